@@ -1,0 +1,78 @@
+# Build helpers shared by every folder.
+include(GoogleTest)
+
+if(ZANDOR3D_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(ZANDOR3D_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # Static runtime: Wine has no libstdc++-6.dll to load.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+endif()
+
+function(zandor_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+endfunction()
+
+# A Windows-free static library: built in every configuration.
+function(zandor_portable_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  zandor_warnings(${name})
+endfunction()
+
+# A library of Win32 code: built only for Windows.
+function(zandor_windows_library name)
+  if(WIN32)
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    zandor_warnings(${name})
+  endif()
+endfunction()
+
+# zandor_unit_test(name SOURCES ... LIBS ...): native GoogleTest binary, one ctest case per test.
+function(zandor_unit_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(GTest REQUIRED)
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  zandor_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
+endfunction()
+
+# zandor_wine_test(name SOURCES ... LIBS ...): Windows GoogleTest binary run under Wine
+# as one ctest case, inside the private prefix and display of the harness.
+function(zandor_wine_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(GTest REQUIRED)
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  zandor_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_env RESOURCE_LOCK wine
+    LABELS wine TIMEOUT 600)
+endfunction()
+
+# zandor_fuzz_target(name SOURCES ... LIBS ...): libFuzzer binary (fuzz configuration only).
+function(zandor_fuzz_target name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()
+
+# Adds every direct subfolder of the current folder that has a CMakeLists.txt.
+function(zandor_add_subfolders)
+  file(GLOB entries LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT entries)
+  foreach(entry IN LISTS entries)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${entry}/CMakeLists.txt)
+      add_subdirectory(${entry})
+    endif()
+  endforeach()
+endfunction()
