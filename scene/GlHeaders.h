@@ -1,0 +1,16 @@
+#pragma once
+// The Windows GL headers only need these calling-convention macros, which would
+// otherwise pull in windows.h.
+#if defined(_WIN32)
+#ifndef APIENTRY
+#define APIENTRY __stdcall
+#endif
+#ifndef WINGDIAPI
+#define WINGDIAPI __declspec(dllimport)
+#endif
+#ifndef CALLBACK
+#define CALLBACK __stdcall
+#endif
+#endif
+#include <GL/gl.h>
+#include <GL/glu.h>
