@@ -1,0 +1,135 @@
+#include "app/ScreensaverApp.h"
+
+#include <new>
+#include <string>
+
+#include "app/PlaceholderFullScreenWindow.h"
+#include "app/PlaceholderPreviewWindow.h"
+#include "app/PlaceholderSettingsDialog.h"
+#include "app/PlaceholderSettingsPage.h"
+#include "app/RunMode.h"
+#include "framework/MessageBox.h"
+#include "resources/ProductStrings.h"
+
+namespace {
+std::string argumentString()
+{
+    const char* line = GetCommandLineA();
+    // Skip the program name, quoted or not, as the C runtime does.
+    bool quoted = false;
+    for (; *line && (quoted || (*line != ' ' && *line != '\t')); ++line) {
+        if (*line == '"')
+            quoted = !quoted;
+    }
+    std::string arguments(line);
+    if (!arguments.empty())
+        CharLowerBuffA(&arguments[0], static_cast<DWORD>(arguments.size()));
+    return trimArguments(arguments);
+}
+
+void warn(const char* text)
+{
+    showMessage(nullptr, text, MB_OK | MB_ICONWARNING);
+}
+}
+
+bool ScreensaverApp::start()
+{
+    const std::string arguments = argumentString();
+    switch (chooseRunMode(arguments)) {
+    case RunMode::Configure:
+        return startConfigure();
+    case RunMode::FullScreen:
+        return startFullScreen();
+    case RunMode::Preview:
+        return startPreview();
+    case RunMode::EmbeddedPage:
+        return startEmbeddedPage(arguments);
+    case RunMode::PasswordChange:
+    case RunMode::None:
+        break;
+    }
+    return false;
+}
+
+bool ScreensaverApp::startConfigure()
+{
+    PlaceholderSettingsDialog dialog;
+    dialog.runModal(PlaceholderSettingsDialog::templateId, nullptr);
+    return false;
+}
+
+bool ScreensaverApp::startFullScreen()
+{
+    if (GlobalFindAtomA(STR_INSTANCE_ATOM))
+        return false;
+    GlobalAddAtomA(STR_INSTANCE_ATOM);
+    auto* window = new (std::nothrow) PlaceholderFullScreenWindow;
+    if (!window) {
+        warn("Error memory allocating for CGLWindow.");
+        return false;
+    }
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    mainWindow = window;
+    if (!window->create(screen, nullptr)) {
+        warn("Can't create main screen saver window.\nPlease Try to turn off \"Use DirectX mode\" option in "
+             "screensaver settings dialog.");
+        mainWindow = nullptr;
+        return false;
+    }
+    return true;
+}
+
+bool ScreensaverApp::startPreview()
+{
+    if (__argc < 3)
+        return false;
+    HWND parent = reinterpret_cast<HWND>(static_cast<UINT_PTR>(parsePreviewHandle(__argv[2])));
+    if (!parent || !IsWindow(parent))
+        return false;
+    auto* window = new (std::nothrow) PlaceholderPreviewWindow;
+    if (!window) {
+        warn("Error allocating memory for preview window.");
+        return false;
+    }
+    if (!window->create(parent)) {
+        delete window;
+        return false;
+    }
+    mainWindow = window;
+    return true;
+}
+
+bool ScreensaverApp::startEmbeddedPage(const std::string& arguments)
+{
+    unsigned long handle = 0;
+    if (!parseEmbeddedHandle(arguments, handle))
+        return false;
+    mainWindow = nullptr;
+    HWND host = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
+    if (!IsWindow(host))
+        return false;
+    // The page stays allocated until the process ends.
+    auto* page = new (std::nothrow) PlaceholderSettingsPage;
+    if (!page)
+        return false;
+    RECT client;
+    if (!GetClientRect(host, &client))
+        return false;
+    if (!page->create(client, host)) {
+        delete page;
+        return false;
+    }
+    ShowWindow(page->hwnd(), SW_SHOWNA);
+    mainWindow = page;
+    return true;
+}
+
+int ScreensaverApp::exit()
+{
+    // Removes the marker whoever added it: a refused second start, a configure or a
+    // preview run each end a running full-screen instance's claim.
+    if (ATOM atom = GlobalFindAtomA(STR_INSTANCE_ATOM))
+        GlobalDeleteAtom(atom);
+    return Application::exit();
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include <windows.h>
+
+#include "framework/Application.h"
+
+// Turns the command line into a run mode and creates that mode's main window.
+class ScreensaverApp : public Application {
+protected:
+    bool start() override;
+    int exit() override;
+
+private:
+    bool startConfigure();
+    bool startFullScreen();
+    bool startPreview();
+    bool startEmbeddedPage(const std::string& arguments);
+};

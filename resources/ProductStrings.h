@@ -1,0 +1,24 @@
+/* Names and texts shared by the resource script and the code. Plain C macros so
+   that windres can read them too. */
+#ifndef ZANDOR_PRODUCT_STRINGS_H
+#define ZANDOR_PRODUCT_STRINGS_H
+
+#define IDS_INSTANCE_ATOM 1
+#define IDS_PRODUCT_ID 2
+#define IDS_UPDATE_URL 3
+#define IDS_FAMILY_KEY 4
+#define IDS_PRODUCT_KEY 5
+#define IDS_SLOW_RENDERER 15
+
+#define STR_INSTANCE_ATOM "ZANDOR 3D ScreenSaver"
+#define STR_PRODUCT_ID "ZANDOR3D"
+#define STR_UPDATE_URL "http://www.orbicade.com/update/orbicade.xml"
+#define STR_FAMILY_KEY "Software\\Quarnel\\Orbicade"
+#define STR_PRODUCT_KEY "Zandor3D"
+#define STR_SLOW_RENDERER \
+    "The screensaver seems to run very slow...\nTo run it smoother and faster you need OpenGL compatible 3D accelerated videocard.\nIf you have it, please install latest device drivers. (Usually available for free on manufacturer's website).\n\nIf your videocard does not supports OpenGL hardware acceleration, you can try to switch\n videomode to lower resolution & color-depth in screensaver settings dialog."
+
+#define IDD_LOADING 150
+#define IDR_RESOURCE_PACK 152
+
+#endif
