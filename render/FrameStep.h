@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+
+#include "render/FrameHost.h"
+
+// One timer message of the full-screen run draws one frame. The ten frames after
+// the fifth are timed once; a renderer averaging over 300 ms a frame gets one warning.
+class FrameStep {
+public:
+    // inDialog is shared with the window's closing rules: while set, steps do nothing.
+    FrameStep(FrameHost& host, int& inDialog);
+
+    // Returns false when the step was skipped because a modal message is up.
+    bool run();
+    int frameCount() const { return frameCount_; }
+
+private:
+    void warnIfSlow();
+
+    FrameHost& host_;
+    int& inDialog_;
+    int frameCount_ = 0;
+    uint32_t tickAtFrame5_ = 0;
+};
