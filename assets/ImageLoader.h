@@ -1,0 +1,12 @@
+#pragma once
+
+#include "assets/Image.h"
+#include "assets/ResourcePack.h"
+
+// Turns a pack member into an Image, choosing the decoder by the name's
+// last extension: ".tga" or ".jpg", exactly in lower case.
+class ImageLoader {
+public:
+    // 1 on success; 0 leaves image.pixels at nullptr.
+    static int load(Image& image, const char* name, ResourcePack& pack);
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "assets/PackEntry.h"
+#include "assets/ZipSource.h"
+
+// The ZIP archive of scene files, read in place from one read-only block.
+class ResourcePack {
+public:
+    ResourcePack() = default;
+    ~ResourcePack() { close(); }
+    ResourcePack(const ResourcePack&) = delete;
+    ResourcePack& operator=(const ResourcePack&) = delete;
+
+#ifdef _WIN32
+    // Opens the program's own RFILE resource with this identifier.
+    bool open(int resourceId);
+#endif
+    // The block must stay valid and unchanged until close.
+    bool openMemory(const void* data, size_t size);
+    // Byte count of the member (first match, ASCII case ignored) in a new
+    // malloc'd buffer stored in *out; 0 on failure.
+    size_t extract(const char* name, void** out);
+    void close();
+
+private:
+    bool openNamed(const void* data, size_t size, const char* zipName);
+    bool buildTable();
+    const PackEntry* find(const char* name) const;
+    bool readMember(const PackEntry& entry, size_t index, void* buffer);
+
+    char displayName[256] = "_ResourceData";
+    ZipSource source;
+    void* zip = nullptr;
+    uint32_t entryCount = 0;
+    PackEntry* entries = nullptr;
+};
