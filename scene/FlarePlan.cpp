@@ -1,0 +1,99 @@
+#include "scene/FlarePlan.h"
+
+#include <cmath>
+
+#include "scene/Vec3.h"
+
+namespace {
+
+constexpr double kSampleRadius = 0.03;  // device units, the same on both axes
+constexpr double kFullIntensity = 0.3;
+constexpr double kCutOff = 1.5;
+
+bool onScreen(double x, double y)
+{
+    return x >= -1.0 && x < 1.0 && y >= -1.0 && y < 1.0;
+}
+
+// As the sun is covered every element moves toward orange (1, 0.5, 0).
+void coverColour(const FlareElement& row, double hidden, FlareSprite& sprite)
+{
+    sprite.red = static_cast<float>(row.red + (1.0 - row.red) * hidden);
+    sprite.green = static_cast<float>(row.green + (0.5 - row.green) * hidden);
+    sprite.blue = static_cast<float>(row.blue * (1.0 - hidden));
+}
+
+FlareSprite elementSprite(const FlareElement& row, double ndcX, double ndcY, double angle,
+                          double intensity, double hidden, double aspect)
+{
+    FlareSprite sprite;
+    sprite.centreX = ndcX * row.position;
+    sprite.centreY = ndcY * row.position;
+    sprite.angle = angle;
+    sprite.halfWidth = intensity * row.halfWidth;
+    sprite.halfHeight = intensity * row.halfHeight * aspect;
+    sprite.alpha = intensity * row.alpha;
+    sprite.texture = row.texture;
+    coverColour(row, hidden, sprite);
+    return sprite;
+}
+
+FlareSprite streakSprite(double ndcX, double ndcY, double intensity, double hidden,
+                         double aspect)
+{
+    FlareSprite sprite = elementSprite(flareStreak, ndcX, ndcY, -pi / 4.0, intensity, hidden,
+                                       aspect);
+    sprite.halfWidth = flareStreak.halfWidth;
+    sprite.halfHeight = flareStreak.halfHeight * aspect;
+    return sprite;
+}
+
+}  // namespace
+
+double flareHidden(double ndcX, double ndcY, const FlareView& view, DepthSampler& depth)
+{
+    double hidden = 1.0;
+    for (int k = 0; k < flareSampleCount; ++k) {
+        const double a = k * pi / 32.0;
+        const double x = ndcX + kSampleRadius * std::cos(a);
+        const double y = ndcY + kSampleRadius * std::sin(a);
+        if (!onScreen(x, y))
+            continue;  // off screen counts as covered, and is not read
+        const int px = static_cast<int>((x + 1.0) * 0.5 * view.width);
+        const int py = static_cast<int>((y + 1.0) * 0.5 * view.height);
+        if (depth.depthAt(px, py) >= view.winZ)
+            hidden -= 1.0 / flareSampleCount;
+    }
+    return hidden;
+}
+
+int planLensFlares(const FlareView& view, DepthSampler& depth, FlareSprite out[flareSpriteCount])
+{
+    if (view.width <= 0 || view.height <= 0 || !(view.winZ <= 1.0))
+        return 0;  // no viewport, or the sun lies behind the viewer
+    const double ndcX = view.winX / view.width * 2.0 - 1.0;
+    const double ndcY = view.winY / view.height * 2.0 - 1.0;
+    const double hidden = flareHidden(ndcX, ndcY, view, depth);
+    const double intensity = (1.0 - hidden) * kFullIntensity;
+    if (intensity <= 0.0)
+        return 0;
+    if (std::fabs(ndcX) > kCutOff || std::fabs(ndcY) > kCutOff)
+        return 0;
+    const double aspect = static_cast<double>(view.width) / view.height;
+    const double angle = std::atan2(ndcY, ndcX) - 3.0 * pi / 4.0;
+    for (int i = 0; i < flareElementCount; ++i)
+        out[i] = elementSprite(flareElements[i], ndcX, ndcY, angle, intensity, hidden, aspect);
+    out[flareElementCount] = streakSprite(ndcX, ndcY, intensity, hidden, aspect);
+    return flareSpriteCount;
+}
+
+void flareSpriteCorners(const FlareSprite& sprite, FlareCorner out[4])
+{
+    static const double textureCorners[4][2] = {{1, 0}, {1, 1}, {0, 1}, {0, 0}};
+    for (int k = 0; k < 4; ++k) {
+        const double a = sprite.angle + k * (pi / 2.0);
+        out[k] = {sprite.centreX + sprite.halfWidth * std::cos(a),
+                  sprite.centreY + sprite.halfHeight * std::sin(a), textureCorners[k][0],
+                  textureCorners[k][1]};
+    }
+}

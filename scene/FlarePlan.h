@@ -1,0 +1,42 @@
+#pragma once
+#include "scene/FlareElement.h"
+
+// Reads the depth buffer at one window pixel; injected so tests can count reads.
+struct DepthSampler {
+    virtual ~DepthSampler() = default;
+    virtual float depthAt(int x, int y) = 0;
+};
+
+// The sun as projected: window coordinates and the viewport size in pixels.
+struct FlareView {
+    double winX, winY, winZ;
+    int width, height;
+};
+
+// One flare sprite, ready to draw: centre and sizes in device units, angle in radians,
+// texture as the 0-based flare number.
+struct FlareSprite {
+    double centreX, centreY;
+    double angle;
+    double halfWidth, halfHeight;
+    double alpha;
+    int32_t texture;
+    float red, green, blue;
+};
+
+constexpr int flareSpriteCount = flareElementCount + 1;
+constexpr int flareSampleCount = 64;
+
+// Share of the 64 samples around the sun that are covered (or off screen): 0 to 1.
+double flareHidden(double ndcX, double ndcY, const FlareView& view, DepthSampler& depth);
+
+// Sprites of this frame's flare, in drawing order; 0 when nothing is to be drawn.
+int planLensFlares(const FlareView& view, DepthSampler& depth, FlareSprite out[flareSpriteCount]);
+
+// Vertex k of a sprite quad, k = 0..3 a quarter turn apart, at the texture corners
+// (1, 0), (1, 1), (0, 1), (0, 0).
+struct FlareCorner {
+    double x, y;
+    double s, t;
+};
+void flareSpriteCorners(const FlareSprite& sprite, FlareCorner out[4]);

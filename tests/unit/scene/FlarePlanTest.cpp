@@ -1,0 +1,164 @@
+#include "scene/FlarePlan.h"
+
+#include <cmath>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A depth buffer given as a function of the pixel; counts and checks every read.
+struct FakeDepth : DepthSampler {
+    std::function<float(int, int)> depth = [](int, int) { return 1.0f; };
+    int width = 1024, height = 768;
+    int reads = 0;
+    bool outOfBounds = false;
+
+    float depthAt(int x, int y) override
+    {
+        ++reads;
+        outOfBounds |= x < 0 || y < 0 || x >= width || y >= height;
+        return depth(x, y);
+    }
+};
+
+FlareView viewAtNdc(double ndcX, double ndcY, double winZ = 0.999, int w = 1024, int h = 768)
+{
+    return {(ndcX + 1.0) / 2.0 * w, (ndcY + 1.0) / 2.0 * h, winZ, w, h};
+}
+
+TEST(FlarePlan, SunBehindTheCameraReadsAndDrawsNothing)
+{
+    FakeDepth depth;
+    FlareSprite sprites[flareSpriteCount];
+    EXPECT_EQ(planLensFlares(viewAtNdc(0.2, 0.1, 1.0001), depth, sprites), 0);
+    EXPECT_EQ(depth.reads, 0);
+}
+
+TEST(FlarePlan, WhollyVisibleSunGivesFullIntensityAndTableColours)
+{
+    FakeDepth depth;
+    FlareSprite s[flareSpriteCount];
+    ASSERT_EQ(planLensFlares(viewAtNdc(0.3, 0.2), depth, s), flareSpriteCount);
+    EXPECT_EQ(depth.reads, 64);
+    EXPECT_FALSE(depth.outOfBounds);
+    const double aspect = 1024.0 / 768.0;
+    const FlareSprite& glow = s[18];  // the largest glow
+    EXPECT_NEAR(glow.halfWidth, 1.5, 1e-12);
+    EXPECT_NEAR(glow.halfHeight, 1.5 * aspect, 1e-12);
+    EXPECT_NEAR(glow.alpha, 0.3 * 0.4, 1e-12);
+    for (int i = 0; i < flareElementCount; ++i) {
+        EXPECT_EQ(s[i].red, flareElements[i].red) << i;
+        EXPECT_EQ(s[i].green, flareElements[i].green) << i;
+        EXPECT_EQ(s[i].blue, flareElements[i].blue) << i;
+        EXPECT_EQ(s[i].texture, flareElements[i].texture) << i;
+        EXPECT_NEAR(s[i].centreX, 0.3 * flareElements[i].position, 1e-12) << i;
+    }
+    const FlareSprite& streak = s[flareElementCount];
+    EXPECT_DOUBLE_EQ(streak.halfWidth, 3.0);
+    EXPECT_NEAR(streak.halfHeight, 0.06 * aspect, 1e-12);
+    EXPECT_NEAR(streak.alpha, 0.3, 1e-12);
+    EXPECT_NEAR(streak.angle, -M_PI / 4, 1e-15);
+    EXPECT_EQ(streak.texture, 5);
+}
+
+TEST(FlarePlan, WhollyCoveredSunDrawsNothing)
+{
+    FakeDepth depth;
+    depth.depth = [](int, int) { return 0.5f; };
+    FlareSprite s[flareSpriteCount];
+    EXPECT_EQ(planLensFlares(viewAtNdc(0.0, 0.0), depth, s), 0);
+    EXPECT_EQ(depth.reads, 64);
+}
+
+TEST(FlarePlan, HalfCoveredSunHalvesAndTurnsHalfwayToOrange)
+{
+    FakeDepth depth;
+    depth.depth = [&depth](int, int) { return depth.reads % 2 ? 0.5f : 1.0f; };  // every other
+    const FlareView view = viewAtNdc(0.0, 0.0);
+    FlareSprite s[flareSpriteCount];
+    ASSERT_EQ(planLensFlares(view, depth, s), flareSpriteCount);
+    EXPECT_NEAR(s[18].halfWidth, 0.75, 1e-12);
+    for (int i = 0; i < flareElementCount; ++i) {
+        const FlareElement& row = flareElements[i];
+        EXPECT_NEAR(s[i].red, (row.red + 1.0) / 2, 1e-6) << i;
+        EXPECT_NEAR(s[i].green, (row.green + 0.5) / 2, 1e-6) << i;
+        EXPECT_NEAR(s[i].blue, row.blue / 2, 1e-6) << i;
+        EXPECT_NEAR(s[i].alpha, 0.15 * row.alpha, 1e-12) << i;
+    }
+    EXPECT_DOUBLE_EQ(s[flareElementCount].halfWidth, 3.0);
+    EXPECT_NEAR(s[flareElementCount].alpha, 0.15, 1e-12);
+}
+
+TEST(FlarePlan, SunJustBeyondTheRightEdgeReadsOnlyOnScreenSamples)
+{
+    FakeDepth depth;
+    FlareSprite s[flareSpriteCount];
+    const FlareView view = viewAtNdc(1.02, 0.1);
+    int onScreen = 0;
+    for (int k = 0; k < 64; ++k)
+        onScreen += 1.02 + 0.03 * std::cos(k * M_PI / 32) < 1.0;
+    ASSERT_EQ(planLensFlares(view, depth, s), flareSpriteCount);
+    EXPECT_EQ(depth.reads, onScreen);
+    EXPECT_FALSE(depth.outOfBounds);
+    EXPECT_NEAR(s[0].alpha, 0.5 * 0.3 * onScreen / 64.0, 1e-12);
+}
+
+TEST(FlarePlan, BeyondTheCutOffNothingIsDrawn)
+{
+    FakeDepth depth;
+    FlareSprite s[flareSpriteCount];
+    EXPECT_EQ(planLensFlares(viewAtNdc(0.0, 1.51), depth, s), 0);
+    EXPECT_EQ(planLensFlares(viewAtNdc(-1.6, 0.0), depth, s), 0);
+    EXPECT_EQ(depth.reads, 0);  // every sample is off screen
+}
+
+TEST(FlarePlan, EmptyViewportDrawsNothing)
+{
+    FakeDepth depth;
+    FlareSprite s[flareSpriteCount];
+    EXPECT_EQ(planLensFlares({0.0, 0.0, 0.5, 0, 0}, depth, s), 0);
+    EXPECT_EQ(depth.reads, 0);
+}
+
+TEST(FlarePlan, SunAtTheCentreCentresEveryElementOnIt)
+{
+    FakeDepth depth;
+    FlareSprite s[flareSpriteCount];
+    ASSERT_EQ(planLensFlares(viewAtNdc(0.0, 0.0), depth, s), flareSpriteCount);
+    for (int i = 0; i < flareElementCount; ++i) {
+        EXPECT_NEAR(s[i].centreX, 0.0, 1e-12);
+        EXPECT_NEAR(s[i].centreY, 0.0, 1e-12);
+        EXPECT_NEAR(s[i].angle, -135.0 * M_PI / 180.0, 1e-12);
+    }
+}
+
+TEST(FlarePlan, SpriteCornersAndFourToThreeAspect)
+{
+    FlareSprite sprite{0.1, -0.2, 0.0, 0.3, 0.4, 1.0, 0, 1, 1, 1};
+    FlareCorner c[4];
+    flareSpriteCorners(sprite, c);
+    EXPECT_NEAR(c[0].x, 0.4, 1e-12);
+    EXPECT_NEAR(c[0].y, -0.2, 1e-12);
+    EXPECT_NEAR(c[1].x, 0.1, 1e-12);
+    EXPECT_NEAR(c[1].y, 0.2, 1e-12);
+    EXPECT_NEAR(c[2].x, -0.2, 1e-12);
+    EXPECT_NEAR(c[3].y, -0.6, 1e-12);
+    EXPECT_EQ(c[0].s, 1);
+    EXPECT_EQ(c[0].t, 0);
+    EXPECT_EQ(c[2].s, 0);
+    EXPECT_EQ(c[2].t, 1);
+
+    // At -pi/4 the quad is axis-aligned with half sizes scaled by sqrt(1/2).
+    FakeDepth depth;
+    FlareSprite s[flareSpriteCount];
+    ASSERT_EQ(planLensFlares(viewAtNdc(0.5, 0.5, 0.9, 800, 600), depth, s), flareSpriteCount);
+    flareSpriteCorners(s[flareElementCount], c);
+    EXPECT_NEAR(c[0].x - s[flareElementCount].centreX, 3.0 * std::sqrt(0.5), 1e-12);
+    EXPECT_NEAR(c[0].x, c[1].x, 1e-12);
+    EXPECT_NEAR(c[1].y - c[0].y, 2.0 * s[flareElementCount].halfHeight * std::sqrt(0.5), 1e-12);
+    // Circular elements: height is 4/3 of width in device units.
+    EXPECT_NEAR(s[1].halfHeight / s[1].halfWidth, 4.0 / 3.0, 1e-12);
+}
+
+}  // namespace
