@@ -1,0 +1,20 @@
+#pragma once
+// The GL headers of Windows only need these two calling-convention macros.
+#if defined(_WIN32)
+#ifndef APIENTRY
+#define APIENTRY __stdcall
+#endif
+#ifndef WINGDIAPI
+#define WINGDIAPI __declspec(dllimport)
+#endif
+#endif
+#include <GL/gl.h>
+
+#include "assets/Image.h"
+
+// How a picture is sampled: filtering, wrapping, and whether it has mipmaps.
+enum class UploadProfile { Sprite, SpriteClamped, Mipmapped, MipmappedClamped };
+
+// Makes a 2D texture of the image in the current context and leaves it bound.
+// Returns the texture name, or 0 for an image without pixels or of an unknown depth.
+GLuint uploadTexture(const Image& image, UploadProfile profile);

@@ -1,0 +1,72 @@
+#pragma once
+#include "framework/Window.h"
+
+#include "config/Settings.h"
+#include "render/CloseRules.h"
+#include "render/FrameStep.h"
+#include "scene/Scene.h"
+
+// The full-screen window of a screensaver run: owns the GL contexts, switches
+// the display mode for the run, drives one frame per timer message and closes
+// on user input. Deletes itself once its window is gone.
+class CGLWindow : public Window, private FrameHost {
+public:
+    explicit CGLWindow(Scene& scene);
+    ~CGLWindow() override;
+
+    // Covers rect; the screensaver passes no parent.
+    virtual bool create(const RECT& rect, HWND parent);
+    bool makeCurrent();
+    HDC deviceContext() const { return dc_; }
+    int frameCount() const { return frameStep_.frameCount(); }
+
+    // The full-screen window between the end of its creation and its destruction.
+    static CGLWindow* current() { return current_; }
+
+protected:
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void postNcDestroy() override;
+
+private:
+    void createContext();
+    void chooseDisplayMode();
+    void closeLater();
+    CloseRules closeRules() const { return CloseRules(settings_.demoMode != 0, inDialog != 0); }
+    void resizeScene();
+
+    LRESULT onCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT onDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT onSize(WPARAM wParam, LPARAM lParam);
+    LRESULT onEraseBackground(WPARAM wParam, LPARAM lParam);
+    LRESULT onTimer(WPARAM wParam, LPARAM lParam);
+    LRESULT onCloseInput(WPARAM wParam, LPARAM lParam);
+    LRESULT onMouseMove(WPARAM wParam, LPARAM lParam);
+    LRESULT onSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT onNcActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT onCancelMode(WPARAM wParam, LPARAM lParam);
+    LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onPowerBroadcast(WPARAM wParam, LPARAM lParam);
+    LRESULT onClose(WPARAM wParam, LPARAM lParam);
+    static const MessageEntry<CGLWindow> messageMap[];
+
+    // The frame step's platform.
+    uint32_t tickCount() override;
+    void stopTimer() override;
+    void startTimer() override;
+    void warnSlowRenderer() override;
+    void drawFrame() override;
+    void swapBuffers() override;
+    void yield() override;
+
+    static CGLWindow* current_;
+
+    Scene& scene_;
+    Settings settings_;
+    // Set while a modal message is up: frames stop and the pointer and focus rules rest.
+    int inDialog = 0;
+    MouseReference mouseReference;
+    FrameStep frameStep_;
+    HDC dc_ = nullptr;
+    HGLRC context_ = nullptr;
+    int pixelFormat_ = 0;
+};
