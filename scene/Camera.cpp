@@ -1,0 +1,9 @@
+#include "scene/Camera.h"
+
+#include "scene/GlHeaders.h"
+
+int Camera::apply()
+{
+    gluLookAt(eye.x, eye.y, eye.z, centre.x, centre.y, centre.z, up.x, up.y, up.z);
+    return 1;
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include "scene/FlarePlan.h"
+#include "scene/SceneTextures.h"
+#include "scene/Vec3.h"
+
+// The sun's lens flares: visibility from the depth buffer, then 28 screen sprites.
+void drawLensFlares(Vec3 sun, const SceneTextures& textures);
+
+// One additive sprite in device coordinates; leaves its blend function and texture bound.
+void drawFlareSprite(double centreX, double centreY, double angle, double halfWidth,
+                     double halfHeight, double alpha, unsigned texture, float red, float green,
+                     float blue);

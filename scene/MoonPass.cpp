@@ -1,0 +1,98 @@
+#include "scene/MoonPass.h"
+
+#include <cmath>
+
+#include "scene/GlHeaders.h"
+#include "scene/MoonOrbit.h"
+
+namespace {
+
+constexpr double kDegrees = 57.29578;
+// Current colour, enables, lighting, depth, fog, viewport, point, stipple, pixel-mode
+// and accumulation groups.
+constexpr GLbitfield kGlowAttributes = 0x2BF3;
+
+void drawGlow(unsigned glowTexture)
+{
+    glPushAttrib(kGlowAttributes);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    GLdouble modelView[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    const double d = std::fabs(modelView[14]);  // the moon's depth in front of the eye
+    if (d > 0.0) {
+        glBindTexture(GL_TEXTURE_2D, glowTexture);
+        glColor4d(1.0, 1.0, 1.0, moonGlowAlpha(d));
+        drawScreenSprite({0.0, 0.0, 0.0}, 3.0 / d, 3.0 / d);
+    }
+    glDepthMask(GL_TRUE);
+    glPopAttrib();
+}
+
+}  // namespace
+
+MoonPass::~MoonPass()
+{
+    if (quadric_ != nullptr)
+        gluDeleteQuadric(quadric_);
+}
+
+void MoonPass::draw(double T, const SceneTextures& textures)
+{
+    if (quadric_ == nullptr) {
+        quadric_ = gluNewQuadric();
+        if (quadric_ == nullptr)
+            return;
+        gluQuadricTexture(quadric_, GL_TRUE);
+        gluQuadricDrawStyle(quadric_, GLU_FILL);
+    }
+    for (int i = 0; i < 4; ++i) {
+        const MoonRecord& moon = moonRecords[i];
+        const double theta = moonAngle(T, moon, i);
+        const double x = std::cos(theta) * moon.orbitRadius;
+        const double y = std::sin(theta) * moon.orbitRadius;
+        glTranslated(x, y, 0.0);
+        glRotated(theta * kDegrees, 0.0, 0.0, 1.0);  // tidally locked: one turn per orbit
+        glDisable(GL_BLEND);
+        glColor3d(1.0, 1.0, 1.0);
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, textures.moon[moon.texture]);
+        gluSphere(quadric_, moon.radius, 32, 16);
+        drawGlow(textures.starGlow);
+        glRotated(-theta * kDegrees, 0.0, 0.0, 1.0);
+        glTranslated(-x, -y, 0.0);
+    }
+}
+
+void drawScreenSprite(Vec3 c, double width, double height)
+{
+    GLdouble modelView[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLdouble wx, wy, wz;
+    if (gluProject(c.x, c.y, c.z, modelView, projection, viewport, &wx, &wy, &wz) != GL_TRUE)
+        return;
+    const double hx = width * viewport[2] / 2.0;
+    const double hy = height * viewport[2] / 2.0;  // both in viewport widths: a square
+    const ScreenSpriteCorners corners = screenSpriteCorners(wx, wy, hx, hy);
+    const WindowPoint* points[4] = {&corners.a, &corners.b, &corners.c, &corners.d};
+    Vec3 world[4];
+    for (int k = 0; k < 4; ++k)
+        if (gluUnProject(points[k]->x, points[k]->y, wz, modelView, projection, viewport,
+                         &world[k].x, &world[k].y, &world[k].z) != GL_TRUE)
+            return;
+    // Two quads, so one faces the eye whatever the culling.
+    static const int order[8] = {0, 1, 2, 3, 3, 2, 1, 0};
+    static const GLdouble texture[4][2] = {{0, 1}, {1, 1}, {1, 0}, {0, 0}};
+    glBegin(GL_QUADS);
+    for (int k : order) {
+        glTexCoord2dv(texture[k]);
+        glVertex3d(world[k].x, world[k].y, world[k].z);
+    }
+    glEnd();
+}

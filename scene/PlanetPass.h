@@ -1,0 +1,7 @@
+#pragma once
+#include "scene/PlanetMesh.h"
+#include "scene/SceneTextures.h"
+
+// The planet at scene time T: surface, night-side auroras, material and the dark halo.
+// The caller has bound the surface (live or static) and placed the planet frame.
+void drawPlanet(PlanetMesh& mesh, double T, bool nightSide, const SceneTextures& textures);

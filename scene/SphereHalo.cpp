@@ -1,0 +1,119 @@
+#include "scene/SphereHalo.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "scene/GlHeaders.h"
+#include "scene/PlanetMath.h"
+
+namespace {
+
+constexpr double kDegrees = 180.0 / pi;
+// Current colour, enables, lighting, depth, fog, viewport, point, line, stipple,
+// pixel-mode and accumulation groups.
+constexpr GLbitfield kHaloAttributes = 0x2BF7;
+
+// The current matrices and viewport, for projecting and unprojecting.
+struct ViewState {
+    GLdouble modelView[16];
+    GLdouble projection[16];
+    GLint viewport[4];
+
+    ViewState()
+    {
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+    }
+    bool project(Vec3 p, Vec3& window) const
+    {
+        return gluProject(p.x, p.y, p.z, modelView, projection, viewport, &window.x, &window.y,
+                          &window.z) == GL_TRUE;
+    }
+    bool unproject(Vec3 window, Vec3& p) const
+    {
+        return gluUnProject(window.x, window.y, window.z, modelView, projection, viewport, &p.x,
+                            &p.y, &p.z) == GL_TRUE;
+    }
+};
+
+// Turns local +z toward w (a unit vector).
+void faceAlong(Vec3 w)
+{
+    const double angle = std::acos(std::clamp(w.z, -1.0, 1.0)) * kDegrees;
+    if (std::hypot(w.x, w.y) > 1e-12)
+        glRotated(angle, -w.y, w.x, 0.0);
+    else if (w.z < 0.0)
+        glRotated(180.0, 1.0, 0.0, 0.0);  // looking straight down the axis
+}
+
+void haloQuad(double h, double alpha)
+{
+    glColor4d(1.0, 1.0, 1.0, alpha);
+    glBegin(GL_QUADS);
+    glTexCoord2d(1.0, 0.0);
+    glVertex3d(h, -h, 0.0);
+    glTexCoord2d(1.0, 1.0);
+    glVertex3d(h, h, 0.0);
+    glTexCoord2d(0.0, 1.0);
+    glVertex3d(-h, h, 0.0);
+    glTexCoord2d(0.0, 0.0);
+    glVertex3d(-h, -h, 0.0);
+    glEnd();
+}
+
+}  // namespace
+
+void drawSphereHalo(Vec3 c, double scale, double alpha, double roll)
+{
+    const ViewState view;
+    Vec3 wc, beyond, eye;
+    if (!view.project(c, wc) || !view.unproject({wc.x, wc.y, wc.z + 1.0}, beyond) ||
+        !view.unproject({0.0, 0.0, -1000.0}, eye))
+        return;
+    const Vec3 toEye = eye - c;
+    const double h = haloHalfSize(scale, dot(toEye, toEye));
+    if (h <= 0.0)
+        return;  // the eye is inside the sphere: there is no outline to cover
+
+    glPushMatrix();
+    glTranslated(c.x, c.y, c.z);
+    faceAlong(normalised(beyond - c));
+    const ViewState local;
+    Vec3 a, b;
+    if (local.unproject({0.0, 0.0, 0.0}, a) && local.unproject({0.0, 1.0, 0.0}, b)) {
+        const Vec3 up = normalised(b - a);
+        glRotated(std::atan2(up.y, up.x) * kDegrees - 90.0 + roll, 0.0, 0.0, 1.0);
+    }
+    glPushAttrib(kHaloAttributes);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    haloQuad(h, alpha);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+void drawSunRimGlow(Vec3 c, double r, Vec3 light, unsigned wideTexture, unsigned thinTexture)
+{
+    const ViewState view;
+    Vec3 wl, wc, eye;
+    if (!view.project(light, wl) || !view.project(c, wc) || wl.z > 1.0)
+        return;  // the light lies behind the eye or beyond the far plane
+    if (!view.unproject({0.0, 0.0, -1000.0}, eye))
+        return;
+    const double screenAngle = std::atan2(wl.y - wc.y, wl.x - wc.x) * kDegrees;
+    const double theta = apparentRadius(r, length(c - eye));
+    if (theta <= 0.0)
+        return;
+    const double cosPhi = dot(normalised(c - eye), normalised(light - eye));
+    const double k = std::acos(std::clamp(cosPhi, -1.0, 1.0)) / theta;
+    const RimGlowAlphas alphas = rimGlowAlphas(k);
+
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, wideTexture);
+    drawSphereHalo(c, 1.08, alphas.wide, screenAngle - 45.0);
+    glBindTexture(GL_TEXTURE_2D, thinTexture);
+    drawSphereHalo(c, 1.03, alphas.thin, screenAngle - 45.0);
+}

@@ -1,0 +1,59 @@
+#include "scene/StarField.h"
+
+#include <cstdlib>
+
+#include "scene/GlHeaders.h"
+
+namespace {
+constexpr double kSkyRadius = 350.0;
+}
+
+bool StarField::load(const char* text, size_t length, SceneBuffers& buffers)
+{
+    const size_t count = countStarLines(text, length);
+    auto* stars = static_cast<StarRecord*>(std::calloc(count > 0 ? count : 1, sizeof(StarRecord)));
+    if (stars == nullptr || !buffers.keep(stars))
+        return false;
+    parseStars(text, length, stars, count);
+    stars_ = stars;
+    count_ = count;
+    return true;
+}
+
+void StarField::draw()
+{
+    if (stars_ == nullptr)
+        return;
+    glPushAttrib(GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_TEXTURE_BIT);
+    if (list_ != -1)
+        glCallList(static_cast<GLuint>(list_));
+    else
+        compile();
+    glPopAttrib();
+}
+
+void StarField::compile()
+{
+    list_ = static_cast<int32_t>(glGenLists(1));
+    glNewList(static_cast<GLuint>(list_), GL_COMPILE_AND_EXECUTE);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDepthMask(GL_FALSE);  // everything drawn later covers the stars
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glScaled(kSkyRadius, kSkyRadius, kSkyRadius);
+    glEnable(GL_POINT_SMOOTH);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glPointSize(1.0f);
+    for (size_t i = 0; i < count_; ++i) {
+        const StarAppearance look = starAppearance(stars_[i]);
+        glColor4f(look.red, look.green, look.blue, 1.0f);
+        glPointSize(look.pointSize);
+        glBegin(GL_POINTS);
+        glVertex3d(look.direction.x, look.direction.y, look.direction.z);
+        glEnd();
+    }
+    glScaled(1.0 / kSkyRadius, 1.0 / kSkyRadius, 1.0 / kSkyRadius);
+    glDepthMask(GL_TRUE);
+    glEndList();
+}
