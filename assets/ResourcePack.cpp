@@ -27,6 +27,18 @@ bool sameNameIgnoringCase(const char* a, const char* b)
     return lowerAscii(*a) == lowerAscii(*b);
 }
 
+// Only plain stored or deflated members whose size their data can hold.
+bool plausibleMember(const unz_file_info& info, uint32_t archiveSize)
+{
+    uint64_t packed = info.compressed_size;
+    uint64_t size = info.uncompressed_size;
+    if ((info.flag & 1) != 0 || packed > archiveSize || size > maxMemberSize)
+        return false;
+    if (info.compression_method == 0)
+        return packed == size;
+    return info.compression_method == Z_DEFLATED && size <= (packed + 1) * maxDeflateRatio;
+}
+
 }  // namespace
 
 bool ResourcePack::openMemory(const void* data, size_t size)
@@ -107,37 +119,38 @@ size_t ResourcePack::extract(const char* name, void** out)
         Trace("File \"%s:%s\" is empty", displayName, name);
         return 0;
     }
-    void* buffer = malloc(entry->uncompressedSize);
-    if (!buffer || !readMember(*entry, static_cast<size_t>(entry - entries), buffer)) {
+    void* buffer = readMember(*entry, static_cast<size_t>(entry - entries));
+    if (!buffer) {
         Trace("Can't extract file \"%s:%s\"", displayName, name);
-        free(buffer);
         return 0;
     }
     *out = buffer;
     return entry->uncompressedSize;
 }
 
-bool ResourcePack::readMember(const PackEntry& entry, size_t index, void* buffer)
+void* ResourcePack::readMember(const PackEntry& entry, size_t index)
 {
     unz_file_pos position;
     position.pos_in_zip_directory = entry.directoryPosition;
     position.num_of_file = index;
     unz_file_info info;
     if (unzGoToFilePos(zip, &position) != UNZ_OK ||
-        unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-        return false;
-    // Only plain stored or deflated members whose size their data can hold.
-    uint64_t packed = info.compressed_size;
-    uint64_t size = entry.uncompressedSize;
-    bool plausible = (info.flag & 1) == 0 && packed <= source.size && size <= maxMemberSize &&
-                     ((info.compression_method == 0 && packed == size) ||
-                      (info.compression_method == Z_DEFLATED && size <= (packed + 1) * maxDeflateRatio));
-    if (!plausible || unzOpenCurrentFile(zip) != UNZ_OK)
-        return false;
+        unzGetCurrentFileInfo(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        !plausibleMember(info, source.size))
+        return nullptr;
+    void* buffer = malloc(entry.uncompressedSize);
+    if (!buffer || unzOpenCurrentFile(zip) != UNZ_OK) {
+        free(buffer);
+        return nullptr;
+    }
     int bytesRead = unzReadCurrentFile(zip, buffer, entry.uncompressedSize);
     // The reader checks the CRC-32 once the whole member has been read.
     bool intact = unzCloseCurrentFile(zip) == UNZ_OK;
-    return intact && bytesRead >= 0 && static_cast<uint64_t>(bytesRead) == size;
+    if (!intact || bytesRead < 0 || static_cast<uint32_t>(bytesRead) != entry.uncompressedSize) {
+        free(buffer);
+        return nullptr;
+    }
+    return buffer;
 }
 
 void ResourcePack::close()

@@ -29,7 +29,7 @@ private:
     bool openNamed(const void* data, size_t size, const char* zipName);
     bool buildTable();
     const PackEntry* find(const char* name) const;
-    bool readMember(const PackEntry& entry, size_t index, void* buffer);
+    void* readMember(const PackEntry& entry, size_t index);
 
     char displayName[256] = "_ResourceData";
     ZipSource source;

@@ -134,10 +134,12 @@ int TgaDecoder::decode(Image& image, const uint8_t* data, size_t size, const cha
     uint8_t type = data[2];
     TgaLayout layout{readLittle16(data + 12), readLittle16(data + 14), data[16] == 32 ? 4u : 3u,
                      (data[17] & 0x20) != 0};
-    const uint8_t* pixelData = data + headerSize;
-    size_t dataSize = size - headerSize;
+    // The pixels follow the image ID field, whose length is byte 0.
+    size_t start = headerSize + data[0];
+    size_t dataSize = size >= start ? size - start : 0;
     if (!checkLayout(type, layout, dataSize, name))
         return 0;
+    const uint8_t* pixelData = data + start;
     size_t bytes = static_cast<size_t>(layout.pixelCount() * layout.bytesPerPixel);
     uint8_t* pixels = static_cast<uint8_t*>(malloc(bytes));
     if (!pixels) {
