@@ -1,16 +1,195 @@
 #include "scene/Scene.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "assets/ImageLoader.h"
+#include "assets/ResourcePack.h"
+#include "assets/TextureUpload.h"
+#include "scene/CloudCompositor.h"
 #include "scene/GlHeaders.h"
+#include "scene/LensFlarePass.h"
+#include "scene/PlanetPass.h"
+#include "scene/RingPass.h"
+#include "scene/SphereHalo.h"
+#include "scene/TourCamera.h"
+
+namespace {
+
+constexpr int kPackId = 152;
+constexpr Vec3 kSunPosition{400.0, 400.0, 30.0};
+constexpr double kFlattening = 0.93;
+
+// A picture, or a numbered run of them, and the texture names it fills.
+struct TextureRow {
+    const char* name;
+    UploadProfile profile;
+    int first, last;
+    unsigned* (*slots)(SceneTextures&);  // indexed by the picture's number
+};
+
+// The scene's pictures in loading order.
+const TextureRow kTextureRows[] = {
+    {"flare%d.jpg", UploadProfile::SpriteClamped, 1, 10, [](SceneTextures& t) { return t.flare; }},
+    {"moon%d.jpg", UploadProfile::MipmappedClamped, 0, 3, [](SceneTextures& t) { return t.moon; }},
+    {"rings.jpg", UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.rings; }},
+    {"rings_mask.jpg", UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.ringsMask; }},
+    {"surface0.jpg", UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.surface; }},
+    {"zandor_night.jpg", UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.night; }},
+    {"star128.jpg", UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.starGlow; }},
+};
+
+void setLight(GLenum light, const GLfloat* ambient, const GLfloat* diffuse)
+{
+    glLightfv(light, GL_AMBIENT, ambient);
+    glLightfv(light, GL_DIFFUSE, diffuse);
+}
+
+}  // namespace
 
 Scene::Scene(SceneClock& clock, SceneHost& host) : clock_(clock), host_(host) {}
+
+Scene::~Scene()
+{
+    shutdown();
+}
+
+bool Scene::compositorReady() const
+{
+    return compositor_ && compositor_->isReady();
+}
+
+void Scene::fail(const char* message, unsigned icon)
+{
+    host_.showError(message, icon);
+    host_.requestQuit();
+}
 
 void Scene::init(const Settings& settings, int width, int height)
 {
     settings_.copyFrom(settings);
+    loadAssets();
+    loadStars();
+    setFixedState();
+    setProjection(width, height);
+    setLight0();
+    chooseStartTime();
+    createCompositor();
+    clock_.start(sceneTime_, animationRate(settings_.animationSpeed));
+}
+
+void Scene::loadAssets()
+{
+    ResourcePack pack;
+    if (!pack.open(kPackId)) {
+        fail("Can't open resource data file.", SceneHost::ErrorIcon);
+        return;
+    }
+    if (!loadTextures(pack)) {
+        pack.close();
+        fail("Can't load pTexture.", SceneHost::ErrorIcon);
+        return;
+    }
+    loadShape(pack);
+}
+
+bool Scene::loadTextures(ResourcePack& pack)
+{
+    for (const TextureRow& row : kTextureRows) {
+        for (int n = row.first; n <= row.last; ++n) {
+            char name[32];
+            std::snprintf(name, sizeof name, row.name, n);
+            Image image;
+            if (!ImageLoader::load(image, name, pack))
+                return false;
+            row.slots(textures_)[n] = uploadTexture(image, row.profile);
+            sceneBuffers_.keep(image.pixels);  // kept until shutdown, not freed after upload
+        }
+    }
+    return true;
+}
+
+void Scene::loadShape(ResourcePack& pack)
+{
+    void* bytes = nullptr;
+    const size_t length = pack.extract("dispher.dat", &bytes);
+    const bool loaded = length > 0 && planet_.loadFromMemory(bytes, length);
+    if (length > 0)
+        sceneBuffers_.keep(bytes);
+    pack.close();
+    if (!loaded)
+        fail("Can't load 3D shape.", SceneHost::ErrorIcon);
+}
+
+void Scene::loadStars()
+{
+    ResourcePack pack;
+    if (!pack.open(kPackId)) {
+        fail("Can't open resource data file.", SceneHost::ErrorIcon);
+        return;
+    }
+    void* text = nullptr;
+    const size_t length = pack.extract("stars.dat", &text);
+    pack.close();
+    if (length == 0) {
+        fail("Can't open stars data file.", SceneHost::ErrorIcon);
+        return;
+    }
+    if (!stars_.load(static_cast<const char*>(text), length, sceneBuffers_))
+        fail("Can't allocate memory for stars data", SceneHost::PlainIcon);
+    std::free(text);
+}
+
+void Scene::setFixedState()
+{
+    glEnable(GL_TEXTURE_2D);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClearDepth(1.0);
-    resize(width, height);
-    clock_.start(sceneTime_, animationRate(settings_.animationSpeed));
+    glClearStencil(0);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glShadeModel(GL_SMOOTH);
+}
+
+void Scene::setProjection(int width, int height)
+{
+    if (height == 0)
+        height = 1;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glHint(GL_POINT_SMOOTH_HINT, GL_FASTEST);
+    gluPerspective(45.0, static_cast<double>(width) / height, 0.01, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+// Negative ambient darkens the unlit side; the position follows the sun every frame.
+void Scene::setLight0()
+{
+    static const GLfloat ambient[] = {-0.15f, -0.15f, -0.14f, 1.0f};
+    static const GLfloat diffuse[] = {2.0f, 2.0f, 2.0f, 1.0f};
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    setLight(GL_LIGHT0, ambient, diffuse);
+}
+
+void Scene::chooseStartTime()
+{
+    if (settings_.randomCameraStart == 0)
+        return;
+    std::srand(host_.tickCount());
+    sceneTime_ = static_cast<double>(std::rand());
+}
+
+void Scene::createCompositor()
+{
+    compositor_.reset(new (std::nothrow) CloudCompositor(host_));
+    if (compositor_ && !compositor_->create(2048, 1024))
+        compositor_->release();
 }
 
 void Scene::resize(int width, int height)
@@ -24,11 +203,91 @@ void Scene::resize(int width, int height)
     glMatrixMode(GL_MODELVIEW);
 }
 
+void Scene::moveCamera(double T)
+{
+    const double approach = flyInApproach(clock_.now() - clock_.base());
+    const CameraPose pose = tourPose(T, approach);
+    camera_.eye = pose.eye;
+    camera_.centre = pose.centre;
+    camera_.up = pose.up;
+}
+
+void Scene::drawSunAndLights()
+{
+    const GLfloat sun[] = {400.0f, 400.0f, 30.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, sun);
+
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glColor3d(1.0, 1.0, 1.0);
+    glTranslated(kSunPosition.x, kSunPosition.y, kSunPosition.z);
+    if (sunQuadric_ == nullptr)
+        sunQuadric_ = gluNewQuadric();
+    if (sunQuadric_ != nullptr)
+        gluSphere(sunQuadric_, 2.0, 24, 12);
+    glTranslated(-kSunPosition.x, -kSunPosition.y, -kSunPosition.z);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+
+    if (settings_.nightSide != 0) {
+        // Opposite the sun; enabled only by the planet's night passes.
+        static const GLfloat antiSun[] = {-400.0f, -400.0f, -30.0f, 1.0f};
+        static const GLfloat ambient[] = {-0.2f, -0.2f, -0.2f, 0.0f};
+        static const GLfloat diffuse[] = {0.51f, 0.51f, 0.51f, 1.0f};
+        glLightfv(GL_LIGHT1, GL_POSITION, antiSun);
+        setLight(GL_LIGHT1, ambient, diffuse);
+    }
+}
+
+void Scene::drawPlanetFrame(double T)
+{
+    glPushMatrix();
+    glRotated(0.5 * T, 0.0, 0.0, 1.0);  // one turn per 720 scene seconds
+    glScaled(1.0, 1.0, kFlattening);
+    glEnable(GL_NORMALIZE);
+    if (compositorReady())
+        compositor_->bind();
+    else
+        glBindTexture(GL_TEXTURE_2D, textures_.surface);
+    drawPlanet(planet_, T, settings_.nightSide != 0, textures_);
+    glDisable(GL_NORMALIZE);
+    glRotated(-0.5 * T, 0.0, 0.0, 1.0);
+
+    drawSunRimGlow({0.0, 0.0, 0.0}, 1.0, kSunPosition, textures_.flare[7], textures_.flare[9]);
+
+    glScaled(1.0, 1.0, 1.0752689);  // undo the flattening for rings and moons
+    drawRings(textures_);
+    moons_.draw(T, textures_);
+    glPopMatrix();
+}
+
 void Scene::drawFrame()
 {
+    const double T = sceneTime_;
+    if (compositorReady())
+        compositor_->compose(T);
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    if (static_cast<uint32_t>(settings_.camMode) <= 2)
+        moveCamera(T);
+    camera_.apply();
+    stars_.draw();
+    drawSunAndLights();
+    drawPlanetFrame(T);
+    drawLensFlares(kSunPosition, textures_);
     sceneTime_ = clock_.now();
 }
 
-void Scene::shutdown() {}
+void Scene::shutdown()
+{
+    if (compositor_)
+        compositor_->release();
+    compositor_.reset();
+    sceneBuffers_.freeAll();
+    if (sunQuadric_ != nullptr) {
+        gluDeleteQuadric(sunQuadric_);  // client memory only, no GL call
+        sunQuadric_ = nullptr;
+    }
+}

@@ -1,12 +1,29 @@
 #pragma once
+#include <memory>
+
 #include "config/Settings.h"
+#include "scene/Camera.h"
+#include "scene/MoonPass.h"
+#include "scene/PlanetMesh.h"
+#include "scene/SceneBuffers.h"
 #include "scene/SceneClock.h"
 #include "scene/SceneHost.h"
+#include "scene/SceneTextures.h"
+#include "scene/StarField.h"
 
-// The world of the screensaver: one planet tour drawn with fixed-function OpenGL.
+class CloudCompositor;
+class ResourcePack;
+struct GLUquadric;
+
+// The world of the screensaver: a camera tour around the ringed planet Zandor.
+// init, resize and drawFrame run with the window's rendering context current;
+// shutdown runs after that context is gone and makes no GL calls.
 class Scene {
 public:
     Scene(SceneClock& clock, SceneHost& host);
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+    ~Scene();
 
     void init(const Settings& settings, int width, int height);
     void resize(int width, int height);
@@ -14,10 +31,37 @@ public:
     void shutdown();
 
     double sceneTime() const { return sceneTime_; }
+    const SceneTextures& textures() const { return textures_; }
+    const Camera& camera() const { return camera_; }
+    bool compositorReady() const;
+    size_t starCount() const { return stars_.count(); }
+    int32_t planetTriangles() const { return planet_.triangleCount(); }
 
 private:
+    void fail(const char* message, unsigned icon);
+    void loadAssets();
+    bool loadTextures(ResourcePack& pack);
+    void loadShape(ResourcePack& pack);
+    void loadStars();
+    void setFixedState();
+    void setProjection(int width, int height);
+    void setLight0();
+    void chooseStartTime();
+    void createCompositor();
+    void moveCamera(double T);
+    void drawSunAndLights();
+    void drawPlanetFrame(double T);
+
     SceneClock& clock_;
     SceneHost& host_;
     Settings settings_;
     double sceneTime_ = 7000.0;
+    Camera camera_;
+    SceneTextures textures_;
+    PlanetMesh planet_;
+    StarField stars_;
+    MoonPass moons_;
+    SceneBuffers sceneBuffers_;
+    std::unique_ptr<CloudCompositor> compositor_;
+    GLUquadric* sunQuadric_ = nullptr;
 };
