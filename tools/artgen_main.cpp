@@ -1,0 +1,125 @@
+// zandor_artgen <out-dir> <stars.dat>: generates the resource pack, the
+// program's bitmaps and icons, and a contact sheet of every picture.
+#include "tools/artwork/CloudLayers.h"
+#include "tools/artwork/FlareArt.h"
+#include "tools/artwork/MoonArt.h"
+#include "tools/artwork/PlanetView.h"
+#include "tools/artwork/ResourceArt.h"
+#include "tools/artwork/SkyArt.h"
+#include "tools/artwork/SurfaceComposer.h"
+#include "tools/image/BmpWriter.h"
+#include "tools/image/ContactSheet.h"
+#include "tools/image/IcoWriter.h"
+#include "tools/image/JpegWriter.h"
+#include "tools/image/PalettePicture.h"
+#include "tools/image/PngWriter.h"
+#include "tools/mesh/GeodesicSphere.h"
+#include "tools/pack/PackWriter.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+// JPEG quality per kind of picture: masks and sprites carry smooth gradients.
+constexpr int photoQuality = 88, layerQuality = 90, smoothQuality = 92;
+
+struct Output {
+    std::string directory;
+    bool ok = true;
+
+    void file(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        std::ofstream out(directory + "/" + name, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (bytes.empty() || !out.good()) {
+            std::fprintf(stderr, "zandor_artgen: cannot write %s/%s\n", directory.c_str(), name.c_str());
+            ok = false;
+        }
+    }
+};
+
+struct Members {
+    PackWriter pack;
+    ContactSheet sheet{2200};
+    bool ok = true;
+
+    void picture(const std::string& name, const Raster& raster, int quality, bool fullChroma, int box = 256)
+    {
+        std::vector<uint8_t> jpeg = JpegWriter::encode(raster, quality, fullChroma);
+        ok = ok && !jpeg.empty();
+        pack.add(name, std::move(jpeg));
+        sheet.add(name, raster, box * (raster.width() >= 2 * raster.height() ? 2 : 1), box);
+    }
+};
+
+bool readFile(const std::string& path, std::vector<uint8_t>& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !bytes.empty();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: zandor_artgen <out-dir> <stars.dat>\n");
+        return 2;
+    }
+    std::vector<uint8_t> stars;
+    if (!readFile(argv[2], stars)) {
+        std::fprintf(stderr, "zandor_artgen: cannot read %s\n", argv[2]);
+        return 1;
+    }
+    Members members;
+    members.pack.add("stars.dat", std::move(stars));
+    members.pack.add("dispher.dat", GeodesicSphere(24, 0.08).shapeFile());
+
+    CloudLayers layers;
+    // The composed surface holds the north pole on top; bound directly, the
+    // picture's top row must be the south pole.
+    const Raster surface = SurfaceComposer::compose(layers, 4096, 2048).flippedVertically();
+    const Raster rings = SkyArt::rings(), ringsMask = SkyArt::ringsMask();
+    members.picture("surface0.jpg", surface, photoQuality, false, 512);
+    members.picture("zandor_night.jpg", SkyArt::night(), photoQuality, false);
+    members.picture("rings.jpg", rings, layerQuality, true);
+    members.picture("rings_mask.jpg", ringsMask, smoothQuality, true);
+    for (int i = 0; i < layerCount; ++i)
+        members.picture("layer_tex" + std::to_string(i) + ".jpg", layers.layer(i), layerQuality, true);
+    for (int i = 0; i < layerCount; ++i)
+        members.picture("layer_mask" + std::to_string(i) + ".jpg", layers.mask(i), smoothQuality, true);
+    for (int i = 0; i < 4; ++i)
+        members.picture("moon" + std::to_string(i) + ".jpg", MoonArt::moon(i), layerQuality, false);
+    for (int i = 1; i <= 10; ++i)
+        members.picture("Flare" + std::to_string(i) + ".jpg", FlareArt::flare(i), smoothQuality, true);
+    members.picture("star128.jpg", SkyArt::starGlow(), smoothQuality, true, 128);
+
+    Output out{argv[1]};
+    if (!members.ok || !members.pack.write(out.directory + "/Zandor3D.pack")) {
+        std::fprintf(stderr, "zandor_artgen: cannot write the pack\n");
+        return 1;
+    }
+
+    PlanetView view(surface, rings, ringsMask);
+    const Raster preview = ResourceArt::preview(view), cells = ResourceArt::listCells(view);
+    out.file("preview145.bmp", BmpWriter::encode8(PalettePicture::quantise(preview)));
+    out.file("cells138.bmp", BmpWriter::encode24(cells));
+    const std::vector<IconImage> programIcon = ResourceArt::programIcon(view), decoIcon = ResourceArt::decorativeIcon();
+    out.file("zandor128.ico", IcoWriter::encode(programIcon));
+    out.file("deco136.ico", IcoWriter::encode(decoIcon));
+
+    members.sheet.add("planet system", ResourceArt::systemView(view, 512), 512, 512);
+    members.sheet.add("bitmap 145", preview, 384, 288);
+    members.sheet.add("bitmap 138", cells, 768, 128);
+    members.sheet.add("icon 128", programIcon[2].colour, 128, 128);
+    members.sheet.add("icon 136", decoIcon[1].colour, 128, 128);
+    out.file("contact-sheet.png", PngWriter::encode(members.sheet.render()));
+    std::printf("zandor_artgen: %zu pack members written to %s\n", members.pack.memberCount(), out.directory.c_str());
+    return out.ok ? 0 : 1;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "tools/artwork/CloudLayers.h"
+#include "tools/image/Raster.h"
+
+// Stacks the cloud layers as the compositor does at time 0 (bands at phase 0,
+// ovals at their start longitude), sampling bilinearly with repeat wrap. The
+// result has the north pole in its top row, as the render texture holds it;
+// flip it for a picture that is bound to the mesh directly.
+class SurfaceComposer {
+public:
+    static Raster compose(const CloudLayers& layers, int width, int height);
+};
