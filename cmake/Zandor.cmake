@@ -10,6 +10,8 @@ elseif(ZANDOR3D_SANITIZE AND NOT WIN32)
 endif()
 
 if(WIN32)
+  # Windows programs and tests run under Wine in the build folder's private environment.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/harness/wine-run.sh ${CMAKE_BINARY_DIR}/wine)
   # Static runtime: Wine has no libstdc++-6.dll to load.
   add_link_options(-static -static-libgcc -static-libstdc++)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)

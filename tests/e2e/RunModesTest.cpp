@@ -1,0 +1,173 @@
+// The screensaver's run modes and single-instance marker, seen from outside.
+#include <windows.h>
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+#include "tests/driver/Driver.h"
+
+namespace {
+const char kAtom[] = "ZANDOR 3D ScreenSaver";
+
+std::string screensaver()
+{
+    return driver::windowsPath(ZANDOR3D_BIN_DIR "/Zandor3D.scr");
+}
+
+std::string hex(HWND window, const char* format)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, format, static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+// A window of the test's own that stands for the control panel's preview area or a host page.
+struct HostWindow {
+    HWND hwnd = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 320, 240,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ~HostWindow()
+    {
+        if (IsWindow(hwnd))
+            DestroyWindow(hwnd);
+    }
+};
+
+class RunModes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        driver::atomDeleteAll(kAtom);
+        driver::deleteTree("Software\\Quarnel");
+    }
+    void TearDown() override { driver::atomDeleteAll(kAtom); }
+};
+
+// Starts a full-screen run and waits for its window.
+HWND startFullScreen(const std::string& arguments, driver::Process& process)
+{
+    if (!driver::start(screensaver(), arguments, process))
+        return nullptr;
+    return driver::waitForTopWindow(process.pid, 15000);
+}
+
+void expectEndsWithZero(driver::Process& process)
+{
+    DWORD code = 1;
+    ASSERT_TRUE(driver::waitExit(process, 15000, code)) << "the program did not end";
+    EXPECT_EQ(code, 0u);
+}
+}
+
+TEST_F(RunModes, FullScreenSpellingsAllOpenTheTopMostScreenWindow)
+{
+    for (const char* arguments : {"/s", "/S", "-s", " /s ", "/sp"}) {
+        SCOPED_TRACE(arguments);
+        driver::Process process;
+        HWND window = startFullScreen(arguments, process);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(driver::atomExists(kAtom));
+        RECT rect;
+        GetWindowRect(window, &rect);
+        EXPECT_EQ(rect.left, 0);
+        EXPECT_EQ(rect.top, 0);
+        EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+        EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & WS_POPUP);
+        EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION);
+        PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+        expectEndsWithZero(process);
+        EXPECT_FALSE(driver::atomExists(kAtom));
+    }
+}
+
+TEST_F(RunModes, ASecondFullScreenStartEndsAtOnceAndATheThirdRuns)
+{
+    driver::Process first;
+    HWND firstWindow = startFullScreen("/s", first);
+    ASSERT_NE(firstWindow, nullptr);
+    ASSERT_TRUE(driver::atomExists(kAtom));
+
+    EXPECT_EQ(driver::run(screensaver(), "/s"), 0);
+    EXPECT_FALSE(driver::atomExists(kAtom));
+
+    driver::Process third;
+    HWND thirdWindow = startFullScreen("/s", third);
+    ASSERT_NE(thirdWindow, nullptr);
+    EXPECT_NE(thirdWindow, firstWindow);
+    EXPECT_TRUE(driver::atomExists(kAtom));
+
+    PostMessageA(thirdWindow, WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageA(firstWindow, WM_KEYDOWN, VK_SPACE, 0);
+    expectEndsWithZero(third);
+    expectEndsWithZero(first);
+    EXPECT_FALSE(driver::atomExists(kAtom));
+}
+
+TEST_F(RunModes, ModesWithoutAWindowEndAtOnceWithZeroAndRemoveTheAtom)
+{
+    HostWindow host;
+    const std::string glued = "/p:" + std::to_string(reinterpret_cast<UINT_PTR>(host.hwnd));
+    const std::string slashOne = hex(host.hwnd, "/1:%lx");
+    for (const std::string& arguments :
+         {std::string("/a"), std::string("/q"), std::string("/"), std::string("word"), std::string("/p"),
+          std::string("/p 0"), std::string("/p 99999999"), glued, slashOne, std::string("-1:"),
+          std::string("-1:ffffff00")}) {
+        SCOPED_TRACE(arguments);
+        driver::atomAdd(kAtom);
+        EXPECT_EQ(driver::run(screensaver(), arguments, 15000), 0);
+        EXPECT_FALSE(driver::atomExists(kAtom));
+        EXPECT_EQ(GetWindow(host.hwnd, GW_CHILD), nullptr);
+    }
+}
+
+TEST_F(RunModes, ConfigureOpensTheDialogAndItsEndRemovesARunningInstancesAtom)
+{
+    for (const char* arguments : {"", "/c", "/c:1234", "-C"}) {
+        SCOPED_TRACE(arguments);
+        driver::atomAdd(kAtom);
+        driver::Process process;
+        ASSERT_TRUE(driver::start(screensaver(), arguments, process));
+        HWND dialog = driver::waitForWindowWithClass(process.pid, "#32770", 15000);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(driver::atomExists(kAtom));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        expectEndsWithZero(process);
+        EXPECT_FALSE(driver::atomExists(kAtom));
+    }
+}
+
+TEST_F(RunModes, PreviewFillsTheGivenWindowAndEndsWithIt)
+{
+    auto* host = new HostWindow;
+    driver::atomAdd(kAtom);
+    driver::Process process;
+    ASSERT_TRUE(driver::start(screensaver(), "/p " + std::to_string(reinterpret_cast<UINT_PTR>(host->hwnd)),
+                              process));
+    HWND preview = driver::waitForChild(host->hwnd, 15000);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(driver::windowText(preview), "Preview");
+    RECT hostClient, previewRect;
+    GetClientRect(host->hwnd, &hostClient);
+    GetClientRect(preview, &previewRect);
+    EXPECT_EQ(previewRect.right, hostClient.right);
+    EXPECT_EQ(previewRect.bottom, hostClient.bottom);
+    delete host;
+    expectEndsWithZero(process);
+    EXPECT_FALSE(driver::atomExists(kAtom));
+}
+
+TEST_F(RunModes, EmbeddedPageLivesInsideTheHostUntilItIsClosed)
+{
+    for (const char* format : {"-1:%lx", "-1:%lX"}) {
+        SCOPED_TRACE(format);
+        HostWindow host;
+        driver::Process process;
+        ASSERT_TRUE(driver::start(screensaver(), hex(host.hwnd, format), process));
+        HWND page = driver::waitForChild(host.hwnd, 15000);
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(IsChild(host.hwnd, page));
+        SendMessageTimeoutA(page, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, nullptr);
+        expectEndsWithZero(process);
+    }
+}

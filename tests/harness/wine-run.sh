@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Runs a Windows program inside the private Wine environment of a build folder.
+#   wine-run.sh DIR PROGRAM [ARGS...]
+set -euo pipefail
+dir=$1
+shift
+export WINEPREFIX="$dir/prefix" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export HOME="$dir/home" XDG_CACHE_HOME="$dir/cache"
+unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
+mkdir -p "$HOME" "$XDG_CACHE_HOME"
+[ -f "$dir/env" ] && . "$dir/env"
+exec wine "$@"
