@@ -66,6 +66,9 @@ function(zandor_fuzz_target name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  # A short, repeatable smoke run in the test suite; long runs are done by hand.
+  add_test(NAME ${name} COMMAND ${name} -runs=30000 -seed=1 -max_len=4096)
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 300)
 endfunction()
 
 # Adds every direct subfolder of the current folder that has a CMakeLists.txt.

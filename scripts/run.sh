@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds what is needed and runs the screensaver full screen under Wine: in the
+# current X display when there is one, otherwise in a private Xvfb for about ten
+# seconds, saving a screenshot whose path it prints.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cd "$repo"
+export ZANDOR3D_DEPS=$(bash scripts/setup.sh)
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j2 >/dev/null
+bin="$repo/build/windows/bin"
+harness="$repo/tests/harness"
+wine_dir="$repo/build/windows/wine-show"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  mkdir -p "$wine_dir"
+  exec "$harness/wine-run.sh" "$wine_dir" "$bin/Zandor3D.scr" /s
+fi
+
+seconds=${ZANDOR3D_RUN_SECONDS:-10}
+shot="$repo/build/windows/screenshot.png"
+"$harness/wine-env.sh" start "$wine_dir" >/dev/null
+trap '"$harness/wine-env.sh" stop "$wine_dir" >/dev/null' EXIT
+. "$wine_dir/env"
+"$harness/wine-run.sh" "$wine_dir" "$bin/Zandor3D.scr" /s &
+saver=$!
+sleep "$seconds"
+import -display "$DISPLAY" -window root "$shot"
+"$harness/wine-run.sh" "$wine_dir" "$bin/zdriver.exe" press-key
+status=0
+wait "$saver" || status=$?
+echo "screensaver ended with exit code $status after ${seconds}s; screenshot: $shot"
+exit "$status"
