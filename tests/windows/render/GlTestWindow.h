@@ -1,0 +1,28 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+// A visible double-buffered window with a current GL context, for reading back
+// what a test drew.
+class GlTestWindow {
+public:
+    GlTestWindow(int width, int height);
+    ~GlTestWindow();
+    GlTestWindow(const GlTestWindow&) = delete;
+    GlTestWindow& operator=(const GlTestWindow&) = delete;
+
+    // One 64 x 64 window for all tests: each window's end costs Wine seconds without a window manager.
+    static GlTestWindow& shared();
+
+    bool ready() const { return context_ != nullptr; }
+    bool makeCurrent() const;
+    HDC dc() const { return dc_; }
+    // The RGB bytes of one pixel of the back buffer, origin bottom left.
+    uint32_t pixel(int x, int y) const;
+
+private:
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
+    HGLRC context_ = nullptr;
+};
