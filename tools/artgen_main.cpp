@@ -24,7 +24,7 @@
 namespace {
 
 // JPEG quality per kind of picture: masks and sprites carry smooth gradients.
-constexpr int photoQuality = 88, layerQuality = 90, smoothQuality = 92;
+constexpr int photoQuality = 88, layerQuality = 92, smoothQuality = 95;
 
 struct Output {
     std::string directory;
@@ -84,7 +84,7 @@ int main(int argc, char** argv)
     CloudLayers layers;
     // The composed surface holds the north pole on top; bound directly, the
     // picture's top row must be the south pole.
-    const Raster surface = SurfaceComposer::compose(layers, 4096, 2048).flippedVertically();
+    const Raster surface = SurfaceComposer::compose(layers.layers(), layers.masks(), 4096, 2048).flippedVertically();
     const Raster rings = SkyArt::rings(), ringsMask = SkyArt::ringsMask();
     members.picture("surface0.jpg", surface, photoQuality, false, 512);
     members.picture("zandor_night.jpg", SkyArt::night(), photoQuality, false);

@@ -14,6 +14,8 @@ public:
 
     const Raster& layer(int index) const { return layers_[index]; }
     const Raster& mask(int index) const { return masks_[index]; }
+    const std::array<Raster, layerCount>& layers() const { return layers_; }
+    const std::array<Raster, layerCount>& masks() const { return masks_; }
 
     // Width and height of layer `index` as shipped.
     static int pictureWidth(int index);

@@ -15,9 +15,9 @@ Colour blend(Colour below, Colour mask, Colour layer)
 }
 
 // The layer quads map texture s from the right edge (s = phase) to the left (phase + 1).
-Colour composePixel(const CloudLayers& layers, double x, double y)
+Colour composePixel(const SurfaceComposer::Stack& layers, const SurfaceComposer::Stack& masks, double x, double y)
 {
-    Colour c = layers.layer(0).sampleRepeat((1.0 - x) * 0.5, (1.0 - y) * 0.5);
+    Colour c = layers[0].sampleRepeat((1.0 - x) * 0.5, (1.0 - y) * 0.5);
     for (int k = 1; k < layerCount; ++k) {
         const LayerDescriptor& row = layerTable[k];
         if (row.kind == LayerKind::Band) {
@@ -25,7 +25,7 @@ Colour composePixel(const CloudLayers& layers, double x, double y)
             if (y > y1 || y < y2)
                 continue;
             double s = row.phase + (1.0 - x) * 0.5, t = (y1 - y) / (y1 - y2);
-            c = blend(c, layers.mask(k).sampleRepeat(s, t), layers.layer(k).sampleRepeat(s, t));
+            c = blend(c, masks[k].sampleRepeat(s, t), layers[k].sampleRepeat(s, t));
         } else if (row.kind == LayerKind::Oval) {
             // At time 0 the ovals are not turned; p = phase needs no wrap copy.
             double cx = 2.0 * row.phase - 1.0, cy = 1.0 - 2.0 * row.top;
@@ -33,7 +33,7 @@ Colour composePixel(const CloudLayers& layers, double x, double y)
             if (std::fabs(lx) > 1.0 || std::fabs(ly) > 1.0)
                 continue;
             double s = (1.0 - lx) * 0.5, t = (1.0 - ly) * 0.5;
-            c = blend(c, layers.mask(k).sampleRepeat(s, t), layers.layer(k).sampleRepeat(s, t));
+            c = blend(c, masks[k].sampleRepeat(s, t), layers[k].sampleRepeat(s, t));
         }
     }
     return c;
@@ -41,13 +41,13 @@ Colour composePixel(const CloudLayers& layers, double x, double y)
 
 } // namespace
 
-Raster SurfaceComposer::compose(const CloudLayers& layers, int width, int height)
+Raster SurfaceComposer::compose(const Stack& layers, const Stack& masks, int width, int height)
 {
     Raster surface(width, height);
     parallelRows(height, [&](int row) {
         double y = 1.0 - (row + 0.5) / height * 2.0;
         for (int column = 0; column < width; ++column)
-            surface.at(column, row) = composePixel(layers, (column + 0.5) / width * 2.0 - 1.0, y);
+            surface.at(column, row) = composePixel(layers, masks, (column + 0.5) / width * 2.0 - 1.0, y);
     });
     return surface;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "tools/artwork/CloudLayers.h"
+#include "scene/LayerTable.h"
 #include "tools/image/Raster.h"
+
+#include <array>
 
 // Stacks the cloud layers as the compositor does at time 0 (bands at phase 0,
 // ovals at their start longitude), sampling bilinearly with repeat wrap. The
@@ -9,5 +11,6 @@
 // flip it for a picture that is bound to the mesh directly.
 class SurfaceComposer {
 public:
-    static Raster compose(const CloudLayers& layers, int width, int height);
+    using Stack = std::array<Raster, layerCount>;
+    static Raster compose(const Stack& layers, const Stack& masks, int width, int height);
 };
