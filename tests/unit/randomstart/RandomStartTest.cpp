@@ -20,17 +20,6 @@ protected:
   FakeLaunchSystem system_;
 };
 
-TEST_F(RandomStartTest, ForwardsTheArgumentsExactlyAsReceived) {
-  for (const std::string arguments : {"/s", "/p 1234", "  /c:42 \t", "\"quoted\" x", ""}) {
-    system_.starts.clear();
-    EXPECT_EQ(run(arguments), 0);
-    ASSERT_EQ(system_.starts.size(), 1u);
-    EXPECT_EQ(system_.starts[0].applicationName, ownPath);
-    EXPECT_EQ(system_.starts[0].commandLine, "\"" + ownPath + "\" " + arguments);
-  }
-  EXPECT_EQ(system_.messages, 0);
-}
-
 TEST_F(RandomStartTest, WaitsOnlyForFullScreenRuns) {
   const struct {
     const char* arguments;
@@ -42,16 +31,6 @@ TEST_F(RandomStartTest, WaitsOnlyForFullScreenRuns) {
     ASSERT_EQ(system_.starts.size(), 1u);
     EXPECT_EQ(system_.starts[0].waitForEnd, c.wait) << c.arguments;
   }
-}
-
-TEST_F(RandomStartTest, StartsTheRandomChoiceWithTheSameArguments) {
-  system_.setStartRandom(1);
-  system_.addProduct("OTHER", "D:\\other.scr", true);
-  EXPECT_EQ(run("-s"), 0);
-  ASSERT_EQ(system_.starts.size(), 1u);
-  EXPECT_EQ(system_.starts[0].applicationName, "D:\\other.scr");
-  EXPECT_EQ(system_.starts[0].commandLine, "\"D:\\other.scr\" -s");
-  EXPECT_TRUE(system_.starts[0].waitForEnd);
 }
 
 TEST_F(RandomStartTest, NoProgramShowsTheMessageAndFails) {
