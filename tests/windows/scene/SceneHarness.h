@@ -1,0 +1,82 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FrameImage.h"
+#include "GlTestWindow.h"
+#include "scene/Scene.h"
+#include "scene/TourCamera.h"
+
+// A counter that stands still until the test sets the scene time it should give.
+struct ManualCounter : CounterSource {
+    static constexpr int64_t ticksPerSecond = 1000000;
+    int64_t ticks = 0;
+    bool frequency(int64_t& out) override { out = ticksPerSecond; return true; }
+    bool read(int64_t& out) override { out = ticks; return true; }
+};
+
+// Records what the scene asks of the platform.
+struct RecordingHost : SceneHost {
+    std::vector<std::string> messages;
+    int quitRequests = 0;
+    void showError(const char* text, unsigned) override { messages.push_back(text); }
+    void requestQuit() override { ++quitRequests; }
+    uint32_t tickCount() override { return 12345; }
+};
+
+// The view a frame was drawn with, for predicting where things land on screen.
+struct ViewMatrices {
+    double modelView[16];
+    double projection[16];
+    int viewport[4];
+
+    bool project(Vec3 p, Vec3& window) const;
+    // The ray through the middle of pixel (x, y): origin on the near plane, unit direction.
+    void pixelRay(int x, int y, Vec3& origin, Vec3& direction) const;
+};
+
+// Distance along the ray to the flattened planet (x^2 + y^2 + (z / 0.93)^2 = 1), or -1.
+double planetHit(Vec3 origin, Vec3 direction);
+
+// Outward surface normal of the flattened planet at p.
+Vec3 planetNormal(Vec3 p);
+
+// A scene in its own GL window, driven at chosen scene times.
+class SceneRig {
+public:
+    static constexpr int width = 640;
+    static constexpr int height = 480;
+
+    explicit SceneRig(const Settings& settings);
+    ~SceneRig();
+
+    bool ready() const { return window_.ready(); }
+    Scene& scene() { return *scene_; }
+    RecordingHost& host() { return host_; }
+
+    // Draws a frame at scene time T (the clock then reads T as well) and reads it back.
+    FrameImage renderAt(double T);
+    // The view of a camera pose with the scene's projection.
+    ViewMatrices viewFor(const CameraPose& pose) const;
+    // The tour's pose at T for a clock started at 7000.
+    static CameraPose tourAt(double T);
+
+private:
+    void setClockTo(double T);
+
+    GlTestWindow window_;
+    ManualCounter counter_;
+    RecordingHost host_;
+    SceneClock clock_;
+    std::unique_ptr<Scene> scene_;
+    double rate_;
+};
+
+// Settings for a reproducible run: start at 7000, speed 50 (rate 2).
+Settings fixedStartSettings(int32_t camMode = 0, int32_t nightSide = 1);
+
+// Where frames and the contact sheet go.
+std::string frameDirectory();
