@@ -82,10 +82,15 @@ private:
   const char* pos_;
 };
 
-void openElement(std::string& path, const std::string& name) {
-  if (name.empty()) return;
-  if (!path.empty()) path += '.';
+// Every entry copies its path, so a deeply nested document would need memory
+// growing with the square of its size; paths stay within the token limit.
+bool openElement(std::string& path, const std::string& name) {
+  if (name.empty()) return true;
+  const std::size_t separator = path.empty() ? 0 : 1;
+  if (name.size() + separator > maxTokenLength - path.size()) return false;
+  if (separator != 0) path += '.';
   path += name;
+  return true;
 }
 
 // Only the trailing characters are checked against the closing name.
@@ -157,7 +162,7 @@ bool XmlReader::build(const char* text) {
     XmlToken token = tokens.next();
     switch (token.kind) {
       case TokenKind::open:
-        openElement(path, token.text);
+        if (!openElement(path, token.text)) return false;
         break;
       case TokenKind::close:
         if (!closeElement(path, token.text)) return false;

@@ -122,6 +122,20 @@ TEST(XmlReaderLimits, TagContentOf1023CharactersParsesAnd1024Fails) {
   EXPECT_FALSE(reader.parse(("<?" + std::string(1022, 'd') + "?>").c_str()));
 }
 
+TEST(XmlReaderLimits, PathOf1023CharactersParsesAndLongerFails) {
+  XmlReader reader;
+  const std::string outer(511, 'o');
+  const std::string inner(511, 'i');
+  const std::string nested = "<" + outer + ">" + element(inner, "v") + "</" + outer + ">";
+  EXPECT_TRUE(reader.parse(nested.c_str()));
+  EXPECT_EQ(valueOf(reader, (outer + "." + inner).c_str()), "v");
+  const std::string deeper = "<" + outer + "o>" + element(inner, "v") + "</" + outer + "o>";
+  EXPECT_FALSE(reader.parse(deeper.c_str()));
+  std::string deep = "x";
+  for (int depth = 0; depth < 600; ++depth) deep = element("a", deep);
+  EXPECT_FALSE(reader.parse(deep.c_str()));
+}
+
 TEST(XmlReaderLimits, TextRunOf1023CharactersParsesAnd1024Fails) {
   XmlReader reader;
   EXPECT_TRUE(reader.parse(element("a", std::string(1023, 't')).c_str()));
