@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <windows.h>
+
+#include "assets/ResourcePack.h"
+#include "assets/Trace.h"
+
+namespace {
+
+std::string lastTrace;
+
+void recordTrace(const char* message)
+{
+    lastTrace = message;
+}
+
+std::string expectedLines()
+{
+    std::string text;
+    for (int i = 1; i <= 2000; ++i)
+        text += "line " + std::to_string(i) + "\n";
+    return text;
+}
+
+std::string extracted(ResourcePack& pack, const char* name)
+{
+    void* bytes = nullptr;
+    size_t size = pack.extract(name, &bytes);
+    std::string text(static_cast<char*>(bytes), size);
+    free(bytes);
+    return text;
+}
+
+}  // namespace
+
+TEST(ResourcePackResource, ReadsTheProgramsOwnRfile)
+{
+    ResourcePack pack;
+    ASSERT_TRUE(pack.open(152));
+    EXPECT_EQ(extracted(pack, "hello.TXT"), "Zandor 3D test pack\n");
+    EXPECT_EQ(extracted(pack, "Lines.txt"), expectedLines());
+}
+
+TEST(ResourcePackResource, ReadsTheResourceMemoryInPlace)
+{
+    HRSRC located = FindResourceA(nullptr, MAKEINTRESOURCEA(152), "rfile");
+    ASSERT_NE(located, nullptr);
+    char* data = static_cast<char*>(LockResource(LoadResource(nullptr, located)));
+    ASSERT_EQ(std::string(data, 4), "PK\3\4");
+    ResourcePack pack;
+    ASSERT_TRUE(pack.open(152));
+    // Spoiling the first member's local header in the module's own memory
+    // spoils its extraction: no copy of the archive stands in between.
+    DWORD protection;
+    ASSERT_TRUE(VirtualProtect(data, 4, PAGE_READWRITE, &protection));
+    data[0] = 'X';
+    EXPECT_EQ(extracted(pack, "Hello.txt"), "");
+    data[0] = 'P';
+    EXPECT_EQ(extracted(pack, "Hello.txt"), "Zandor 3D test pack\n");
+    VirtualProtect(data, 4, protection, &protection);
+}
+
+TEST(ResourcePackResource, MissingResourceDoesNotOpen)
+{
+    setTraceSink(recordTrace);
+    ResourcePack pack;
+    EXPECT_FALSE(pack.open(153));
+    EXPECT_EQ(lastTrace, "Can't open file \"_ResourceData\"");
+    setTraceSink(nullptr);
+}
