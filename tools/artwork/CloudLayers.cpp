@@ -59,19 +59,20 @@ struct BandStyle {
     double shear;     // horizontal drag of the warped flow
     double edgeWaves; // edge turbulence, in half-widths
     double stripes;   // thin darker stripes across the band's width
+    int whiteOvals;   // small bright storms strung along the band's middle
     uint32_t seed;
 };
 
 const BandStyle bandStyles[] = {
-    {1, 0.20, 0.15, 0.94, {0.46, 0.25, 0.15}, {0.80, 0.55, 0.35}, 6, 5.0, 1.8, 0.55, 3.0, 11},
-    {2, 0.50, 0.20, 0.82, {0.66, 0.58, 0.50}, {0.96, 0.90, 0.78}, 5, 4.0, 2.4, 0.50, 2.0, 12},
-    {3, 0.50, 0.32, 0.80, {0.62, 0.50, 0.38}, {0.93, 0.87, 0.74}, 7, 6.0, 1.5, 0.40, 5.0, 13},
-    {4, 0.45, 0.30, 0.78, {0.70, 0.60, 0.50}, {0.95, 0.89, 0.77}, 8, 5.0, 1.6, 0.40, 4.0, 14},
-    {5, 0.50, 0.28, 0.88, {0.44, 0.40, 0.36}, {0.70, 0.62, 0.52}, 9, 7.0, 1.4, 0.45, 2.0, 15},
-    {6, 0.50, 0.26, 0.88, {0.46, 0.40, 0.34}, {0.74, 0.65, 0.54}, 9, 7.0, 1.4, 0.45, 2.0, 16},
-    {7, 0.50, 0.32, 0.82, {0.42, 0.44, 0.48}, {0.62, 0.63, 0.65}, 10, 3.0, 1.2, 0.40, 1.0, 17},
-    {8, 0.55, 0.32, 0.82, {0.42, 0.44, 0.48}, {0.63, 0.64, 0.66}, 10, 3.0, 1.2, 0.40, 1.0, 18},
-    {9, 0.42, 0.15, 0.94, {0.42, 0.21, 0.13}, {0.76, 0.47, 0.30}, 6, 5.0, 2.0, 0.55, 3.0, 19},
+    {1, 0.20, 0.15, 0.94, {0.46, 0.25, 0.15}, {0.80, 0.55, 0.35}, 6, 5.0, 1.8, 0.55, 3.0, 0, 11},
+    {2, 0.50, 0.20, 0.82, {0.80, 0.66, 0.50}, {1.00, 0.94, 0.80}, 5, 4.0, 2.4, 0.50, 2.0, 0, 12},
+    {3, 0.50, 0.32, 0.80, {0.74, 0.58, 0.42}, {1.00, 0.93, 0.78}, 7, 6.0, 1.5, 0.40, 5.0, 0, 13},
+    {4, 0.45, 0.30, 0.78, {0.80, 0.66, 0.50}, {1.00, 0.94, 0.80}, 8, 5.0, 1.6, 0.40, 4.0, 5, 14},
+    {5, 0.50, 0.28, 0.88, {0.44, 0.40, 0.36}, {0.70, 0.62, 0.52}, 9, 7.0, 1.4, 0.45, 2.0, 0, 15},
+    {6, 0.50, 0.26, 0.88, {0.46, 0.40, 0.34}, {0.74, 0.65, 0.54}, 9, 7.0, 1.4, 0.45, 2.0, 7, 16},
+    {7, 0.50, 0.32, 0.82, {0.42, 0.44, 0.48}, {0.62, 0.63, 0.65}, 10, 3.0, 1.2, 0.40, 1.0, 0, 17},
+    {8, 0.55, 0.32, 0.82, {0.42, 0.44, 0.48}, {0.63, 0.64, 0.66}, 10, 3.0, 1.2, 0.40, 1.0, 0, 18},
+    {9, 0.42, 0.15, 0.94, {0.42, 0.21, 0.13}, {0.76, 0.47, 0.30}, 6, 5.0, 2.0, 0.55, 3.0, 0, 19},
 };
 
 // Turbulent flow by nested warping: a coarse field drags a finer one, which
@@ -110,9 +111,25 @@ void paintBase(Raster& layer)
     });
 }
 
+// Cover of the band's white ovals at (x, t); their spacing is jittered by seed.
+double whiteOvalCover(const BandStyle& style, double x, double t, double aspect, double swirl)
+{
+    double cover = 0.0;
+    for (int k = 0; k < style.whiteOvals; ++k) {
+        double centre = (k + 0.5 + 0.3 * std::sin(k * 2.3 + style.seed)) / style.whiteOvals;
+        double dx = std::remainder(x - centre, 1.0) * aspect / 2.4, dy = t - style.centre;
+        double d = std::sqrt(dx * dx + dy * dy) / (style.halfWidth * 0.32) + 0.3 * swirl;
+        // Brightest in a ring, a little dimmer at the eye, soft toward the outside.
+        cover = std::max(cover, 0.85 * (1.0 - smoothstep(0.3, 1.0, d)) * (0.75 + 0.25 * smoothstep(0.0, 0.5, d)));
+    }
+    return cover;
+}
+
 void paintBand(const BandStyle& style, double top, double height, Raster& layer, Raster& mask)
 {
     GradientNoise noise(style.seed);
+    const double aspect = static_cast<double>(layer.width()) / layer.height();
+    const Colour white{1.0f, 0.97f, 0.90f};
     parallelRows(layer.height(), [&](int row) {
         double t = (row + 0.5) / layer.height();
         double y = top + t * height; // same noise scale on every band
@@ -120,11 +137,14 @@ void paintBand(const BandStyle& style, double top, double height, Raster& layer,
         for (int column = 0; column < layer.width(); ++column) {
             double x = (column + 0.5) / layer.width();
             Flow flow = flowAt(noise, x, y, style.cellsAround, style.stretch, style.shear);
-            double offset = (t - style.centre) / style.halfWidth + style.edgeWaves * (flow.edge + 0.3 * flow.value);
+            double offset = (t - style.centre) / style.halfWidth + style.edgeWaves * (flow.edge + 0.12 * flow.value);
             double cover = style.opacity * envelope * (1.0 - smoothstep(0.6, 1.0, std::fabs(offset)));
             double stripe = 0.5 + 0.5 * std::cos(offset * style.stripes * pi + 2.0 * flow.value);
             double shade = std::clamp(0.55 + 1.0 * flow.value - 0.25 * stripe, 0.0, 1.0);
             Colour c = mix(style.dark, style.light, shade);
+            double oval = envelope * whiteOvalCover(style, x, t, aspect, flow.value);
+            c = mix(c, scaled(white, 0.9 + 0.1 * flow.value), oval);
+            cover = std::max(cover, oval);
             layer.at(column, row) = scaled(c, layerShare(cover));
             mask.at(column, row) = grey(1.0 - cover);
         }

@@ -1,5 +1,6 @@
 #include "tools/artwork/FlareArt.h"
 
+#include "tools/procedural/ParallelRows.h"
 #include "tools/procedural/Random.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ Raster paint(int width, int height, Shape shape)
 {
     Raster picture(width, height);
     constexpr int samples = 3;
-    for (int row = 0; row < height; ++row)
+    parallelRows(height, [&](int row) {
         for (int column = 0; column < width; ++column) {
             double sum = 0.0;
             for (int j = 0; j < samples; ++j)
@@ -32,6 +33,7 @@ Raster paint(int width, int height, Shape shape)
                                  (row + (j + 0.5) / samples) / height * 2.0 - 1.0);
             picture.at(column, row) = grey(std::clamp(sum / (samples * samples), 0.0, 1.0));
         }
+    });
     return picture;
 }
 
@@ -53,12 +55,13 @@ double thinRing(double x, double y)
     return std::exp(-std::pow((r - 0.86) / 0.035, 2.0)) + 0.08 * (1.0 - smoothstep(0.6, 0.86, r));
 }
 
-// Bright along the side that faces the sun (texture t = 1), fading across.
+// Bright along the side that faces the sun (texture t = 1): a disc with an
+// off-centre bite taken out of its other side.
 double halfMoon(double x, double y)
 {
-    double r = radius(x, y);
-    double body = 1.0 - smoothstep(0.75, 0.98, r);
-    return body * std::pow(std::clamp((y + 1.0) * 0.5, 0.0, 1.0), 2.2) * (0.6 + 0.4 * smoothstep(0.3, 0.9, r));
+    double outer = 1.0 - smoothstep(0.8, 0.98, radius(x, y));
+    double bite = 1.0 - smoothstep(0.5, 0.85, radius(x, y + 0.35));
+    return outer * (1.0 - 0.85 * bite) * (0.45 + 0.55 * std::clamp((y + 1.0) * 0.5, 0.0, 1.0));
 }
 
 double softGlow(double x, double y)

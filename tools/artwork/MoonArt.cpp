@@ -1,6 +1,7 @@
 #include "tools/artwork/MoonArt.h"
 
 #include "tools/procedural/GradientNoise.h"
+#include "tools/procedural/ParallelRows.h"
 #include "tools/procedural/Random.h"
 
 #include <algorithm>
@@ -85,9 +86,10 @@ Colour surfaceAt(int index, const GradientNoise& noise, const std::vector<Spot>&
         return mix(style.low, style.high, std::clamp(shade, 0.0, 1.0));
     }
     case 1: {
-        double crack = std::pow(1.0 - std::fabs(noise.fbm(p[0] * 2.5, p[1] * 2.5, p[2] * 2.5, 5)), 14.0);
-        double crack2 = std::pow(1.0 - std::fabs(noise.fbm(p[0] * 5.0 + 3, p[1] * 5.0, p[2] * 5.0, 4)), 20.0);
-        double shade = 0.85 + 0.12 * rough - 0.7 * crack - 0.4 * crack2 + 0.15 * relief;
+        // Long cracks: the zero lines of a smooth field, plus a fainter finer set.
+        double crack = std::pow(1.0 - std::fabs(noise.fbm(p[0] * 1.6, p[1] * 1.6, p[2] * 1.6, 4)), 28.0);
+        double crack2 = std::pow(1.0 - std::fabs(noise.fbm(p[0] * 3.5 + 3, p[1] * 3.5, p[2] * 3.5, 3)), 30.0);
+        double shade = 0.85 + 0.12 * rough - 0.75 * crack - 0.3 * crack2 + 0.15 * relief;
         return mix(style.low, style.high, std::clamp(shade, 0.0, 1.0));
     }
     case 2: {
@@ -99,6 +101,7 @@ Colour surfaceAt(int index, const GradientNoise& noise, const std::vector<Spot>&
             double d = angleBetween(p, volcano.centre) / volcano.radius;
             if (d > 4.0)
                 continue;
+            d *= 1.0 + 0.4 * noise.at(p[0] * 40.0, p[1] * 40.0, p[2] * 40.0);
             c = mix(c, Colour{0.72f, 0.26f, 0.10f}, 0.7 * std::exp(-std::pow((d - 2.2) / 0.8, 2.0)));
             c = mix(c, Colour{0.10f, 0.07f, 0.05f}, 1.0 - smoothstep(0.6, 1.0, d));
         }
@@ -122,13 +125,13 @@ Raster MoonArt::moon(int index)
     std::vector<Spot> craters = scatter(style.seed, style.craterCount, 0.015, style.largestCrater);
     std::vector<Spot> volcanoes = index == 2 ? scatter(style.seed + 100, 28, 0.02, 0.06) : std::vector<Spot>{};
     Raster picture(512, 256);
-    for (int row = 0; row < picture.height(); ++row) {
+    parallelRows(picture.height(), [&](int row) {
         double latitude = -pi / 2.0 + pi * (row + 0.5) / picture.height();
         for (int column = 0; column < picture.width(); ++column) {
             double longitude = 2.0 * pi * (column + 0.5) / picture.width();
             Vec p{std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
             picture.at(column, row) = surfaceAt(index, noise, craters, volcanoes, p);
         }
-    }
+    });
     return picture;
 }

@@ -49,18 +49,20 @@ Raster composite(const IconImage& image, const Raster& background)
 void title(Raster& picture, const char* text, int left, int top, double scale)
 {
     const int width = GlyphFont::textWidth(text, scale), height = static_cast<int>(std::ceil(GlyphFont::glyphHeight * scale));
-    for (int y = top - 2; y < top + height + 2; ++y)
-        for (int x = left - 2; x < left + width + 2; ++x) {
+    for (int y = top - 3; y < top + height + 3; ++y)
+        for (int x = left - 3; x < left + width + static_cast<int>(scale) + 3; ++x) {
             if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height())
                 continue;
             double fill = 0.0, halo = 0.0;
             for (int j = 0; j < 4; ++j)
                 for (int i = 0; i < 4; ++i) {
                     double sx = x - left + (i + 0.5) / 4, sy = y - top + (j + 0.5) / 4;
-                    fill += GlyphFont::coverage(text, scale, sx, sy);
+                    // Bold: each stroke doubled a third of a dot to the right.
+                    fill += std::max(GlyphFont::coverage(text, scale, sx, sy),
+                                     GlyphFont::coverage(text, scale, sx - scale / 3, sy));
                     for (int k = 0; k < 8; ++k)
-                        halo = std::max(halo, GlyphFont::coverage(text, scale, sx + 1.6 * std::cos(k * pi / 4),
-                                                                  sy + 1.6 * std::sin(k * pi / 4)));
+                        halo = std::max(halo, GlyphFont::coverage(text, scale, sx - scale / 6 + 1.8 * std::cos(k * pi / 4),
+                                                                  sy + 1.8 * std::sin(k * pi / 4)));
                 }
             fill /= 16.0;
             double g = std::clamp((y - top) / static_cast<double>(height), 0.0, 1.0);
@@ -172,7 +174,7 @@ Raster ResourceArt::preview(const PlanetView& view)
     Raster sky(192, 144);
     starField(sky, 145, 90);
     Raster picture = composite(view.render(192, 144, framedCamera(1.55, 0.35, -0.15), 3), sky);
-    title(picture, "Zandor 3D", 8, 7, 2.0);
+    title(picture, "Zandor 3D", 9, 7, 2.6);
     return picture;
 }
 

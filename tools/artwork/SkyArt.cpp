@@ -30,7 +30,7 @@ double auroraAt(const GradientNoise& noise, double x, double d, double hemispher
 {
     double glow = 0.0;
     for (const Ribbon& ribbon : ribbons) {
-        double wander = 2.2 * noise.fbmPeriodic(x * ribbon.waves, hemisphere + ribbon.seed, static_cast<int>(ribbon.waves), 3);
+        double wander = 5.5 * noise.fbmPeriodic(x * ribbon.waves, hemisphere + ribbon.seed, static_cast<int>(ribbon.waves), 3);
         double across = (d - ribbon.polarDistance - wander) / ribbon.width;
         double curtain = 0.55 + 0.45 * noise.fbmPeriodic(x * 96.0, hemisphere * 7.0 + ribbon.seed, 96, 3);
         // Curtains fade upward (away from the pole) more slowly than downward.
@@ -97,13 +97,14 @@ Raster SkyArt::rings()
     Raster picture(1024, 1024);
     GradientNoise noise(40);
     const Colour inner{0.78f, 0.72f, 0.64f}, outer{1.0f, 0.93f, 0.80f};
-    for (int row = 0; row < picture.height(); ++row)
+    parallelRows(picture.height(), [&](int row) {
         for (int column = 0; column < picture.width(); ++column) {
             double r = ringRadius(column, row, picture.width());
             RingSample ring = ringAt(noise, r);
             Colour tint = mix(inner, outer, smoothstep(1.2, 1.8, r));
             picture.at(column, row) = scaled(tint, ring.brightness * std::sqrt(ring.density));
         }
+    });
     return picture;
 }
 
@@ -111,11 +112,12 @@ Raster SkyArt::ringsMask()
 {
     Raster picture(1024, 1024);
     GradientNoise noise(40);
-    for (int row = 0; row < picture.height(); ++row)
+    parallelRows(picture.height(), [&](int row) {
         for (int column = 0; column < picture.width(); ++column) {
             RingSample ring = ringAt(noise, ringRadius(column, row, picture.width()));
             picture.at(column, row) = grey(1.0 - 0.6 * ring.density);
         }
+    });
     return picture;
 }
 
