@@ -1,0 +1,249 @@
+// The full-screen run seen from outside: its window, the input that ends it,
+// the display mode and the registry it leaves behind.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/driver/Driver.h"
+
+namespace {
+const char kAtom[] = "ZANDOR 3D ScreenSaver";
+const char kFamilyKey[] = "Software\\Quarnel";
+const char kProductKey[] = "Software\\Quarnel\\Orbicade\\Zandor3D";
+const DWORD kStillRunningMs = 1000;
+
+std::string screensaver()
+{
+    return driver::windowsPath(ZANDOR3D_BIN_DIR "/Zandor3D.scr");
+}
+
+// The loading box comes first; the full-screen window is the top-most one.
+HWND waitForScreenWindow(DWORD pid)
+{
+    HWND found = nullptr;
+    driver::waitFor(
+        [&] {
+            for (HWND window : driver::topWindows(pid)) {
+                if (IsWindowVisible(window) && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+                    found = window;
+            }
+            return found != nullptr;
+        },
+        20000);
+    return found;
+}
+
+class FullScreen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        driver::atomDeleteAll(kAtom);
+        driver::deleteTree(kFamilyKey);
+        // The pointer rests where the window will report its first position.
+        driver::moveMouseTo(500, 400);
+    }
+
+    void TearDown() override
+    {
+        if (process.handle)
+            driver::terminate(process);
+        driver::atomDeleteAll(kAtom);
+        driver::deleteTree(kFamilyKey);
+    }
+
+    void setDemoMode() { ASSERT_TRUE(driver::setDword(kProductKey, "DemoMode", 1)); }
+
+    void start()
+    {
+        ASSERT_TRUE(driver::start(screensaver(), "/s", process));
+        window = waitForScreenWindow(process.pid);
+        ASSERT_NE(window, nullptr);
+        // Creation is over once the frame timer runs: the window answers messages.
+        DWORD_PTR ignored = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored));
+        Sleep(300);
+    }
+
+    bool stillRunning()
+    {
+        DWORD code = 0;
+        return !driver::waitExit(process, kStillRunningMs, code);
+    }
+
+    // The run ends on its own, with exit code 0 and no marker left behind.
+    void expectClosed()
+    {
+        DWORD code = 1;
+        ASSERT_TRUE(driver::waitExit(process, 15000, code)) << "the window did not close";
+        process = driver::Process();
+        EXPECT_EQ(code, 0u);
+        EXPECT_FALSE(driver::atomExists(kAtom));
+    }
+
+    void moveAndSettle(int x, int y)
+    {
+        driver::moveMouseTo(x, y);
+        Sleep(200);
+    }
+
+    void postMove(int x, int y)
+    {
+        PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        Sleep(100);
+    }
+
+    bool cursorHidden()
+    {
+        moveAndSettle(502, 401); // asks the window under the pointer for its cursor
+        moveAndSettle(500, 400);
+        CURSORINFO info = {};
+        info.cbSize = sizeof info;
+        return GetCursorInfo(&info) && info.hCursor == nullptr;
+    }
+
+    driver::Process process;
+    HWND window = nullptr;
+};
+
+TEST_F(FullScreen, ATopMostBorderlessWindowCoversTheScreenWithTheCursorHidden)
+{
+    start();
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, 1024);
+    EXPECT_EQ(rect.bottom, 768);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    EXPECT_EQ(driver::className(window), "#32770");
+    EXPECT_EQ(driver::windowText(window), "");
+    EXPECT_TRUE(driver::atomExists(kAtom));
+    EXPECT_TRUE(cursorHidden());
+    driver::pressKey(VK_SPACE);
+    expectClosed();
+}
+
+TEST_F(FullScreen, KeysReleasedAloneAndAltCombinationsDoNotCloseAnOrdinaryKeyDoes)
+{
+    start();
+    driver::pressAltKey('X');
+    EXPECT_TRUE(stillRunning());
+    driver::pressAltKey(VK_F4);
+    EXPECT_TRUE(stillRunning());
+    driver::pressKey('A');
+    expectClosed();
+}
+
+TEST_F(FullScreen, EachMouseButtonCloses)
+{
+    const DWORD buttons[][2] = {
+        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+        {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
+        {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
+    };
+    for (const auto& button : buttons) {
+        SCOPED_TRACE(button[0]);
+        start();
+        driver::clickMouse(button[0], button[1]);
+        expectClosed();
+    }
+}
+
+// The first reported position is where the pointer rests when the window appears
+// (500, 400) or, when Wine reports none, the first move (510, 410): every move
+// below is exactly 10 pixels or less from both, until the last, 11 from both.
+TEST_F(FullScreen, TenPixelsFromTheFirstPositionDoNotCloseElevenDo)
+{
+    start();
+    moveAndSettle(510, 410);
+    moveAndSettle(500, 400);
+    moveAndSettle(510, 410);
+    moveAndSettle(500, 410);
+    EXPECT_TRUE(stillRunning());
+    driver::moveMouseTo(521, 410);
+    expectClosed();
+}
+
+// Positions as the window receives them, with the pointer itself resting at the first.
+TEST_F(FullScreen, ElevenPixelsOnTheOtherAxisCloseToo)
+{
+    start();
+    postMove(500, 400);
+    postMove(490, 410);
+    postMove(510, 390);
+    EXPECT_TRUE(stillRunning());
+    postMove(500, 389);
+    expectClosed();
+}
+
+TEST_F(FullScreen, DemoModeKeepsTheCursorAndIgnoresMovesButAKeyCloses)
+{
+    setDemoMode();
+    start();
+    EXPECT_FALSE(cursorHidden());
+    moveAndSettle(100, 100);
+    moveAndSettle(900, 700);
+    EXPECT_TRUE(stillRunning());
+    driver::pressKey(VK_RETURN);
+    expectClosed();
+}
+
+TEST_F(FullScreen, DemoModeStillClosesOnAMouseButton)
+{
+    setDemoMode();
+    start();
+    driver::clickMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    expectClosed();
+}
+
+TEST_F(FullScreen, ASuspendQueryIsRefusedWhileTheWindowExists)
+{
+    start();
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(window, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0, SMTO_NORMAL, 5000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(BROADCAST_QUERY_DENY));
+    EXPECT_TRUE(stillRunning());
+    driver::pressKey(VK_SPACE);
+    expectClosed();
+}
+
+TEST_F(FullScreen, DefaultSettingsNeitherSwitchTheModeNorWriteTheRegistry)
+{
+    start();
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    ASSERT_TRUE(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode));
+    EXPECT_EQ(mode.dmPelsWidth, 1024u);
+    EXPECT_EQ(mode.dmPelsHeight, 768u);
+    driver::pressKey(VK_SPACE);
+    expectClosed();
+    EXPECT_FALSE(driver::valueExists(kProductKey, "CurrentVideomode"));
+}
+
+TEST_F(FullScreen, ARefusedModeSavesTheDesktopModeForLaterRuns)
+{
+    // Plain Xvfb offers no mode but its own.
+    ASSERT_TRUE(driver::setDword(kProductKey, "XResolution", 800));
+    ASSERT_TRUE(driver::setDword(kProductKey, "YResolution", 600));
+    ASSERT_TRUE(driver::setDword(kProductKey, "ColorDepth", 16));
+    ASSERT_TRUE(driver::setDword(kProductKey, "CurrentVideomode", 0));
+    start();
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+    driver::pressKey(VK_SPACE);
+    expectClosed();
+    DWORD value = 0;
+    ASSERT_TRUE(driver::getDword(kProductKey, "CurrentVideomode", value));
+    EXPECT_EQ(value, 1u);
+    ASSERT_TRUE(driver::getDword(kProductKey, "XResolution", value));
+    EXPECT_EQ(value, static_cast<DWORD>(GetSystemMetrics(SM_CXFULLSCREEN)));
+    ASSERT_TRUE(driver::getDword(kProductKey, "YResolution", value));
+    EXPECT_EQ(value, static_cast<DWORD>(GetSystemMetrics(SM_CYFULLSCREEN)));
+}
+
+} // namespace
