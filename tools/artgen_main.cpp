@@ -46,14 +46,25 @@ struct Members {
     ContactSheet sheet{2200};
     bool ok = true;
 
-    void picture(const std::string& name, const Raster& raster, int quality, bool fullChroma, int box = 256)
+    // Shown on the sheet at most `shown` pixels wide and 256 high.
+    void picture(const std::string& name, const Raster& raster, int quality, bool fullChroma, int shown = 256)
     {
         std::vector<uint8_t> jpeg = JpegWriter::encode(raster, quality, fullChroma);
         ok = ok && !jpeg.empty();
         pack.add(name, std::move(jpeg));
-        sheet.add(name, raster, box * (raster.width() >= 2 * raster.height() ? 2 : 1), box);
+        sheet.add(name, raster, shown, raster.width() > 2 * raster.height() ? 256 : shown);
     }
 };
+
+// An icon as it shows on the sheet's background.
+Raster overSheet(const IconImage& icon)
+{
+    Raster out(icon.colour.width(), icon.colour.height());
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x)
+            out.at(x, y) = mix(ContactSheet::background, icon.colour.at(x, y), icon.alpha[static_cast<size_t>(y) * out.width() + x]);
+    return out;
+}
 
 bool readFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
@@ -86,16 +97,18 @@ int main(int argc, char** argv)
     // picture's top row must be the south pole.
     const Raster surface = SurfaceComposer::compose(layers.layers(), layers.masks(), 4096, 2048).flippedVertically();
     const Raster rings = SkyArt::rings(), ringsMask = SkyArt::ringsMask();
-    members.picture("surface0.jpg", surface, photoQuality, false, 512);
-    members.picture("zandor_night.jpg", SkyArt::night(), photoQuality, false);
+    members.picture("surface0.jpg", surface, photoQuality, false, 1024);
+    members.picture("zandor_night.jpg", SkyArt::night(), photoQuality, false, 1024);
     members.picture("rings.jpg", rings, layerQuality, true);
     members.picture("rings_mask.jpg", ringsMask, smoothQuality, true);
-    for (int i = 0; i < layerCount; ++i)
-        members.picture("layer_tex" + std::to_string(i) + ".jpg", layers.layer(i), layerQuality, true);
-    for (int i = 0; i < layerCount; ++i)
-        members.picture("layer_mask" + std::to_string(i) + ".jpg", layers.mask(i), smoothQuality, true);
+    // Each layer beside its mask, bands at half their size.
+    for (int i = 0; i < layerCount; ++i) {
+        const int shown = layers.layer(i).width() > 256 ? 1024 : 256;
+        members.picture("layer_tex" + std::to_string(i) + ".jpg", layers.layer(i), layerQuality, true, shown);
+        members.picture("layer_mask" + std::to_string(i) + ".jpg", layers.mask(i), smoothQuality, true, i == 0 ? 128 : shown);
+    }
     for (int i = 0; i < 4; ++i)
-        members.picture("moon" + std::to_string(i) + ".jpg", MoonArt::moon(i), layerQuality, false);
+        members.picture("moon" + std::to_string(i) + ".jpg", MoonArt::moon(i), layerQuality, false, 512);
     for (int i = 1; i <= 10; ++i)
         members.picture("Flare" + std::to_string(i) + ".jpg", FlareArt::flare(i), smoothQuality, true);
     members.picture("star128.jpg", SkyArt::starGlow(), smoothQuality, true, 128);
@@ -117,8 +130,8 @@ int main(int argc, char** argv)
     members.sheet.add("planet system", ResourceArt::systemView(view, 512), 512, 512);
     members.sheet.add("bitmap 145", preview, 384, 288);
     members.sheet.add("bitmap 138", cells, 768, 128);
-    members.sheet.add("icon 128", programIcon[2].colour, 128, 128);
-    members.sheet.add("icon 136", decoIcon[1].colour, 128, 128);
+    members.sheet.add("icon 128", overSheet(programIcon[2]), 128, 128);
+    members.sheet.add("icon 136", overSheet(decoIcon[1]), 128, 128);
     out.file("contact-sheet.png", PngWriter::encode(members.sheet.render()));
     std::printf("zandor_artgen: %zu pack members written to %s\n", members.pack.memberCount(), out.directory.c_str());
     return out.ok ? 0 : 1;

@@ -4,8 +4,7 @@
 #include "tools/image/Raster.h"
 
 // Ray-cast stills of the ringed planet for the preview picture, icons and the
-// contact sheet: orthographic view, sun light, ring shadow on nothing, planet
-// shadow on the rings.
+// contact sheet: orthographic view, lit by the sun, the planet's shadow on the rings.
 class PlanetView {
 public:
     struct Camera {

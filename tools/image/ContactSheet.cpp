@@ -8,7 +8,7 @@ namespace {
 
 constexpr int margin = 12, labelHeight = 28;
 constexpr double labelScale = 2.0;
-const Colour background{0.16f, 0.16f, 0.18f}, labelColour{0.92f, 0.90f, 0.85f};
+const Colour labelColour{0.92f, 0.90f, 0.85f};
 
 } // namespace
 

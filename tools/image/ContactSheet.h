@@ -9,6 +9,8 @@
 // laid out in rows on a dark background.
 class ContactSheet {
 public:
+    static constexpr Colour background{0.16f, 0.16f, 0.18f};
+
     explicit ContactSheet(int width) : width_(width) {}
 
     void add(const std::string& label, const Raster& picture, int boxWidth, int boxHeight);
