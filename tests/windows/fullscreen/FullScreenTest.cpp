@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/driver/Driver.h"
+#include "tests/windows/fullscreen/ScreenWindow.h"
 
 namespace {
 const char kAtom[] = "ZANDOR 3D ScreenSaver";
@@ -17,22 +18,6 @@ const DWORD kStillRunningMs = 1000;
 std::string screensaver()
 {
     return driver::windowsPath(ZANDOR3D_BIN_DIR "/Zandor3D.scr");
-}
-
-// The loading box comes first; the full-screen window is the top-most one.
-HWND waitForScreenWindow(DWORD pid)
-{
-    HWND found = nullptr;
-    driver::waitFor(
-        [&] {
-            for (HWND window : driver::topWindows(pid)) {
-                if (IsWindowVisible(window) && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
-                    found = window;
-            }
-            return found != nullptr;
-        },
-        20000);
-    return found;
 }
 
 class FullScreen : public ::testing::Test {
