@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 
+#include "ExtractedText.h"
 #include "TestZip.h"
 #include "TraceCapture.h"
-#include "assets/ResourcePack.h"
 
 namespace {
 
@@ -28,18 +27,6 @@ std::vector<TestMember> sampleMembers()
             {longName, "long"},
             {"stored.bin", repeated("stored", 300), false},
             {"deflated.bin", repeated("deflated", 3000)}};
-}
-
-// The member's bytes, or "<failed>" when extraction reports 0.
-std::string extracted(ResourcePack& pack, const char* name)
-{
-    void* bytes = nullptr;
-    size_t size = pack.extract(name, &bytes);
-    if (size == 0)
-        return bytes ? "<pointer set>" : "<failed>";
-    std::string text(static_cast<char*>(bytes), size);
-    free(bytes);
-    return text;
 }
 
 // Offset of the nth occurrence of a ZIP record signature.
@@ -70,11 +57,11 @@ protected:
 TEST_F(ResourcePackTest, FindsMembersIgnoringCaseFirstMatchWinning)
 {
     ASSERT_TRUE(pack.openMemory(zip.data(), zip.size()));
-    EXPECT_EQ(extracted(pack, "flare1.jpg"), "flare one");
-    EXPECT_EQ(extracted(pack, "same.txt"), "earlier");
-    EXPECT_EQ(extracted(pack, "SAME.TXT"), "earlier");
-    EXPECT_EQ(extracted(pack, "stored.bin"), repeated("stored", 300));
-    EXPECT_EQ(extracted(pack, "deflated.bin"), repeated("deflated", 3000));
+    EXPECT_EQ(extractedText(pack, "flare1.jpg"), "flare one");
+    EXPECT_EQ(extractedText(pack, "same.txt"), "earlier");
+    EXPECT_EQ(extractedText(pack, "SAME.TXT"), "earlier");
+    EXPECT_EQ(extractedText(pack, "stored.bin"), repeated("stored", 300));
+    EXPECT_EQ(extractedText(pack, "deflated.bin"), repeated("deflated", 3000));
     EXPECT_EQ(trace.count(), 0);
 }
 
@@ -91,16 +78,16 @@ TEST_F(ResourcePackTest, MissingMemberLeavesOutputUntouched)
 TEST_F(ResourcePackTest, EmptyMemberGivesZeroAndNoBuffer)
 {
     ASSERT_TRUE(pack.openMemory(zip.data(), zip.size()));
-    EXPECT_EQ(extracted(pack, "empty.dat"), "<failed>");
+    EXPECT_EQ(extractedText(pack, "empty.dat"), "<failed>");
 }
 
 TEST_F(ResourcePackTest, OverlongNamesAreNeverMatched)
 {
     ASSERT_TRUE(pack.openMemory(zip.data(), zip.size()));
-    EXPECT_EQ(extracted(pack, longName.c_str()), "<failed>");
-    EXPECT_EQ(extracted(pack, longName.substr(0, 255).c_str()), "<failed>");
-    EXPECT_EQ(extracted(pack, longName.substr(0, 256).c_str()), "<failed>");
-    EXPECT_EQ(extracted(pack, "stored.bin"), repeated("stored", 300));
+    EXPECT_EQ(extractedText(pack, longName.c_str()), "<failed>");
+    EXPECT_EQ(extractedText(pack, longName.substr(0, 255).c_str()), "<failed>");
+    EXPECT_EQ(extractedText(pack, longName.substr(0, 256).c_str()), "<failed>");
+    EXPECT_EQ(extractedText(pack, "stored.bin"), repeated("stored", 300));
 }
 
 TEST_F(ResourcePackTest, TwoExtractionsGiveIndependentBuffers)
@@ -125,7 +112,7 @@ TEST_F(ResourcePackTest, RefusesWhatIsNoArchive)
     EXPECT_EQ(trace.last(), "Can't open file \"_ResourceData\"");
     EXPECT_FALSE(pack.openMemory(nullptr, 0));
     EXPECT_FALSE(pack.openMemory(zip.data(), size_t(UINT32_MAX) + 1));
-    EXPECT_EQ(extracted(pack, "Flare1.jpg"), "<failed>");
+    EXPECT_EQ(extractedText(pack, "Flare1.jpg"), "<failed>");
     EXPECT_EQ(trace.last(), "File \"_ResourceData:Flare1.jpg\" not found");
 }
 
@@ -143,7 +130,7 @@ TEST_F(ResourcePackTest, DamagedCopiesGiveTheTrueBytesOrNothing)
         if (!pack.openMemory(copy.data(), copy.size()))
             continue;
         for (const TestMember& member : {members[0], members[5], members[6]}) {
-            std::string bytes = extracted(pack, member.name.c_str());
+            std::string bytes = extractedText(pack, member.name.c_str());
             EXPECT_TRUE(bytes == member.bytes || bytes == "<failed>") << copy.size() << " " << member.name;
         }
     }
@@ -155,7 +142,7 @@ TEST_F(ResourcePackTest, ChecksumMismatchFailsTheExtraction)
     poke32(zip, local + 14, 0x12345678);
     poke32(zip, central + 16, 0x12345678);
     ASSERT_TRUE(pack.openMemory(zip.data(), zip.size()));
-    EXPECT_EQ(extracted(pack, "Flare1.jpg"), "<failed>");
+    EXPECT_EQ(extractedText(pack, "Flare1.jpg"), "<failed>");
     EXPECT_EQ(trace.last(), "Can't extract file \"_ResourceData:Flare1.jpg\"");
 }
 
@@ -165,8 +152,8 @@ TEST_F(ResourcePackTest, ImpossibleSizesFailWithoutHugeAllocations)
     poke32(zip, deflated + 24, 0xFFFFFFF0);
     poke32(zip, stored + 24, 3001);
     ASSERT_TRUE(pack.openMemory(zip.data(), zip.size()));
-    EXPECT_EQ(extracted(pack, "deflated.bin"), "<failed>");
-    EXPECT_EQ(extracted(pack, "stored.bin"), "<failed>");
+    EXPECT_EQ(extractedText(pack, "deflated.bin"), "<failed>");
+    EXPECT_EQ(extractedText(pack, "stored.bin"), "<failed>");
 }
 
 TEST_F(ResourcePackTest, EncryptedMembersAreRefused)
@@ -174,5 +161,5 @@ TEST_F(ResourcePackTest, EncryptedMembersAreRefused)
     zip[record(zip, 3) + 6] |= 1;
     zip[record(zip, 1) + 8] |= 1;
     ASSERT_TRUE(pack.openMemory(zip.data(), zip.size()));
-    EXPECT_EQ(extracted(pack, "Flare1.jpg"), "<failed>");
+    EXPECT_EQ(extractedText(pack, "Flare1.jpg"), "<failed>");
 }

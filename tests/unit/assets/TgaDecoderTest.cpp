@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "TestDecode.h"
 #include "TraceCapture.h"
 #include "assets/TgaDecoder.h"
 
@@ -41,22 +40,9 @@ const Bytes topRow = bgr(10) + bgr(20) + bgr(30);
 const Bytes bottomRow = bgr(40) + bgr(50) + bgr(60);
 const Bytes expected = {10, 11, 12, 20, 21, 22, 30, 31, 32, 40, 41, 42, 50, 51, 52, 60, 61, 62};
 
-struct Decoded {
-    int result;
-    Image image;
-    Bytes pixels() const { return Bytes(image.pixels, image.pixels + image.width * image.height * 3); }
-    ~Decoded() { free(image.pixels); }
-};
-
-// Decodes from an exactly sized heap copy so that over-reads are caught.
 Decoded decode(const Bytes& file)
 {
-    Decoded decoded{0, {}};
-    uint8_t* copy = static_cast<uint8_t*>(malloc(file.size() ? file.size() : 1));
-    std::copy(file.begin(), file.end(), copy);
-    decoded.result = TgaDecoder::decode(decoded.image, copy, file.size(), "t.tga");
-    free(copy);
-    return decoded;
+    return Decoded(TgaDecoder::decode, file, "t.tga");
 }
 
 }  // namespace

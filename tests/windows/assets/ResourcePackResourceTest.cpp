@@ -1,20 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <windows.h>
 
-#include "assets/ResourcePack.h"
-#include "assets/Trace.h"
+#include "tests/unit/assets/ExtractedText.h"
+#include "tests/unit/assets/TraceCapture.h"
 
 namespace {
-
-std::string lastTrace;
-
-void recordTrace(const char* message)
-{
-    lastTrace = message;
-}
 
 std::string expectedLines()
 {
@@ -24,23 +16,14 @@ std::string expectedLines()
     return text;
 }
 
-std::string extracted(ResourcePack& pack, const char* name)
-{
-    void* bytes = nullptr;
-    size_t size = pack.extract(name, &bytes);
-    std::string text(static_cast<char*>(bytes), size);
-    free(bytes);
-    return text;
-}
-
 }  // namespace
 
 TEST(ResourcePackResource, ReadsTheProgramsOwnRfile)
 {
     ResourcePack pack;
     ASSERT_TRUE(pack.open(152));
-    EXPECT_EQ(extracted(pack, "hello.TXT"), "Zandor 3D test pack\n");
-    EXPECT_EQ(extracted(pack, "Lines.txt"), expectedLines());
+    EXPECT_EQ(extractedText(pack, "hello.TXT"), "Zandor 3D test pack\n");
+    EXPECT_EQ(extractedText(pack, "Lines.txt"), expectedLines());
 }
 
 TEST(ResourcePackResource, ReadsTheResourceMemoryInPlace)
@@ -56,17 +39,16 @@ TEST(ResourcePackResource, ReadsTheResourceMemoryInPlace)
     DWORD protection;
     ASSERT_TRUE(VirtualProtect(data, 4, PAGE_READWRITE, &protection));
     data[0] = 'X';
-    EXPECT_EQ(extracted(pack, "Hello.txt"), "");
+    EXPECT_EQ(extractedText(pack, "Hello.txt"), "<failed>");
     data[0] = 'P';
-    EXPECT_EQ(extracted(pack, "Hello.txt"), "Zandor 3D test pack\n");
+    EXPECT_EQ(extractedText(pack, "Hello.txt"), "Zandor 3D test pack\n");
     VirtualProtect(data, 4, protection, &protection);
 }
 
 TEST(ResourcePackResource, MissingResourceDoesNotOpen)
 {
-    setTraceSink(recordTrace);
+    TraceCapture trace;
     ResourcePack pack;
     EXPECT_FALSE(pack.open(153));
-    EXPECT_EQ(lastTrace, "Can't open file \"_ResourceData\"");
-    setTraceSink(nullptr);
+    EXPECT_EQ(trace.last(), "Can't open file \"_ResourceData\"");
 }
