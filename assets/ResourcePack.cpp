@@ -22,7 +22,9 @@ char lowerAscii(char c)
 
 bool sameNameIgnoringCase(const char* a, const char* b)
 {
-    for (; *a && lowerAscii(*a) == lowerAscii(*b); ++a, ++b) {
+    while (*a && lowerAscii(*a) == lowerAscii(*b)) {
+        ++a;
+        ++b;
     }
     return lowerAscii(*a) == lowerAscii(*b);
 }
