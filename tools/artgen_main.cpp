@@ -16,7 +16,9 @@
 #include "tools/mesh/GeodesicSphere.h"
 #include "tools/pack/PackWriter.h"
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -66,6 +68,25 @@ Raster overSheet(const IconImage& icon)
     return out;
 }
 
+// Seconds spent per step, printed once at the end for the build log.
+class StepTimes {
+public:
+    void lap(const char* step)
+    {
+        auto now = std::chrono::steady_clock::now();
+        char text[64];
+        std::snprintf(text, sizeof text, "%s%s %.1f s", report_.empty() ? "" : ", ", step,
+                      std::chrono::duration<double>(now - last_).count());
+        report_ += text;
+        last_ = now;
+    }
+    const std::string& report() const { return report_; }
+
+private:
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+    std::string report_;
+};
+
 bool readFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
     std::ifstream in(path, std::ios::binary);
@@ -88,14 +109,24 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zandor_artgen: cannot read %s\n", argv[2]);
         return 1;
     }
+    std::error_code error;
+    std::filesystem::create_directories(argv[1], error);
+    if (error) {
+        std::fprintf(stderr, "zandor_artgen: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    StepTimes times;
     Members members;
     members.pack.add("stars.dat", std::move(stars));
     members.pack.add("dispher.dat", GeodesicSphere(24, 0.08).shapeFile());
 
+    times.lap("mesh");
     CloudLayers layers;
+    times.lap("layers");
     // The composed surface holds the north pole on top; bound directly, the
     // picture's top row must be the south pole.
     const Raster surface = SurfaceComposer::compose(layers.layers(), layers.masks(), 4096, 2048).flippedVertically();
+    times.lap("surface");
     const Raster rings = SkyArt::rings(), ringsMask = SkyArt::ringsMask();
     members.picture("surface0.jpg", surface, photoQuality, false, 1024);
     members.picture("zandor_night.jpg", SkyArt::night(), photoQuality, false, 1024);
@@ -113,12 +144,14 @@ int main(int argc, char** argv)
         members.picture("Flare" + std::to_string(i) + ".jpg", FlareArt::flare(i), smoothQuality, true);
     members.picture("star128.jpg", SkyArt::starGlow(), smoothQuality, true, 128);
 
+    times.lap("other pictures and coding");
     Output out{argv[1]};
     if (!members.ok || !members.pack.write(out.directory + "/Zandor3D.pack")) {
         std::fprintf(stderr, "zandor_artgen: cannot write the pack\n");
         return 1;
     }
 
+    times.lap("pack");
     PlanetView view(surface, rings, ringsMask);
     const Raster preview = ResourceArt::preview(view), cells = ResourceArt::listCells(view);
     out.file("preview145.bmp", BmpWriter::encode8(PalettePicture::quantise(preview)));
@@ -127,12 +160,15 @@ int main(int argc, char** argv)
     out.file("zandor128.ico", IcoWriter::encode(programIcon));
     out.file("deco136.ico", IcoWriter::encode(decoIcon));
 
+    times.lap("resources");
     members.sheet.add("planet system", ResourceArt::systemView(view, 512), 512, 512);
     members.sheet.add("bitmap 145", preview, 384, 288);
     members.sheet.add("bitmap 138", cells, 768, 128);
     members.sheet.add("icon 128", overSheet(programIcon[2]), 128, 128);
     members.sheet.add("icon 136", overSheet(decoIcon[1]), 128, 128);
     out.file("contact-sheet.png", PngWriter::encode(members.sheet.render()));
-    std::printf("zandor_artgen: %zu pack members written to %s\n", members.pack.memberCount(), out.directory.c_str());
+    times.lap("contact sheet");
+    std::printf("zandor_artgen: %zu pack members written to %s (%s)\n", members.pack.memberCount(), out.directory.c_str(),
+                times.report().c_str());
     return out.ok ? 0 : 1;
 }

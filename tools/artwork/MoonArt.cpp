@@ -23,7 +23,8 @@ double smoothstep(double a, double b, double x)
 // A round feature on the sphere: crater or volcano.
 struct Spot {
     Vec centre;
-    double radius; // radians
+    double radius;  // radians
+    double reach;   // cosine of the widest angle at which it still shows
 };
 
 std::vector<Spot> scatter(uint64_t seed, int count, double smallest, double largest)
@@ -34,21 +35,22 @@ std::vector<Spot> scatter(uint64_t seed, int count, double smallest, double larg
         double z = random.range(-1.0, 1.0), angle = random.range(0.0, 2.0 * pi), ring = std::sqrt(1.0 - z * z);
         // Many small, few large.
         double size = smallest * std::pow(largest / smallest, std::pow(random.unit(), 3.0));
-        spots.push_back({{ring * std::cos(angle), ring * std::sin(angle), z}, size});
+        spots.push_back({{ring * std::cos(angle), ring * std::sin(angle), z}, size, std::cos(std::min(pi, 4.0 * size))});
     }
     return spots;
 }
 
-double angleBetween(const Vec& a, const Vec& b)
-{
-    return std::acos(std::clamp(a[0] * b[0] + a[1] * b[1] + a[2] * b[2], -1.0, 1.0));
-}
+double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+double angleBetween(const Vec& a, const Vec& b) { return std::acos(std::clamp(dot(a, b), -1.0, 1.0)); }
 
 // Crater relief: a dark floor, a bright rim, nothing beyond 1.6 radii.
 double craterRelief(const std::vector<Spot>& craters, const Vec& p)
 {
     double relief = 0.0;
     for (const Spot& crater : craters) {
+        if (dot(p, crater.centre) < crater.reach)
+            continue;
         double d = angleBetween(p, crater.centre) / crater.radius;
         if (d > 1.6)
             continue;
@@ -98,6 +100,8 @@ Colour surfaceAt(int index, const GradientNoise& noise, const std::vector<Spot>&
         double frost = smoothstep(0.15, 0.35, noise.fbm(p[0] * 3.0 + 7, p[1] * 3.0, p[2] * 3.0, 4));
         c = mix(c, Colour{0.95f, 0.93f, 0.80f}, 0.6 * frost);
         for (const Spot& volcano : volcanoes) {
+            if (dot(p, volcano.centre) < volcano.reach)
+                continue;
             double d = angleBetween(p, volcano.centre) / volcano.radius;
             if (d > 4.0)
                 continue;

@@ -37,18 +37,24 @@ Raster Raster::flippedVertically() const
     return out;
 }
 
-// Box filter when shrinking, bilinear when growing.
+// Box filter over whole source pixels when shrinking, bilinear when growing.
 Raster Raster::resized(int width, int height) const
 {
     Raster out(width, height);
-    int stepX = std::max(1, width_ / width), stepY = std::max(1, height_ / height);
+    const int stepX = std::max(1, width_ / width), stepY = std::max(1, height_ / height);
+    const bool shrinking = width_ >= width && height_ >= height;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
+            if (!shrinking) {
+                out.at(x, y) = sampleClamp((x + 0.5) / width, (y + 0.5) / height);
+                continue;
+            }
+            const int left = static_cast<int>(static_cast<long>(x) * width_ / width);
+            const int top = static_cast<int>(static_cast<long>(y) * height_ / height);
             Colour sum{0, 0, 0};
             for (int j = 0; j < stepY; ++j)
                 for (int i = 0; i < stepX; ++i) {
-                    double s = (x + (i + 0.5) / stepX) / width, t = (y + (j + 0.5) / stepY) / height;
-                    Colour c = sampleClamp(s, t);
+                    const Colour& c = at(std::min(left + i, width_ - 1), std::min(top + j, height_ - 1));
                     sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
                 }
             out.at(x, y) = scaled(sum, 1.0 / (stepX * stepY));
@@ -58,12 +64,11 @@ Raster Raster::resized(int width, int height) const
 
 std::vector<uint8_t> Raster::rgb8() const
 {
-    std::vector<uint8_t> bytes;
-    bytes.reserve(pixels_.size() * 3);
-    for (const Colour& c : pixels_) {
-        bytes.push_back(toByte(c.r));
-        bytes.push_back(toByte(c.g));
-        bytes.push_back(toByte(c.b));
+    std::vector<uint8_t> bytes(pixels_.size() * 3);
+    for (size_t i = 0; i < pixels_.size(); ++i) {
+        bytes[3 * i] = toByte(pixels_[i].r);
+        bytes[3 * i + 1] = toByte(pixels_[i].g);
+        bytes[3 * i + 2] = toByte(pixels_[i].b);
     }
     return bytes;
 }
