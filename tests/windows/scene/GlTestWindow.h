@@ -12,6 +12,7 @@ public:
     bool ready() const { return context_ != nullptr; }
     int width() const { return width_; }
     int height() const { return height_; }
+    void swap() { SwapBuffers(dc_); }
 
 private:
     int width_, height_;
