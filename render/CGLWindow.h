@@ -17,7 +17,6 @@ public:
     // Covers rect; the screensaver passes no parent.
     virtual bool create(const RECT& rect, HWND parent);
     bool makeCurrent();
-    HDC deviceContext() const { return dc_; }
     int frameCount() const { return frameStep_.frameCount(); }
 
     // The full-screen window between the end of its creation and its destruction.
