@@ -3,12 +3,12 @@
 #include <new>
 #include <string>
 
-#include "app/PlaceholderFullScreenWindow.h"
 #include "app/PlaceholderPreviewWindow.h"
 #include "app/PlaceholderSettingsDialog.h"
 #include "app/PlaceholderSettingsPage.h"
 #include "app/RunMode.h"
 #include "framework/MessageBox.h"
+#include "render/CGLWindow.h"
 #include "resources/ProductStrings.h"
 
 namespace {
@@ -64,7 +64,7 @@ bool ScreensaverApp::startFullScreen()
     if (GlobalFindAtomA(STR_INSTANCE_ATOM))
         return false;
     GlobalAddAtomA(STR_INSTANCE_ATOM);
-    auto* window = new (std::nothrow) PlaceholderFullScreenWindow;
+    auto* window = new (std::nothrow) CGLWindow(scene_);
     if (!window) {
         warn("Error memory allocating for CGLWindow.");
         return false;

@@ -181,6 +181,21 @@ HWND waitForWindowWithClass(DWORD pid, const char* wanted, DWORD timeoutMs)
     return found;
 }
 
+HWND waitForScreenWindow(DWORD pid, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    waitFor(
+        [&] {
+            for (HWND window : topWindows(pid)) {
+                if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST)
+                    found = window;
+            }
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
 HWND waitForChild(HWND parent, DWORD timeoutMs)
 {
     HWND child = nullptr;

@@ -41,6 +41,9 @@ void atomDeleteAll(const char* name);
 HWND waitForTopWindow(DWORD pid, DWORD timeoutMs);
 HWND waitForChild(HWND parent, DWORD timeoutMs);
 HWND waitForWindowWithClass(DWORD pid, const char* className, DWORD timeoutMs);
+// The full-screen window of a running screensaver: its visible top-most window (the
+// loading box comes first and is not top-most); null after the time-out.
+HWND waitForScreenWindow(DWORD pid, DWORD timeoutMs = 20000);
 std::string windowText(HWND window);
 std::string className(HWND window);
 std::vector<HWND> topWindows(DWORD pid);

@@ -47,7 +47,7 @@ HWND startFullScreen(const std::string& arguments, driver::Process& process)
 {
     if (!driver::start(screensaver(), arguments, process))
         return nullptr;
-    return driver::waitForTopWindow(process.pid, 15000);
+    return driver::waitForScreenWindow(process.pid, 15000);
 }
 
 void expectEndsWithZero(driver::Process& process)
@@ -81,7 +81,7 @@ TEST_F(RunModes, FullScreenSpellingsAllOpenTheTopMostScreenWindow)
     }
 }
 
-TEST_F(RunModes, ASecondFullScreenStartEndsAtOnceAndATheThirdRuns)
+TEST_F(RunModes, ASecondFullScreenStartEndsAtOnceAndAThirdRuns)
 {
     driver::Process first;
     HWND firstWindow = startFullScreen("/s", first);
@@ -91,14 +91,16 @@ TEST_F(RunModes, ASecondFullScreenStartEndsAtOnceAndATheThirdRuns)
     EXPECT_EQ(driver::run(screensaver(), "/s"), 0);
     EXPECT_FALSE(driver::atomExists(kAtom));
 
+    // With the marker gone a further start runs a second full-screen instance. Taking
+    // the foreground deactivates the first one, which may then close by itself.
     driver::Process third;
     HWND thirdWindow = startFullScreen("/s", third);
     ASSERT_NE(thirdWindow, nullptr);
     EXPECT_NE(thirdWindow, firstWindow);
-    EXPECT_TRUE(driver::atomExists(kAtom));
 
     PostMessageA(thirdWindow, WM_KEYDOWN, VK_SPACE, 0);
-    PostMessageA(firstWindow, WM_KEYDOWN, VK_SPACE, 0);
+    if (IsWindow(firstWindow))
+        PostMessageA(firstWindow, WM_KEYDOWN, VK_SPACE, 0);
     expectEndsWithZero(third);
     expectEndsWithZero(first);
     EXPECT_FALSE(driver::atomExists(kAtom));

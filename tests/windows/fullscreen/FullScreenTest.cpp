@@ -7,7 +7,6 @@
 #include <string>
 
 #include "tests/driver/Driver.h"
-#include "tests/windows/fullscreen/ScreenWindow.h"
 
 namespace {
 const char kAtom[] = "ZANDOR 3D ScreenSaver";
@@ -43,7 +42,7 @@ protected:
     void start()
     {
         ASSERT_TRUE(driver::start(screensaver(), "/s", process));
-        window = waitForScreenWindow(process.pid);
+        window = driver::waitForScreenWindow(process.pid);
         ASSERT_NE(window, nullptr);
         // Creation is over once the frame timer runs: the window answers messages.
         DWORD_PTR ignored = 0;

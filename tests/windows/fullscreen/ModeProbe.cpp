@@ -7,7 +7,6 @@
 
 #include "tests/driver/Driver.h"
 #include "tests/windows/fullscreen/ModeProbeResults.h"
-#include "tests/windows/fullscreen/ScreenWindow.h"
 
 namespace {
 // Waits for the screen width to become 'width'; the new size follows a mode change late.
@@ -32,7 +31,7 @@ int main(int argc, char** argv)
     driver::Process process;
     if (!driver::start(argv[1], "/s", process))
         return 3;
-    HWND window = waitForScreenWindow(process.pid);
+    HWND window = driver::waitForScreenWindow(process.pid);
     record(kRunWidth, settledWidth(std::atoi(argv[2]), 5000));
     record(kRunHeight, GetSystemMetrics(SM_CYSCREEN));
     if (window)
