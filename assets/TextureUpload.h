@@ -1,14 +1,5 @@
 #pragma once
-// The GL headers of Windows only need these two calling-convention macros.
-#if defined(_WIN32)
-#ifndef APIENTRY
-#define APIENTRY __stdcall
-#endif
-#ifndef WINGDIAPI
-#define WINGDIAPI __declspec(dllimport)
-#endif
-#endif
-#include <GL/gl.h>
+#include "assets/GlHeaders.h"
 
 #include "assets/Image.h"
 

@@ -1,6 +1,6 @@
 #include "scene/Camera.h"
 
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 
 int Camera::apply()
 {

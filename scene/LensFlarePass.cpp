@@ -1,6 +1,6 @@
 #include "scene/LensFlarePass.h"
 
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 
 namespace {
 

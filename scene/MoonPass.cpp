@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 #include "scene/MoonOrbit.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "scene/PlanetMesh.h"
 
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 #include "scene/PlanetMath.h"
 
 int PlanetMesh::drawRotated(double turns)

@@ -1,6 +1,6 @@
 #include "scene/PlanetPass.h"
 
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 #include "scene/SphereHalo.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "scene/RingPass.h"
 
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "assets/ResourcePack.h"
 #include "assets/TextureUpload.h"
 #include "scene/CloudCompositor.h"
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 #include "scene/LensFlarePass.h"
 #include "scene/PlanetPass.h"
 #include "scene/RingPass.h"

@@ -1,6 +1,6 @@
 #include "scene/ShapeMesh.h"
 
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 
 ShapeMesh::~ShapeMesh()
 {

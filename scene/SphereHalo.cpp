@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 #include "scene/PlanetMath.h"
 
 namespace {

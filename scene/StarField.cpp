@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "scene/GlHeaders.h"
+#include "assets/GlHeaders.h"
 
 namespace {
 constexpr double kSkyRadius = 350.0;

@@ -9,7 +9,7 @@
 
 #include "assets/GlExtensionsWgl.h"
 #include "assets/RenderTexture.h"
-#include "tests/windows/render/GlTestWindow.h"
+#include "tests/windows/common/GlTestWindow.h"
 
 namespace {
 

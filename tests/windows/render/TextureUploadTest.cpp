@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "assets/TextureUpload.h"
-#include "tests/windows/render/GlTestWindow.h"
+#include "tests/windows/common/GlTestWindow.h"
 
 namespace {
 

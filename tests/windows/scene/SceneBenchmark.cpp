@@ -10,7 +10,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "GlTestWindow.h"
+#include "tests/windows/common/GlTestWindow.h"
 #include "SceneHarness.h"
 #include "scene/LensFlarePass.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FrameImage.h"
-#include "GlTestWindow.h"
+#include "tests/windows/common/GlTestWindow.h"
 #include "scene/Scene.h"
 #include "scene/TourCamera.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// The Windows GL headers only need these calling-convention macros, which would
-// otherwise pull in windows.h.
+// GL and GLU for code that needs no Win32: the Windows GL headers only need these
+// calling-convention macros, which would otherwise come from windows.h.
 #if defined(_WIN32)
 #ifndef APIENTRY
 #define APIENTRY __stdcall
