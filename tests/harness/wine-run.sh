@@ -2,7 +2,8 @@
 # Runs a Windows program inside the private Wine environment of a build folder.
 #   wine-run.sh DIR PROGRAM [ARGS...]
 set -euo pipefail
-dir=$1
+mkdir -p "$1"
+dir=$(cd "$1" && pwd)
 shift
 export WINEPREFIX="$dir/prefix" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
