@@ -37,5 +37,5 @@ suite native
 suite fuzz
 suite windows
 rm -f "$log"
-echo "all suites: $passed passed, $failed failed"
+echo "suites: $passed passed, $failed failed"
 exit "$status"
