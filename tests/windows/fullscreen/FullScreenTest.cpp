@@ -231,3 +231,38 @@ TEST_F(FullScreen, ARefusedModeSavesTheDesktopModeForLaterRuns)
 }
 
 } // namespace
+
+namespace {
+// A window of another program that takes the foreground from the screensaver.
+struct OtherProgramWindow {
+    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "other", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ~OtherProgramWindow() { DestroyWindow(hwnd); }
+    void activate() { SetForegroundWindow(hwnd); }
+};
+}
+
+TEST_F(FullScreen, LosingTheForegroundOrACancelModeCloses)
+{
+    start();
+    OtherProgramWindow other;
+    other.activate();
+    expectClosed();
+
+    start();
+    PostMessageA(window, WM_CANCELMODE, 0, 0);
+    expectClosed();
+}
+
+TEST_F(FullScreen, DemoModeSurvivesLosingTheForegroundAndACancelMode)
+{
+    setDemoMode();
+    start();
+    OtherProgramWindow other;
+    other.activate();
+    EXPECT_TRUE(stillRunning());
+    PostMessageA(window, WM_CANCELMODE, 0, 0);
+    EXPECT_TRUE(stillRunning());
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    expectClosed();
+}
