@@ -77,30 +77,30 @@ double GradientNoise::at(double x, double y, double z) const
     return lerp(lerp(c[0][0], c[1][0], v), lerp(c[0][1], c[1][1], v), w);
 }
 
-double GradientNoise::fbmPeriodic(double x, double y, int period, int octaves, double gain) const
+namespace {
+// Octave o samples at 2^o times the base frequency with weight gain^o; the sum is normalised.
+template <class Sample> double octaveSum(int octaves, double gain, Sample sample)
 {
-    double sum = 0.0, amplitude = 1.0, norm = 0.0;
+    double sum = 0.0, amplitude = 1.0, norm = 0.0, scale = 1.0;
     for (int o = 0; o < octaves; ++o) {
-        sum += amplitude * periodic(x, y + o * 17.31, period);
+        sum += amplitude * sample(o, scale);
         norm += amplitude;
         amplitude *= gain;
-        x *= 2.0;
-        y *= 2.0;
-        period *= 2;
+        scale *= 2.0;
     }
     return sum / norm;
+}
+}
+
+double GradientNoise::fbmPeriodic(double x, double y, int period, int octaves, double gain) const
+{
+    return octaveSum(octaves, gain, [&](int o, double scale) {
+        return periodic(x * scale, y * scale + o * 17.31, period * static_cast<int>(scale));
+    });
 }
 
 double GradientNoise::fbm(double x, double y, double z, int octaves, double gain) const
 {
-    double sum = 0.0, amplitude = 1.0, norm = 0.0;
-    for (int o = 0; o < octaves; ++o) {
-        sum += amplitude * at(x, y, z + o * 31.7);
-        norm += amplitude;
-        amplitude *= gain;
-        x *= 2.0;
-        y *= 2.0;
-        z *= 2.0;
-    }
-    return sum / norm;
+    return octaveSum(octaves, gain,
+                     [&](int o, double scale) { return at(x * scale, y * scale, z * scale + o * 31.7); });
 }
