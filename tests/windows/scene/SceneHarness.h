@@ -36,6 +36,17 @@ struct ViewMatrices {
     bool project(Vec3 p, Vec3& window) const;
     // The ray through the middle of pixel (x, y): origin on the near plane, unit direction.
     void pixelRay(int x, int y, Vec3& origin, Vec3& direction) const;
+
+    // Calls visit(x, y, origin, direction) for the ray of every pixel of a width x height frame.
+    template <class Visit> void forEachPixelRay(int width, int height, Visit visit) const
+    {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                Vec3 origin, direction;
+                pixelRay(x, y, origin, direction);
+                visit(x, y, origin, direction);
+            }
+    }
 };
 
 // Distance along the ray to the flattened planet (x^2 + y^2 + (z / 0.93)^2 = 1), or -1.

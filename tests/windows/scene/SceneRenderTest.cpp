@@ -31,15 +31,12 @@ struct Coverage {
 Coverage compareDisc(const FrameImage& frame, const ViewMatrices& view)
 {
     Coverage c;
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x) {
-            Vec3 o, d;
-            view.pixelRay(x, y, o, d);
-            const bool predicted = planetHit(o, d) > 0.0;
-            const bool drawn = frame.depthAt(x, y) < 1.0f;
-            c.predicted += predicted;
-            c.mismatched += predicted != drawn;
-        }
+    view.forEachPixelRay(frame.width, frame.height, [&](int x, int y, const Vec3& o, const Vec3& d) {
+        const bool predicted = planetHit(o, d) > 0.0;
+        const bool drawn = frame.depthAt(x, y) < 1.0f;
+        c.predicted += predicted;
+        c.mismatched += predicted != drawn;
+    });
     return c;
 }
 
@@ -53,29 +50,26 @@ struct SideBrightness {
 SideBrightness sides(const FrameImage& frame, const ViewMatrices& view)
 {
     SideBrightness s;
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x) {
-            Vec3 o, d;
-            view.pixelRay(x, y, o, d);
-            const double t = planetHit(o, d);
-            if (t <= 0.0)
-                continue;
-            const Vec3 p = o + d * t;
-            const Vec3 n = planetNormal(p);
-            const double facing = dot(n, normalised(kSun - p));
-            if (dot(n, d * -1.0) < 0.3)
-                continue;  // keep clear of the limb and its glows
-            if (facing < 0.1)
-                s.unlitTinted += frame.at(x, y)[2] > frame.at(x, y)[0] + 12;
-            if (facing > 0.4) {
-                s.lit += frame.brightness(x, y);
-                ++s.litCount;
-            } else if (facing < -0.4) {
-                s.dark += frame.brightness(x, y);
-                s.darkMax = std::max(s.darkMax, frame.brightness(x, y));
-                ++s.darkCount;
-            }
+    view.forEachPixelRay(frame.width, frame.height, [&](int x, int y, const Vec3& o, const Vec3& d) {
+        const double t = planetHit(o, d);
+        if (t <= 0.0)
+            return;
+        const Vec3 p = o + d * t;
+        const Vec3 n = planetNormal(p);
+        const double facing = dot(n, normalised(kSun - p));
+        if (dot(n, d * -1.0) < 0.3)
+            return;  // keep clear of the limb and its glows
+        if (facing < 0.1)
+            s.unlitTinted += frame.at(x, y)[2] > frame.at(x, y)[0] + 12;
+        if (facing > 0.4) {
+            s.lit += frame.brightness(x, y);
+            ++s.litCount;
+        } else if (facing < -0.4) {
+            s.dark += frame.brightness(x, y);
+            s.darkMax = std::max(s.darkMax, frame.brightness(x, y));
+            ++s.darkCount;
         }
+    });
     if (s.litCount)
         s.lit /= s.litCount;
     if (s.darkCount)
@@ -251,12 +245,9 @@ TEST(SceneRender, StarsNeverShowOverThePlanet)
     ASSERT_GT(s.darkCount, 200);
     EXPECT_LT(s.darkMax, 60.0);
     int starPixels = 0;
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x) {
-            Vec3 o, d;
-            view.pixelRay(x, y, o, d);
-            starPixels += planetHit(o, d) < 0.0 && frame.brightness(x, y) > 100.0;
-        }
+    view.forEachPixelRay(frame.width, frame.height, [&](int x, int y, const Vec3& o, const Vec3& d) {
+        starPixels += planetHit(o, d) < 0.0 && frame.brightness(x, y) > 100.0;
+    });
     EXPECT_GT(starPixels, 20);
 }
 
@@ -342,27 +333,24 @@ TEST(SceneRender, RingDarkensWhatLiesBehindItAndBrightensInFront)
 
     const ViewMatrices view = rig.viewFor(SceneRig::tourAt(T));
     int darkened = 0, brightened = 0, hiddenChanged = 0, hidden = 0, outsideChanged = 0;
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x) {
-            Vec3 o, d;
-            view.pixelRay(x, y, o, d);
-            const double tp = planetHit(o, d);
-            const double tr = std::fabs(d.z) > 1e-9 ? -o.z / d.z : -1.0;
-            const Vec3 r = o + d * tr;
-            const double u = (r.x + r.y) / std::sqrt(2.0), v = (r.x - r.y) / std::sqrt(2.0);
-            const bool onSquare = tr > 0.0 && std::fabs(u) < 1.95 && std::fabs(v) < 1.95;
-            const bool offSquare = tr <= 0.0 || std::fabs(u) > 2.05 || std::fabs(v) > 2.05;
-            const double change = twice.brightness(x, y) - frame.brightness(x, y);
-            if (tp > 0.0 && (offSquare || tp < tr - 0.02)) {
-                ++hidden;
-                hiddenChanged += std::fabs(change) > 2.0;
-            } else if (onSquare && (tp < 0.0 || tr < tp - 0.02)) {
-                darkened += frame.brightness(x, y) > 40.0 && change < -6.0;
-                brightened += frame.brightness(x, y) < 5.0 && change > 2.0;
-            } else if (offSquare && tp < 0.0) {
-                outsideChanged += std::fabs(change) > 1.0;
-            }
+    view.forEachPixelRay(frame.width, frame.height, [&](int x, int y, const Vec3& o, const Vec3& d) {
+        const double tp = planetHit(o, d);
+        const double tr = std::fabs(d.z) > 1e-9 ? -o.z / d.z : -1.0;
+        const Vec3 r = o + d * tr;
+        const double u = (r.x + r.y) / std::sqrt(2.0), v = (r.x - r.y) / std::sqrt(2.0);
+        const bool onSquare = tr > 0.0 && std::fabs(u) < 1.95 && std::fabs(v) < 1.95;
+        const bool offSquare = tr <= 0.0 || std::fabs(u) > 2.05 || std::fabs(v) > 2.05;
+        const double change = twice.brightness(x, y) - frame.brightness(x, y);
+        if (tp > 0.0 && (offSquare || tp < tr - 0.02)) {
+            ++hidden;
+            hiddenChanged += std::fabs(change) > 2.0;
+        } else if (onSquare && (tp < 0.0 || tr < tp - 0.02)) {
+            darkened += frame.brightness(x, y) > 40.0 && change < -6.0;
+            brightened += frame.brightness(x, y) < 5.0 && change > 2.0;
+        } else if (offSquare && tp < 0.0) {
+            outsideChanged += std::fabs(change) > 1.0;
         }
+    });
     EXPECT_GT(darkened, 30) << "T = " << T;
     EXPECT_GT(brightened, 30);
     EXPECT_LT(hiddenChanged, hidden / 100 + 5);
