@@ -4,11 +4,12 @@
 #include <cstdlib>
 #include <new>
 
+#include "assets/GlHeaders.h"
 #include "assets/ImageLoader.h"
 #include "assets/ResourcePack.h"
+#include "assets/SurfaceTargets.h"
 #include "assets/TextureUpload.h"
 #include "scene/CloudCompositor.h"
-#include "assets/GlHeaders.h"
 #include "scene/LensFlarePass.h"
 #include "scene/PlanetPass.h"
 #include "scene/RingPass.h"
@@ -20,6 +21,21 @@ namespace {
 constexpr int kPackId = 152;
 constexpr Vec3 kSunPosition{400.0, 400.0, 30.0};
 constexpr double kFlattening = 0.93;
+constexpr int kSurfaceWidth = 2048;
+constexpr int kSurfaceHeight = 1024;
+
+// Which off-screen targets each surface path tries, in order.
+struct SurfacePathRow {
+    SurfacePath path;
+    int count;
+    SurfaceTargetKind kinds[2];
+};
+const SurfacePathRow kSurfacePaths[] = {
+    {SurfacePath::Automatic, 2, {SurfaceTargetKind::Framebuffer, SurfaceTargetKind::Pbuffer}},
+    {SurfacePath::FramebufferOnly, 1, {SurfaceTargetKind::Framebuffer}},
+    {SurfacePath::PbufferOnly, 1, {SurfaceTargetKind::Pbuffer}},
+    {SurfacePath::Static, 0, {}},
+};
 
 // A picture, or a numbered run of them, and the texture names it fills.
 struct TextureRow {
@@ -185,11 +201,24 @@ void Scene::chooseStartTime()
     sceneTime_ = static_cast<double>(std::rand());
 }
 
+// The first target that can be made gets the layers; a layer that cannot be loaded
+// is reported once and leaves the static surface.
 void Scene::createCompositor()
 {
-    compositor_.reset(new (std::nothrow) CloudCompositor(host_));
-    if (compositor_ && !compositor_->create(2048, 1024))
-        compositor_->release();
+    compositor_.reset(new (std::nothrow) CloudCompositor(host_, glProcAddress));
+    if (!compositor_)
+        return;
+    for (const SurfacePathRow& row : kSurfacePaths) {
+        if (row.path != surfacePath_)
+            continue;
+        for (int i = 0; i < row.count; ++i) {
+            std::unique_ptr<OffscreenTarget> target = makeSurfaceTarget(row.kinds[i]);
+            if (target && target->create(kSurfaceWidth, kSurfaceHeight)) {
+                compositor_->create(std::move(target));
+                return;
+            }
+        }
+    }
 }
 
 void Scene::resize(int width, int height)
@@ -266,12 +295,15 @@ void Scene::drawPlanetFrame(double T)
 void Scene::drawFrame()
 {
     const double T = sceneTime_;
-    if (compositorReady())
-        compositor_->compose(T);
-    glLoadIdentity();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     if (static_cast<uint32_t>(settings_.camMode) <= 2)
         moveCamera(T);
+    if (compositorReady()) {
+        // Only what this frame's eye can see of the turning planet is composed anew.
+        const Vec3 eye = eyeInPlanetFrame(camera_.eye, 0.5 * T, kFlattening);
+        compositor_->compose(T, visibleSurfaceRegion(eye, kSurfaceWidth, kSurfaceHeight));
+    }
+    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     camera_.apply();
     stars_.draw();
     drawSunAndLights();

@@ -12,6 +12,10 @@
 #include "scene/StarField.h"
 
 class CloudCompositor;
+
+// Where the live surface is composed: the first target of the list that can be
+// made; with none, or Static, the planet shows its plain surface picture.
+enum class SurfacePath { Automatic, FramebufferOnly, PbufferOnly, Static };
 class ResourcePack;
 struct GLUquadric;
 
@@ -25,6 +29,8 @@ public:
     Scene& operator=(const Scene&) = delete;
     ~Scene();
 
+    // Before init; the program keeps Automatic (a framebuffer object, else a pbuffer).
+    void chooseSurfacePath(SurfacePath path) { surfacePath_ = path; }
     void init(const Settings& settings, int width, int height);
     void resize(int width, int height);
     void drawFrame();
@@ -34,6 +40,8 @@ public:
     const SceneTextures& textures() const { return textures_; }
     const Camera& camera() const { return camera_; }
     bool compositorReady() const;
+    // Null before init and after shutdown.
+    CloudCompositor* compositor() { return compositor_.get(); }
     size_t starCount() const { return stars_.count(); }
     int32_t planetTriangles() const { return planet_.triangleCount(); }
 
@@ -62,6 +70,7 @@ private:
     StarField stars_;
     MoonPass moons_;
     SceneBuffers sceneBuffers_;
+    SurfacePath surfacePath_ = SurfacePath::Automatic;
     std::unique_ptr<CloudCompositor> compositor_;
     GLUquadric* sunQuadric_ = nullptr;
 };
