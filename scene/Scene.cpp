@@ -21,6 +21,13 @@ namespace {
 constexpr int kPackId = 152;
 constexpr Vec3 kSunPosition{400.0, 400.0, 30.0};
 constexpr double kFlattening = 0.93;
+constexpr double kFieldOfView = 45.0;
+
+// One turn per 720 scene seconds.
+double planetTurn(double T)
+{
+    return 0.5 * T;
+}
 constexpr int kSurfaceWidth = 2048;
 constexpr int kSurfaceHeight = 1024;
 
@@ -174,11 +181,12 @@ void Scene::setProjection(int width, int height)
 {
     if (height == 0)
         height = 1;
+    aspect_ = static_cast<double>(width) / height;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glHint(GL_POINT_SMOOTH_HINT, GL_FASTEST);
-    gluPerspective(45.0, static_cast<double>(width) / height, 0.01, 1000.0);
+    gluPerspective(kFieldOfView, aspect_, 0.01, 1000.0);
     glMatrixMode(GL_MODELVIEW);
 }
 
@@ -225,10 +233,11 @@ void Scene::resize(int width, int height)
 {
     if (height == 0)
         height = 1;
+    aspect_ = static_cast<double>(width) / height;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(width) / height, 0.01, 1000.0);
+    gluPerspective(kFieldOfView, aspect_, 0.01, 1000.0);
     glMatrixMode(GL_MODELVIEW);
 }
 
@@ -273,7 +282,7 @@ void Scene::drawSunAndLights()
 void Scene::drawPlanetFrame(double T)
 {
     glPushMatrix();
-    glRotated(0.5 * T, 0.0, 0.0, 1.0);  // one turn per 720 scene seconds
+    glRotated(planetTurn(T), 0.0, 0.0, 1.0);
     glScaled(1.0, 1.0, kFlattening);
     glEnable(GL_NORMALIZE);
     if (compositorReady())
@@ -282,7 +291,7 @@ void Scene::drawPlanetFrame(double T)
         glBindTexture(GL_TEXTURE_2D, textures_.surface);
     drawPlanet(planet_, T, settings_.nightSide != 0, textures_);
     glDisable(GL_NORMALIZE);
-    glRotated(-0.5 * T, 0.0, 0.0, 1.0);
+    glRotated(-planetTurn(T), 0.0, 0.0, 1.0);
 
     drawSunRimGlow({0.0, 0.0, 0.0}, 1.0, kSunPosition, textures_.flare[7], textures_.flare[9]);
 
@@ -292,16 +301,27 @@ void Scene::drawPlanetFrame(double T)
     glPopMatrix();
 }
 
+// Only what this frame shows of the turning planet is composed anew.
+PlanetView Scene::planetView(double T) const
+{
+    PlanetView view;
+    view.eye = camera_.eye;
+    view.centre = camera_.centre;
+    view.up = camera_.up;
+    view.fovyDegrees = kFieldOfView;
+    view.aspect = aspect_;
+    view.turnDegrees = planetTurn(T);
+    view.flattening = kFlattening;
+    return view;
+}
+
 void Scene::drawFrame()
 {
     const double T = sceneTime_;
     if (static_cast<uint32_t>(settings_.camMode) <= 2)
         moveCamera(T);
-    if (compositorReady()) {
-        // Only what this frame's eye can see of the turning planet is composed anew.
-        const Vec3 eye = eyeInPlanetFrame(camera_.eye, 0.5 * T, kFlattening);
-        compositor_->compose(T, visibleSurfaceRegion(eye, kSurfaceWidth, kSurfaceHeight));
-    }
+    if (compositorReady())
+        compositor_->compose(T, visibleSurfaceRegion(planetView(T), kSurfaceWidth, kSurfaceHeight));
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     camera_.apply();

@@ -10,6 +10,7 @@
 #include "scene/SceneHost.h"
 #include "scene/SceneTextures.h"
 #include "scene/StarField.h"
+#include "scene/SurfaceRegion.h"
 
 class CloudCompositor;
 
@@ -59,11 +60,13 @@ private:
     void moveCamera(double T);
     void drawSunAndLights();
     void drawPlanetFrame(double T);
+    PlanetView planetView(double T) const;
 
     SceneClock& clock_;
     SceneHost& host_;
     Settings settings_;
     double sceneTime_ = 7000.0;
+    double aspect_ = 1.0;
     Camera camera_;
     SceneTextures textures_;
     PlanetMesh planet_;

@@ -81,7 +81,7 @@ TEST_F(CompositionTest, OnePassOverTheVisibleTexelsMatchesTheReferenceSequence)
     ASSERT_EQ(reference->layerPasses(), LayerPasses::Two);
 
     // Scene times across the ovals' wrap at both edges, with eyes near and far, over
-    // the seam, over a pole and over the equator.
+    // the seam, over a pole and over the equator, looking at the planet's centre.
     const struct {
         double T;
         Vec3 eye;
@@ -91,7 +91,11 @@ TEST_F(CompositionTest, OnePassOverTheVisibleTexelsMatchesTheReferenceSequence)
     };
     int overall = 0;
     for (const auto& view : views) {
-        const SurfaceRegion visible = visibleSurfaceRegion(view.eye, kWidth, kHeight);
+        PlanetView planetView;
+        planetView.eye = view.eye;
+        planetView.up = {0.0, 0.0, 1.0};
+        const SurfaceRegion visible = visibleSurfaceRegion(planetView, kWidth, kHeight);
+        ASSERT_GT(visible.count, 0);
         ASSERT_TRUE(reference->compose(view.T, wholeSurface(kWidth, kHeight)));
         ASSERT_TRUE(fast->compose(view.T, visible));
         const int difference = largestDifference(readSurface(*reference), readSurface(*fast), visible);
@@ -204,7 +208,7 @@ TEST_F(CompositionTest, ComposingLeavesTheWindowsStateAsItWas)
             auto compositor = makeCompositor(host, kind, passes);
             ASSERT_TRUE(compositor);
             const WindowState before = WindowState::read();
-            ASSERT_TRUE(compositor->compose(7000.0, visibleSurfaceRegion({2.0, 1.0, 0.5}, kWidth, kHeight)));
+            ASSERT_TRUE(compositor->compose(7000.0, wholeSurface(kWidth, kHeight)));
             EXPECT_EQ(wglGetCurrentContext(), context);
             expectSameState(before, WindowState::read());
             compositor->release();
@@ -212,6 +216,22 @@ TEST_F(CompositionTest, ComposingLeavesTheWindowsStateAsItWas)
             glDisable(GL_LIGHTING);
             glDisable(GL_BLEND);
         }
+    }
+}
+
+// Frames drawn over a surface whose texels outside this frame's region are stale
+// (composed for another time) equal frames over a surface composed whole.
+TEST(SceneSurfacePath, NoStaleTexelReachesTheScreen)
+{
+    SceneRig rig(fixedStartSettings());
+    ASSERT_TRUE(rig.scene().compositorReady());
+    CloudCompositor& compositor = *rig.scene().compositor();
+    for (double T : {7000.0, 7150.0, 7400.0, 9000.0, 15000.0}) {
+        ASSERT_TRUE(compositor.compose(T + 3000.0, wholeSurface(kWidth, kHeight)));
+        const FrameImage regionOnly = rig.renderAt(T);
+        ASSERT_TRUE(compositor.compose(T, wholeSurface(kWidth, kHeight)));
+        const FrameImage whole = rig.renderAt(T);
+        EXPECT_EQ(regionOnly.rgb, whole.rgb) << "T = " << T;
     }
 }
 
