@@ -1,5 +1,6 @@
 #include "scene/CloudCompositor.h"
 
+#include <cmath>
 #include <cstdio>
 #include <initializer_list>
 
@@ -209,10 +210,21 @@ void CloudCompositor::composeInto(const TexelBox& box, double t)
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
         mt.activeTexture(GL_TEXTURE0);
     }
-    for (int band = 1; band < kOuterOval; ++band)
-        drawLayer(band, t * layerTable[band].driftSpeed + layerTable[band].phase);
+    // Layers whose rows miss the box would draw nothing there.
+    const double boxLow = 2.0 * box.y / target_->height() - 1.0;
+    const double boxHigh = 2.0 * (box.y + box.height) / target_->height() - 1.0;
+    auto meets = [&](double low, double high) { return high > boxLow && low < boxHigh; };
+    for (int band = 1; band < kOuterOval; ++band) {
+        const BandEdges edges = bandEdges(layerTable[band].top, layerTable[band].height);
+        if (meets(edges.bottom, edges.top))
+            drawLayer(band, t * layerTable[band].driftSpeed + layerTable[band].phase);
+    }
 
     const LayerDescriptor& outer = layerTable[kOuterOval];
+    const double centre = 1.0 - 2.0 * outer.top;
+    const double reach = std::hypot(outer.width, outer.height);  // the turned quad's half extent
+    if (!meets(centre - reach, centre + reach))
+        return;
     const double p = ovalPosition(t, outer.driftSpeed, outer.phase);
     double copies[3];
     const int count = ovalCopies(p, layerTable[kInnerOval].width, copies);
@@ -248,8 +260,8 @@ bool CloudCompositor::compose(double T, const SurfaceRegion& region)
     glColor4d(1.0, 1.0, 1.0, 1.0);
 
     const double t = compositionTime(T);
-    for (int i = 0; i < region.count; ++i)
-        composeInto(region.boxes[i], t);
+    for (const TexelBox& box : region.boxes)
+        composeInto(box, t);
 
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

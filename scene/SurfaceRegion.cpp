@@ -5,10 +5,9 @@
 #include <vector>
 
 namespace {
-// Covers the mesh's flat triangles showing a little beyond the sphere's horizon.
-constexpr double kMarginRadians = 3.0 * pi / 180.0;
-// Linear filtering reads one texel beyond; one more for rounding.
-constexpr int kMarginTexels = 2;
+// Covers the mesh's flat triangles showing a little beyond the sphere's horizon, the
+// outline's sampling step and linear filtering's neighbouring texel.
+constexpr double kMarginRadians = 4.0 * pi / 180.0;
 // Screen-edge rays per edge before refinement, how often a stretch between two rays
 // may be halved, and the finest step kept between neighbouring hits.
 constexpr int kEdgeRays = 32;
@@ -74,16 +73,66 @@ struct SphereCamera {
     }
 };
 
+// Which tiles of the texture the view needs, marked from points of the sphere.
+class TileGrid {
+public:
+    static constexpr int columns = 32, rows = 16;
+
+    // Marks the tiles within margin radians of p on the sphere.
+    void markAround(Vec3 p, double margin)
+    {
+        const double latitude = std::asin(std::max(-1.0, std::min(1.0, p.z / length(p))));
+        const double south = latitude - margin, north = latitude + margin;
+        const int rowFirst = rowOf(south), rowLast = rowOf(north);
+        const double polewards = std::max(std::fabs(south), std::fabs(north));
+        if (polewards >= pi / 2 - 1e-9) {
+            markRows(rowFirst, rowLast, 0, columns);
+            return;
+        }
+        const double spread = margin / std::cos(polewards);
+        const double longitude = std::atan2(p.y, p.x);
+        const int first = static_cast<int>(std::floor((longitude - spread) / (2.0 * pi) * columns));
+        const int last = static_cast<int>(std::floor((longitude + spread) / (2.0 * pi) * columns));
+        markRows(rowFirst, rowLast, first, std::min(last - first + 1, columns));
+    }
+
+    void mark(int row, int column) { tiles_[row][column] = true; }
+    bool marked(int row, int column) const { return tiles_[row][column]; }
+
+    // The centre of a tile on the unit sphere.
+    static Vec3 centre(int row, int column)
+    {
+        const double latitude = ((row + 0.5) / rows - 0.5) * pi;
+        const double longitude = (column + 0.5) / columns * 2.0 * pi;
+        return {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude),
+                std::sin(latitude)};
+    }
+
+private:
+    static int rowOf(double latitude)
+    {
+        return std::max(0, std::min(rows - 1, static_cast<int>(std::floor((latitude / pi + 0.5) * rows))));
+    }
+
+    void markRows(int rowFirst, int rowLast, int columnFirst, int count)
+    {
+        for (int row = rowFirst; row <= rowLast; ++row)
+            for (int i = 0; i < count; ++i)
+                tiles_[row][((columnFirst + i) % columns + columns) % columns] = true;
+    }
+
+    bool tiles_[rows][columns] = {};
+};
+
+// Points of the outline of what the view shows, collected as marks on the grid.
 struct Samples {
-    std::vector<double> longitudes;
-    double south = pi, north = -pi;
+    TileGrid& grid;
+    int count = 0;
 
     void add(Vec3 p)
     {
-        longitudes.push_back(std::atan2(p.y, p.x));
-        const double latitude = std::asin(std::max(-1.0, std::min(1.0, p.z / length(p))));
-        south = std::min(south, latitude);
-        north = std::max(north, latitude);
+        grid.markAround(p, kMarginRadians);
+        ++count;
     }
 };
 
@@ -136,50 +185,44 @@ void sampleHorizon(const SphereCamera& camera, Samples& out)
     }
 }
 
-bool poleShown(const SphereCamera& camera, double z)
-{
-    const Vec3 pole{0.0, 0.0, z};
-    return dot(pole, camera.eye) > 1.0 && camera.inView(pole);
-}
-
-// Columns [first, first + count) of a texture width wide, split where they wrap.
-SurfaceRegion columnsToRegion(long first, long count, int rowFirst, int rowCount, int width)
+// Runs of marked tiles, row by row, stacked where rows repeat the same runs.
+SurfaceRegion regionOf(const TileGrid& grid, int width, int height)
 {
     SurfaceRegion region;
-    if (count >= width) {
-        region.boxes[region.count++] = {0, rowFirst, width, rowCount};
-        return region;
-    }
-    const int start = static_cast<int>(((first % width) + width) % width);
-    const int run = static_cast<int>(count);
-    const int head = std::min(run, width - start);
-    region.boxes[region.count++] = {start, rowFirst, head, rowCount};
-    if (head < run)
-        region.boxes[region.count++] = {0, rowFirst, run - head, rowCount};
-    return region;
-}
-
-// The shortest arc of longitudes holding every sample: the circle less its widest gap.
-void longitudeArc(std::vector<double>& longitudes, double& west, double& span)
-{
-    std::sort(longitudes.begin(), longitudes.end());
-    double widestGap = longitudes.front() + 2.0 * pi - longitudes.back();
-    west = longitudes.front();
-    for (size_t i = 1; i < longitudes.size(); ++i) {
-        const double gap = longitudes[i] - longitudes[i - 1];
-        if (gap > widestGap) {
-            widestGap = gap;
-            west = longitudes[i];
+    std::vector<TexelBox> open;  // runs of the rows above, still growing downwards
+    for (int row = 0; row <= TileGrid::rows; ++row) {
+        std::vector<TexelBox> runs;
+        for (int column = 0; row < TileGrid::rows && column < TileGrid::columns; ++column) {
+            if (!grid.marked(row, column))
+                continue;
+            const int x = column * width / TileGrid::columns;
+            const int end = (column + 1) * width / TileGrid::columns;
+            if (column > 0 && grid.marked(row, column - 1))
+                runs.back().width = end - runs.back().x;
+            else
+                runs.push_back({x, row * height / TileGrid::rows, end - x, 0});
+        }
+        const int y = row * height / TileGrid::rows;
+        const bool same = runs.size() == open.size() &&
+                          std::equal(runs.begin(), runs.end(), open.begin(), [](const TexelBox& a, const TexelBox& b) {
+                              return a.x == b.x && a.width == b.width;
+                          });
+        if (!same) {
+            for (TexelBox& box : open) {
+                box.height = y - box.y;
+                region.boxes.push_back(box);
+            }
+            open = runs;
         }
     }
-    span = 2.0 * pi - widestGap;
+    return region;
 }
 }  // namespace
 
 SurfaceRegion wholeSurface(int width, int height)
 {
     SurfaceRegion region;
-    region.boxes[region.count++] = {0, 0, width, height};
+    region.boxes.push_back({0, 0, width, height});
     return region;
 }
 
@@ -188,31 +231,17 @@ SurfaceRegion visibleSurfaceRegion(const PlanetView& view, int width, int height
     const SphereCamera camera(view);
     if (!(length(camera.eye) > 1.0) || width <= 0 || height <= 0)
         return wholeSurface(width, height);
-    // The shown part's extremes of latitude and longitude lie on its outline (the
-    // horizon and the screen's edges) or at a pole.
-    Samples samples;
+    // A tile the shown part only touches holds points of its outline (the horizon and
+    // the screen's edges); a tile inside it has its centre in view.
+    TileGrid grid;
+    Samples samples{grid};
     sampleScreenEdges(camera, samples);
     sampleHorizon(camera, samples);
-    const bool north = poleShown(camera, 1.0), south = poleShown(camera, -1.0);
-    if (samples.longitudes.empty() && !north && !south)
-        return SurfaceRegion();
-    if (north)
-        samples.north = pi / 2;
-    if (south)
-        samples.south = -pi / 2;
-    const double southmost = std::max(samples.south - kMarginRadians, -pi / 2);
-    const double northmost = std::min(samples.north + kMarginRadians, pi / 2);
-    const int rowFirst = std::max(0, static_cast<int>(std::floor((southmost / pi + 0.5) * height)) - kMarginTexels);
-    const int rowEnd = std::min(height, static_cast<int>(std::ceil((northmost / pi + 0.5) * height)) + kMarginTexels);
-    // Near a pole the mesh's triangles stretch over every longitude.
-    if (northmost >= pi / 2 || southmost <= -pi / 2 || samples.longitudes.empty())
-        return columnsToRegion(0, width, rowFirst, rowEnd - rowFirst, width);
-    double west = 0.0, span = 0.0;
-    longitudeArc(samples.longitudes, west, span);
-    // A margin on the sphere spans more longitude the nearer the pole.
-    const double latitude = std::max(std::fabs(samples.south), std::fabs(samples.north));
-    const double margin = kMarginRadians / std::cos(latitude);
-    const long firstColumn = static_cast<long>(std::floor((west - margin) / (2.0 * pi) * width)) - kMarginTexels;
-    const long endColumn = static_cast<long>(std::ceil((west + span + margin) / (2.0 * pi) * width)) + kMarginTexels;
-    return columnsToRegion(firstColumn, endColumn - firstColumn, rowFirst, rowEnd - rowFirst, width);
+    for (int row = 0; row < TileGrid::rows; ++row)
+        for (int column = 0; column < TileGrid::columns; ++column) {
+            const Vec3 p = TileGrid::centre(row, column);
+            if (dot(p, camera.eye) > 1.0 && camera.inView(p))
+                grid.mark(row, column);
+        }
+    return regionOf(grid, width, height);
 }

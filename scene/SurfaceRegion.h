@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "scene/Vec3.h"
 
 // A rectangle of texels of the planet's surface texture.
@@ -6,12 +8,10 @@ struct TexelBox {
     int x, y, width, height;
 };
 
-// The texels of the surface texture that one frame can sample: none when the planet
-// is out of view, one box, or two where the visible longitudes cross the texture's
-// left and right edge.
+// The texels of the surface texture that one frame can sample, as boxes that do not
+// overlap; none when the planet is out of view.
 struct SurfaceRegion {
-    int count = 0;
-    TexelBox boxes[2] = {};
+    std::vector<TexelBox> boxes;
 };
 
 // A camera as the scene places it (gluLookAt and gluPerspective) and the planet's
@@ -28,7 +28,7 @@ struct PlanetView {
 SurfaceRegion wholeSurface(int width, int height);
 
 // The part of a width x height surface texture (u = longitude in turns, v =
-// (latitude + 90 degrees) / 180) that the view shows of the planet, with margins for
-// linear filtering and for the mesh's flat triangles. The whole texture when the
-// eye is on or inside the planet.
+// (latitude + 90 degrees) / 180) that the view shows of the planet, in tiles of a
+// 32 x 16 grid, with margins for linear filtering and for the mesh's flat
+// triangles. The whole texture when the eye is on or inside the planet.
 SurfaceRegion visibleSurfaceRegion(const PlanetView& view, int width, int height);

@@ -53,8 +53,7 @@ std::vector<uint8_t> readSurface(CloudCompositor& compositor)
 int largestDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, const SurfaceRegion& region)
 {
     int largest = 0;
-    for (int i = 0; i < region.count; ++i) {
-        const TexelBox& box = region.boxes[i];
+    for (const TexelBox& box : region.boxes) {
         for (int y = box.y; y < box.y + box.height; ++y)
             for (int x = box.x; x < box.x + box.width; ++x)
                 for (int c = 0; c < 3; ++c) {
@@ -95,7 +94,7 @@ TEST_F(CompositionTest, OnePassOverTheVisibleTexelsMatchesTheReferenceSequence)
         planetView.eye = view.eye;
         planetView.up = {0.0, 0.0, 1.0};
         const SurfaceRegion visible = visibleSurfaceRegion(planetView, kWidth, kHeight);
-        ASSERT_GT(visible.count, 0);
+        ASSERT_FALSE(visible.boxes.empty());
         ASSERT_TRUE(reference->compose(view.T, wholeSurface(kWidth, kHeight)));
         ASSERT_TRUE(fast->compose(view.T, visible));
         const int difference = largestDifference(readSurface(*reference), readSurface(*fast), visible);
@@ -127,11 +126,11 @@ TEST_F(CompositionTest, TexelsOutsideTheRegionKeepWhatTheyHad)
     ASSERT_TRUE(compositor->compose(7000.0, wholeSurface(kWidth, kHeight)));
     const std::vector<uint8_t> before = readSurface(*compositor);
     SurfaceRegion corner;
-    corner.boxes[corner.count++] = {0, 0, 64, 64};
+    corner.boxes.push_back({0, 0, 64, 64});
     ASSERT_TRUE(compositor->compose(7300.0, corner));
     const std::vector<uint8_t> after = readSurface(*compositor);
     SurfaceRegion rest;
-    rest.boxes[rest.count++] = {64, 0, kWidth - 64, kHeight};
+    rest.boxes.push_back({64, 0, kWidth - 64, kHeight});
     EXPECT_EQ(largestDifference(before, after, rest), 0);
     EXPECT_GT(largestDifference(before, after, corner), 0);
     compositor->release();
