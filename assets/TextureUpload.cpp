@@ -21,6 +21,7 @@ const ProfileParameters profiles[] = {
     {UploadProfile::Mipmapped, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, 3},
     {UploadProfile::MipmappedClamped, GL_LINEAR_MIPMAP_LINEAR, GL_CLAMP, true, 3},
     {UploadProfile::SpriteIntensity, GL_LINEAR, GL_REPEAT, false, GL_INTENSITY8},
+    {UploadProfile::MipmappedIntensity, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, GL_INTENSITY8},
 };
 
 const ProfileParameters& parametersOf(UploadProfile profile)

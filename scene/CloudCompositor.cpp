@@ -77,11 +77,16 @@ void CloudCompositor::findMultiTexture()
     passes_ = twoUnits ? preferred_ : LayerPasses::Two;
 }
 
-bool CloudCompositor::create(std::unique_ptr<OffscreenTarget> target)
+bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels)
 {
-    if (ready_ || !target || !target->isReady())
+    if (ready_ || levels.empty())
         return false;
-    target_ = std::move(target);
+    levels_ = std::move(levels);
+    for (const std::unique_ptr<OffscreenTarget>& level : levels_)
+        if (!level || !level->isReady()) {
+            release();
+            return false;
+        }
     if (!loadContent()) {
         release();
         return false;
@@ -93,12 +98,14 @@ bool CloudCompositor::create(std::unique_ptr<OffscreenTarget> target)
 void CloudCompositor::release()
 {
     ready_ = false;
-    if (target_)
-        target_->release();
+    for (std::unique_ptr<OffscreenTarget>& level : levels_)
+        if (level)
+            level->release();
     layerBuffers_.freeAll();
 }
 
-bool CloudCompositor::loadPictures(ResourcePack& pack, const char* pattern, UploadProfile profile, GLuint* names)
+bool CloudCompositor::loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands,
+                                   UploadProfile ovals, GLuint* names)
 {
     for (int i = 0; i < layerCount; ++i) {
         char name[32];
@@ -110,7 +117,7 @@ bool CloudCompositor::loadPictures(ResourcePack& pack, const char* pattern, Uplo
         }
         if (!layerBuffers_.keep(image.pixels))
             return false;
-        names[i] = uploadTexture(image, profile);
+        names[i] = uploadTexture(image, i < kOuterOval ? bands : ovals);
     }
     return true;
 }
@@ -118,11 +125,18 @@ bool CloudCompositor::loadPictures(ResourcePack& pack, const char* pattern, Uplo
 // The textures are made in the target's context: the pbuffer's own, or the window's.
 bool CloudCompositor::loadContent()
 {
-    if (!target_->beginDrawing())
+    OffscreenTarget& target = *levels_[0];
+    if (!target.beginDrawing())
         return false;
     findMultiTexture();
-    const UploadProfile maskProfile =
-        passes_ == LayerPasses::One ? UploadProfile::SpriteIntensity : UploadProfile::Sprite;
+    // Composed at full size the bands map texel to texel, so their mipmaps only
+    // come into play on the smaller levels.
+    const bool levels = levels_.size() > 1;
+    const bool intensity = passes_ == LayerPasses::One;
+    const UploadProfile bands = levels ? UploadProfile::Mipmapped : UploadProfile::Sprite;
+    const UploadProfile bandMasks = levels ? (intensity ? UploadProfile::MipmappedIntensity : UploadProfile::Mipmapped)
+                                           : (intensity ? UploadProfile::SpriteIntensity : UploadProfile::Sprite);
+    const UploadProfile ovalMasks = intensity ? UploadProfile::SpriteIntensity : UploadProfile::Sprite;
     layerBuffers_.freeAll();
     // Uploading binds textures and sets the unpack alignment; both are given back.
     glPushAttrib(GL_TEXTURE_BIT);
@@ -131,12 +145,12 @@ bool CloudCompositor::loadContent()
     bool loaded = pack.open(kPackId);
     if (!loaded)
         host_.showError("Can't open resource data file.", SceneHost::ErrorIcon);
-    loaded = loaded && loadPictures(pack, "layer_tex%d.jpg", UploadProfile::Sprite, layerTextures_) &&
-             loadPictures(pack, "layer_mask%d.jpg", maskProfile, maskTextures_);
+    loaded = loaded && loadPictures(pack, "layer_tex%d.jpg", bands, UploadProfile::Sprite, layerTextures_) &&
+             loadPictures(pack, "layer_mask%d.jpg", bandMasks, ovalMasks, maskTextures_);
     pack.close();
     glPopClientAttrib();
     glPopAttrib();
-    const bool back = target_->endDrawing();
+    const bool back = target.endDrawing();
     return loaded && back;
 }
 
@@ -194,7 +208,7 @@ void CloudCompositor::drawOvals(double p, double t)
     }
 }
 
-void CloudCompositor::composeInto(const TexelBox& box, double t)
+void CloudCompositor::composeInto(const OffscreenTarget& target, const TexelBox& box, double t)
 {
     glScissor(box.x, box.y, box.width, box.height);
     const MultiTexture& mt = *multiTexture_;
@@ -211,8 +225,8 @@ void CloudCompositor::composeInto(const TexelBox& box, double t)
         mt.activeTexture(GL_TEXTURE0);
     }
     // Layers whose rows miss the box would draw nothing there.
-    const double boxLow = 2.0 * box.y / target_->height() - 1.0;
-    const double boxHigh = 2.0 * (box.y + box.height) / target_->height() - 1.0;
+    const double boxLow = 2.0 * box.y / target.height() - 1.0;
+    const double boxHigh = 2.0 * (box.y + box.height) / target.height() - 1.0;
     auto meets = [&](double low, double high) { return high > boxLow && low < boxHigh; };
     for (int band = 1; band < kOuterOval; ++band) {
         const BandEdges edges = bandEdges(layerTable[band].top, layerTable[band].height);
@@ -232,12 +246,16 @@ void CloudCompositor::composeInto(const TexelBox& box, double t)
         drawOvals(copies[i], t);
 }
 
-bool CloudCompositor::compose(double T, const SurfaceRegion& region)
+bool CloudCompositor::compose(double T, const SurfaceRegion& region, int level)
 {
-    if (!ready_ || !target_->beginDrawing())
+    if (!ready_ || level < 0 || level >= levelCount())
         return false;
+    OffscreenTarget& target = *levels_[level];
+    if (!target.beginDrawing())
+        return false;
+    shownLevel_ = level;
     glPushAttrib(kCompositionState);
-    glViewport(0, 0, target_->width(), target_->height());
+    glViewport(0, 0, target.width(), target.height());
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -261,18 +279,18 @@ bool CloudCompositor::compose(double T, const SurfaceRegion& region)
 
     const double t = compositionTime(T);
     for (const TexelBox& box : region.boxes)
-        composeInto(box, t);
+        composeInto(target, box, t);
 
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glPopAttrib();
-    return target_->endDrawing();
+    return target.endDrawing();
 }
 
 void CloudCompositor::bind()
 {
     if (ready_)
-        target_->bindTexture();
+        levels_[shownLevel_]->bindTexture();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "assets/GlHeaders.h"
 #include "assets/GlProcLoader.h"
@@ -33,34 +34,40 @@ public:
     // One pass per layer wherever the driver has two texture units; tests ask for two.
     void preferLayerPasses(LayerPasses passes) { preferred_ = passes; }
 
-    // Takes a created target and loads the 24 layer and mask pictures into its
-    // context. Runs with the window's context current and leaves it current; on
-    // failure the target is released.
-    bool create(std::unique_ptr<OffscreenTarget> target);
+    // Takes created targets and loads the 24 layer and mask pictures into their
+    // context. Each target after the first is a level of half the size before, in
+    // the same context; with levels the bands are mipmapped so that composing them
+    // smaller filters them. Runs with the window's context current and leaves it
+    // current; on failure the targets are released.
+    bool create(std::vector<std::unique_ptr<OffscreenTarget>> levels);
     void release();
     bool isReady() const { return ready_; }
     LayerPasses layerPasses() const { return passes_; }
-    // Null before create.
-    OffscreenTarget* target() { return target_.get(); }
+    // The full-size target; null before create.
+    OffscreenTarget* target() { return levels_.empty() ? nullptr : levels_[0].get(); }
+    int levelCount() const { return static_cast<int>(levels_.size()); }
 
-    // Composes the surface for scene time T inside region only; the texels outside
-    // keep what they had. The window's context and its GL state are as they were.
-    bool compose(double T, const SurfaceRegion& region);
-    // Binds the composed surface for the planet pass.
+    // Composes the surface for scene time T into one level, inside region only (in
+    // that level's texels); the texels outside keep what they had. The window's
+    // context and its GL state are as they were.
+    bool compose(double T, const SurfaceRegion& region, int level = 0);
+    // Binds the level composed last, for the planet pass.
     void bind();
 
 private:
     struct MultiTexture;
     bool loadContent();
-    bool loadPictures(ResourcePack& pack, const char* pattern, UploadProfile profile, GLuint* names);
+    bool loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals,
+                      GLuint* names);
     void findMultiTexture();
-    void composeInto(const TexelBox& box, double t);
+    void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
     void drawLayer(int index, double u);
     void drawOvals(double p, double t);
     template <class Quad> void drawMasked(int index, Quad quad);
 
     SceneHost& host_;
-    std::unique_ptr<OffscreenTarget> target_;
+    std::vector<std::unique_ptr<OffscreenTarget>> levels_;
+    int shownLevel_ = 0;
     GlProcLoader loader_;
     std::unique_ptr<MultiTexture> multiTexture_;
     LayerPasses preferred_ = LayerPasses::One;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <vector>
 
 #include "assets/GlHeaders.h"
 #include "assets/ImageLoader.h"
@@ -28,8 +29,11 @@ double planetTurn(double T)
 {
     return 0.5 * T;
 }
+
 constexpr int kSurfaceWidth = 2048;
 constexpr int kSurfaceHeight = 1024;
+// Full size, then halves down to 256 x 128 for a planet far away.
+constexpr int kSurfaceLevels = 4;
 
 // Which off-screen targets each surface path tries, in order.
 struct SurfacePathRow {
@@ -43,6 +47,21 @@ const SurfacePathRow kSurfacePaths[] = {
     {SurfacePath::PbufferOnly, 1, {SurfaceTargetKind::Pbuffer}},
     {SurfacePath::Static, 0, {}},
 };
+
+// Smaller levels share the window's context, so only framebuffer objects have them;
+// empty when the full-size target cannot be made.
+std::vector<std::unique_ptr<OffscreenTarget>> makeLevels(SurfaceTargetKind kind)
+{
+    std::vector<std::unique_ptr<OffscreenTarget>> levels;
+    const int count = kind == SurfaceTargetKind::Framebuffer ? kSurfaceLevels : 1;
+    for (int level = 0; level < count; ++level) {
+        std::unique_ptr<OffscreenTarget> target = makeSurfaceTarget(kind);
+        if (!target || !target->create(kSurfaceWidth >> level, kSurfaceHeight >> level))
+            break;
+        levels.push_back(std::move(target));
+    }
+    return levels;
+}
 
 // A picture, or a numbered run of them, and the texture names it fills.
 struct TextureRow {
@@ -182,6 +201,7 @@ void Scene::setProjection(int width, int height)
     if (height == 0)
         height = 1;
     aspect_ = static_cast<double>(width) / height;
+    viewportHeight_ = height;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
@@ -209,8 +229,8 @@ void Scene::chooseStartTime()
     sceneTime_ = static_cast<double>(std::rand());
 }
 
-// The first target that can be made gets the layers; a layer that cannot be loaded
-// is reported once and leaves the static surface.
+// The first target kind that can be made gets the layers; a layer that cannot be
+// loaded is reported once and leaves the static surface.
 void Scene::createCompositor()
 {
     compositor_.reset(new (std::nothrow) CloudCompositor(host_, glProcAddress));
@@ -220,9 +240,9 @@ void Scene::createCompositor()
         if (row.path != surfacePath_)
             continue;
         for (int i = 0; i < row.count; ++i) {
-            std::unique_ptr<OffscreenTarget> target = makeSurfaceTarget(row.kinds[i]);
-            if (target && target->create(kSurfaceWidth, kSurfaceHeight)) {
-                compositor_->create(std::move(target));
+            std::vector<std::unique_ptr<OffscreenTarget>> levels = makeLevels(row.kinds[i]);
+            if (!levels.empty()) {
+                compositor_->create(std::move(levels));
                 return;
             }
         }
@@ -234,6 +254,7 @@ void Scene::resize(int width, int height)
     if (height == 0)
         height = 1;
     aspect_ = static_cast<double>(width) / height;
+    viewportHeight_ = height;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -320,8 +341,11 @@ void Scene::drawFrame()
     const double T = sceneTime_;
     if (static_cast<uint32_t>(settings_.camMode) <= 2)
         moveCamera(T);
-    if (compositorReady())
-        compositor_->compose(T, visibleSurfaceRegion(planetView(T), kSurfaceWidth, kSurfaceHeight));
+    if (compositorReady()) {
+        const PlanetView view = planetView(T);
+        const int level = surfaceLevel(view, viewportHeight_, kSurfaceWidth, compositor_->levelCount() - 1);
+        compositor_->compose(T, visibleSurfaceRegion(view, kSurfaceWidth >> level, kSurfaceHeight >> level), level);
+    }
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     camera_.apply();

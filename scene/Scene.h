@@ -67,6 +67,7 @@ private:
     Settings settings_;
     double sceneTime_ = 7000.0;
     double aspect_ = 1.0;
+    int viewportHeight_ = 1;
     Camera camera_;
     SceneTextures textures_;
     PlanetMesh planet_;

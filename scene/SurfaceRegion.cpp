@@ -245,3 +245,16 @@ SurfaceRegion visibleSurfaceRegion(const PlanetView& view, int width, int height
         }
     return regionOf(grid, width, height);
 }
+
+int surfaceLevel(const PlanetView& view, int viewportHeight, int width, int maximumLevel)
+{
+    // The nearest surface lies no farther than the distance to the unflattened sphere.
+    const double nearest = length(view.eye) - 1.0;
+    if (!(nearest > 0.0) || width <= 0)
+        return 0;
+    const double pixelsPerUnit = 0.5 * viewportHeight / std::tan(view.fovyDegrees * pi / 360.0) / nearest;
+    int level = 0;
+    while (level < maximumLevel && pixelsPerUnit * 2.0 * pi / (width >> (level + 1)) <= 1.0)
+        ++level;
+    return level;
+}

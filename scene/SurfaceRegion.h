@@ -32,3 +32,8 @@ SurfaceRegion wholeSurface(int width, int height);
 // 32 x 16 grid, with margins for linear filtering and for the mesh's flat
 // triangles. The whole texture when the eye is on or inside the planet.
 SurfaceRegion visibleSurfaceRegion(const PlanetView& view, int width, int height);
+
+// How many times a width-texel surface can be halved while one texel still covers at
+// most one pixel, of a viewport height pixels high, at the planet's point nearest the
+// eye; from 0 to maximumLevel.
+int surfaceLevel(const PlanetView& view, int viewportHeight, int width, int maximumLevel);

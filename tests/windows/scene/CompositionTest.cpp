@@ -27,20 +27,27 @@ namespace {
 const int kWidth = 2048;
 const int kHeight = 1024;
 
-std::unique_ptr<CloudCompositor> makeCompositor(RecordingHost& host, SurfaceTargetKind kind, LayerPasses passes)
+// A compositor over levelCount targets of halving size, as the program makes them.
+std::unique_ptr<CloudCompositor> makeCompositor(RecordingHost& host, SurfaceTargetKind kind, LayerPasses passes,
+                                                int levelCount = 1)
 {
     auto compositor = std::make_unique<CloudCompositor>(host, glProcAddress);
     compositor->preferLayerPasses(passes);
-    std::unique_ptr<OffscreenTarget> target = makeSurfaceTarget(kind);
-    if (!target || !target->create(kWidth, kHeight) || !compositor->create(std::move(target)))
+    std::vector<std::unique_ptr<OffscreenTarget>> levels;
+    for (int level = 0; level < levelCount; ++level) {
+        levels.push_back(makeSurfaceTarget(kind));
+        if (!levels.back() || !levels.back()->create(kWidth >> level, kHeight >> level))
+            return nullptr;
+    }
+    if (!compositor->create(std::move(levels)))
         return nullptr;
     return compositor;
 }
 
-// The composed texels, RGBA rows from texture row 0.
+// The texels of the level composed last, RGBA rows from texture row 0.
 std::vector<uint8_t> readSurface(CloudCompositor& compositor)
 {
-    std::vector<uint8_t> texels(static_cast<size_t>(kWidth) * kHeight * 4);
+    std::vector<uint8_t> texels(static_cast<size_t>(kWidth) * kHeight * 4, 0);
     glPushAttrib(GL_TEXTURE_BIT);
     compositor.bind();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -50,14 +57,15 @@ std::vector<uint8_t> readSurface(CloudCompositor& compositor)
 }
 
 // The largest difference of one colour channel over the texels of region.
-int largestDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, const SurfaceRegion& region)
+int largestDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, const SurfaceRegion& region,
+                      int width = kWidth)
 {
     int largest = 0;
     for (const TexelBox& box : region.boxes) {
         for (int y = box.y; y < box.y + box.height; ++y)
             for (int x = box.x; x < box.x + box.width; ++x)
                 for (int c = 0; c < 3; ++c) {
-                    const size_t at = (static_cast<size_t>(y) * kWidth + x) * 4 + c;
+                    const size_t at = (static_cast<size_t>(y) * width + x) * 4 + c;
                     largest = std::max(largest, std::abs(a[at] - b[at]));
                 }
     }
@@ -71,10 +79,12 @@ protected:
     RecordingHost host;
 };
 
+// The program's compositor (one pass, four levels, mipmapped bands) against the
+// plain two-pass sequence into one full-size target.
 TEST_F(CompositionTest, OnePassOverTheVisibleTexelsMatchesTheReferenceSequence)
 {
     auto reference = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Two);
-    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::One);
+    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::One, 4);
     ASSERT_TRUE(reference && fast);
     ASSERT_EQ(fast->layerPasses(), LayerPasses::One);
     ASSERT_EQ(reference->layerPasses(), LayerPasses::Two);
@@ -102,6 +112,23 @@ TEST_F(CompositionTest, OnePassOverTheVisibleTexelsMatchesTheReferenceSequence)
         overall = std::max(overall, difference);
     }
     std::printf("largest channel difference over the visible texels: %d/255\n", overall);
+    reference->release();
+    fast->release();
+}
+
+TEST_F(CompositionTest, TheSmallerLevelsComposeTheSameWithOnePassAsWithTwo)
+{
+    auto reference = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Two, 4);
+    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::One, 4);
+    ASSERT_TRUE(reference && fast);
+    for (int level = 1; level < 4; ++level) {
+        const SurfaceRegion whole = wholeSurface(kWidth >> level, kHeight >> level);
+        ASSERT_TRUE(reference->compose(7321.0, whole, level));
+        ASSERT_TRUE(fast->compose(7321.0, whole, level));
+        EXPECT_LE(largestDifference(readSurface(*reference), readSurface(*fast), whole, kWidth >> level), 2)
+            << "level " << level;
+    }
+    EXPECT_FALSE(fast->compose(7321.0, wholeSurface(kWidth, kHeight), 4));
     reference->release();
     fast->release();
 }
@@ -242,11 +269,13 @@ TEST(SceneSurfacePath, TheProgramComposesIntoAFramebufferObjectAndEachPathCanBeC
         ASSERT_TRUE(rig.scene().compositorReady());
         EXPECT_NE(dynamic_cast<FramebufferTarget*>(rig.scene().compositor()->target()), nullptr);
         EXPECT_EQ(rig.scene().compositor()->layerPasses(), LayerPasses::One);
+        EXPECT_EQ(rig.scene().compositor()->levelCount(), 4);
     }
     {
         SceneRig rig(fixedStartSettings(), SurfacePath::PbufferOnly);
         ASSERT_TRUE(rig.scene().compositorReady());
         EXPECT_NE(dynamic_cast<RenderTexture*>(rig.scene().compositor()->target()), nullptr);
+        EXPECT_EQ(rig.scene().compositor()->levelCount(), 1);
     }
     {
         SceneRig rig(fixedStartSettings(), SurfacePath::Static);
