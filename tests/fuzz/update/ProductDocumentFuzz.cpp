@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "family/FamilyEntry.h"
-#include "update/ProductCache.h"
 #include "update/ProductMerge.h"
 #include "update/UpdateLimits.h"
 
 // Feeds whole documents through the reader and the product reader, then checks
-// what the cache relies on: every product kept can name a folder inside the
+// what the cache relies on: every product kept names one folder inside the
 // cache, and the merged list holds each identifier once.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
@@ -25,9 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const ProductRecord& record : records) {
     if (!isSafeIdentifier(record.identifier) || record.identifier == "ZANDOR3D") std::abort();
-    const std::string path = cachedIconPath("C:\\Z\\", record.identifier);
-    if (path.find("..") != std::string::npos || path.find('/') != std::string::npos) std::abort();
-    isHttpUrl(record.screenshot);
+    const std::string& id = record.identifier;
+    if (id == "." || id == ".." || id.find_first_of("\\/:") != std::string::npos) std::abort();
   }
   ProductList list;
   mergeProductList({{"Installed", "ALPHA", "C:\\a.scr"}}, records, list);

@@ -83,9 +83,13 @@ class StyledLabelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+        // Never activated: Wine waits two seconds for the absent window manager when an
+        // active window goes away.
+        parent_ = CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(parent_, nullptr);
+        SetWindowPos(parent_, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
     void TearDown() override
     {
