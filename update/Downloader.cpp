@@ -18,7 +18,7 @@ constexpr DWORD kChunkBytes = 20000;
 // Owns one WinInet handle; closes it on every path out.
 class InternetHandle {
 public:
-    explicit InternetHandle(HINTERNET handle = nullptr) : handle_(handle) {}
+    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
     ~InternetHandle()
     {
         if (handle_)
@@ -26,12 +26,6 @@ public:
     }
     InternetHandle(const InternetHandle&) = delete;
     InternetHandle& operator=(const InternetHandle&) = delete;
-    void reset(HINTERNET handle)
-    {
-        if (handle_)
-            InternetCloseHandle(handle_);
-        handle_ = handle;
-    }
     HINTERNET get() const { return handle_; }
 
 private:
