@@ -278,7 +278,8 @@ TEST_F(ProductUpdate, HostileIdentifiersWriteNothingAndTheOtherProductsStay)
     for (const std::string& id : hostile)
         products.push_back({id, kImages + "GOOD.jpg", kImages + "GOOD.bmp"});
     products.push_back(listed("GOOD"));
-    serve(products);
+    serve({listed("GOOD")});
+    server::put("/update/orbicade.xml", documentOf(products));
     const ProductList list = rebuild(true);
     EXPECT_TRUE(boxes_.texts().empty());
     EXPECT_EQ(identifiers(list), std::vector<std::string>{"GOOD"});
