@@ -48,6 +48,7 @@ ManifestDPIAware true
 !define SPIF_UPDATE_AND_SEND 3
 
 Name "${PRODUCT_NAME}"
+BrandingText "${PRODUCT_NAME} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${FAMILY}\${PRODUCT_NAME}"
 ; Installing again goes where the last installation went.
@@ -55,6 +56,7 @@ InstallDirRegKey HKCU "${PRODUCT_REG}" "InstallPath"
 
 VIProductVersion "${FILE_VERSION}"
 VIAddVersionKey ProductName "${PRODUCT_NAME}"
+BrandingText "${PRODUCT_NAME} ${VERSION}"
 VIAddVersionKey CompanyName "${PUBLISHER}"
 VIAddVersionKey FileDescription "${PRODUCT_NAME} Setup"
 VIAddVersionKey FileVersion "${FILE_VERSION}"
@@ -68,8 +70,9 @@ VIAddVersionKey LegalCopyright "${COPYRIGHT}"
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.HideSpaceRequired
 !insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
@@ -128,7 +131,7 @@ Section "un.${PRODUCT_NAME}" UnSecProgram
   DeleteRegKey HKLM "${UNINSTALL_REG}"
 SectionEnd
 
-Section /o "un.My ${PRODUCT_NAME} settings" UnSecSettings
+Section /o "un.Also my ${PRODUCT_NAME} settings" UnSecSettings
   DeleteRegKey HKCU "${PRODUCT_REG}"
   ; The family's random-start switch leaves with its last listed member.
   EnumRegValue $0 HKCU "${LIST_REG}" 0
@@ -149,6 +152,12 @@ Function un.onInit
   ${IfNot} ${Errors}
     !insertmacro SelectSection ${UnSecSettings}
   ${EndIf}
+FunctionEnd
+
+; Removing frees space: the uninstaller's choice shows no "Space required".
+Function un.HideSpaceRequired
+  GetDlgItem $0 $mui.ComponentsPage 1023
+  ShowWindow $0 ${SW_HIDE}
 FunctionEnd
 
 ; Resets the user's screensaver only when it is ours, named by its long or its short path.

@@ -333,8 +333,8 @@ TEST_F(Installer, SetupAndUninstallerShowOurIcon)
     ASSERT_EQ(install(), 0);
     const std::set<std::string> ours = iconImages(built("Zandor3D.scr"), MAKEINTRESOURCEA(128));
     ASSERT_FALSE(ours.empty());
-    EXPECT_EQ(shownIcon(built("Zandor3D-setup.exe")), ours);
-    EXPECT_EQ(shownIcon(installed("uninstall.exe")), ours);
+    EXPECT_TRUE(shownIcon(built("Zandor3D-setup.exe")) == ours) << "the setup program's icon";
+    EXPECT_TRUE(shownIcon(installed("uninstall.exe")) == ours) << "the uninstaller's icon";
 }
 
 TEST_F(Installer, SystemEntryRunsTheScreensaverFullScreenUntilAKey)
