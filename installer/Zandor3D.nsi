@@ -119,8 +119,7 @@ Section "un.${PRODUCT_NAME}" UnSecProgram
   Delete "$INSTDIR\${SCREENSAVER}"
   Delete "$INSTDIR\${LAUNCHER}"
   Delete "$INSTDIR\${UNINSTALLER}"
-  ; The settings dialog's download cache of the family's product list.
-  RMDir /r "$INSTDIR\web"
+  Call un.RemoveDownloadCache
   RMDir "$INSTDIR"
   Call un.RemoveFamilyFolder
   DeleteRegValue HKCU "${LIST_REG}" "${PRODUCT_ID}"
@@ -168,6 +167,24 @@ Function un.ReleaseScreensaverChoice
   ${OrIf} $0 == $1
     DeleteRegValue HKCU "${DESKTOP_REG}" "SCRNSAVE.EXE"
   ${EndIf}
+FunctionEnd
+
+; The settings dialog's download cache: the family's product list and each product's
+; screenshot and icon. File by file, so that nothing else in a "web" folder is lost.
+Function un.RemoveDownloadCache
+  Delete "$INSTDIR\web\update.xml"
+  FindFirst $0 $1 "$INSTDIR\web\*"
+  ${DoWhile} $1 != ""
+    ${If} $1 != "."
+    ${AndIf} $1 != ".."
+      Delete "$INSTDIR\web\$1\screenshot.jpg"
+      Delete "$INSTDIR\web\$1\icon.bmp"
+      RMDir "$INSTDIR\web\$1"
+    ${EndIf}
+    FindNext $0 $1
+  ${Loop}
+  FindClose $0
+  RMDir "$INSTDIR\web"
 FunctionEnd
 
 ; The family's shared folder goes with its last member.

@@ -261,6 +261,15 @@ protected:
         EXPECT_TRUE(driver::getDword(productKey, "AnimationSpeed", value) && value == 77);
     }
 
+    // What the settings dialog's web update leaves in the install folder.
+    static void writeDownloadCache()
+    {
+        std::filesystem::create_directories(installed("web\\ALPHA"));
+        std::ofstream(installed("web\\update.xml")) << "<Products/>";
+        std::ofstream(installed("web\\ALPHA\\screenshot.jpg")) << "jpeg";
+        std::ofstream(installed("web\\ALPHA\\icon.bmp")) << "bitmap";
+    }
+
     static void expectNothingInstalledLeft()
     {
         EXPECT_FALSE(exists(installFolder()));
@@ -399,13 +408,26 @@ TEST_F(Installer, SilentUninstallRemovesTheInstallationAndKeepsTheUsersOwn)
 {
     addUsersOwnState();
     ASSERT_EQ(install(), 0);
-    CreateDirectoryA((installFolder() + "\\web").c_str(), nullptr);
-    std::ofstream(installed("web\\update.xml")) << "<Products/>";
+    writeDownloadCache();
 
     ASSERT_EQ(uninstall(), 0);
     expectNothingInstalledLeft();
     EXPECT_FALSE(driver::valueExists(desktopKey, "SCRNSAVE.EXE")) << "it named our entry";
     expectUsersOwnStateKept();
+}
+
+TEST_F(Installer, UninstallKeepsWhatIsNotOursInTheInstallFolder)
+{
+    ASSERT_EQ(install(), 0);
+    writeDownloadCache();
+    std::ofstream(installed("web\\notes.txt")) << "the user's";
+    std::ofstream(installed("web\\ALPHA\\notes.txt")) << "the user's";
+    ASSERT_EQ(uninstall(), 0);
+    EXPECT_EQ(contents(installed("web\\notes.txt")), "the user's");
+    EXPECT_EQ(contents(installed("web\\ALPHA\\notes.txt")), "the user's");
+    for (const char* name : {"Zandor3D.scr", "randomstart.exe", "uninstall.exe", "web\\update.xml",
+                             "web\\ALPHA\\screenshot.jpg", "web\\ALPHA\\icon.bmp"})
+        EXPECT_FALSE(exists(installed(name))) << name;
 }
 
 TEST_F(Installer, UninstallResetsTheScreensaverOnlyWhenItIsOurs)

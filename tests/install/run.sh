@@ -10,6 +10,7 @@ harness_scripts=$(cd "$(dirname "$0")/../harness" && pwd)
 "$harness_scripts/wine-env.sh" stop "$work" >/dev/null
 rm -rf "$work/prefix"
 cp -a "$harness/prefix" "$work/prefix"
-trap '"$harness_scripts/wine-env.sh" stop "$work" >/dev/null' EXIT
+# The copy goes when the run ends: it is as large as the prefix.
+trap '"$harness_scripts/wine-env.sh" stop "$work" >/dev/null; rm -rf "$work/prefix"' EXIT
 "$harness_scripts/wine-env.sh" start "$work" >/dev/null
 "$harness_scripts/wine-run.sh" "$work" "$@"
