@@ -14,7 +14,6 @@
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "config/Settings.h"
 #include "resources/ProductStrings.h"
@@ -26,7 +25,8 @@ const std::string familyKey = STR_FAMILY_KEY;
 const std::string productKey = familyKey + "\\" STR_PRODUCT_KEY;
 const std::string listKey = familyKey + "\\List";
 const std::string otherKey = familyKey + "\\Other";
-const std::string uninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" STR_PRODUCT_KEY;
+const std::string uninstallRoot = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const std::string uninstallKey = uninstallRoot + "\\" STR_PRODUCT_KEY;
 const std::string desktopKey = "Control Panel\\Desktop";
 const DWORD installTimeout = 120000;
 
@@ -134,13 +134,14 @@ std::set<std::string> valueNames(const std::string& key)
 // Entries of the system's installed programs with this display name.
 int installedProgramsNamed(const std::string& name)
 {
+    HKEY root;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, uninstallRoot.c_str(), 0, KEY_READ, &root) != ERROR_SUCCESS)
+        return 0;
     int count = 0;
-    const std::string suffix = "\\DisplayName";
-    for (const auto& value : snapshot(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall")) {
-        const std::string& key = value.first;
-        const bool isDisplayName = key.size() > suffix.size() && key.compare(key.size() - suffix.size(), suffix.size(), suffix) == 0;
-        count += isDisplayName && value.second.second.c_str() == name;
-    }
+    char entry[256];
+    for (DWORD index = 0; RegEnumKeyA(root, index, entry, sizeof entry) == ERROR_SUCCESS; ++index)
+        count += stringOf(HKEY_LOCAL_MACHINE, uninstallRoot + "\\" + entry, "DisplayName") == name;
+    RegCloseKey(root);
     return count;
 }
 
@@ -189,7 +190,7 @@ std::string imagePath(HANDLE process)
     return path;
 }
 
-// The images of icon group `id` in a program file, as raw bytes.
+// The images of an icon group of a program file, as raw bytes.
 std::set<std::string> iconImages(const std::string& path, LPCSTR group)
 {
     std::set<std::string> images;
@@ -222,7 +223,8 @@ std::set<std::string> shownIcon(const std::string& path)
     EnumResourceNamesA(
         module, MAKEINTRESOURCEA(14),
         [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
-            *reinterpret_cast<std::string*>(found) = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<UINT_PTR>(name)) : name;
+            *reinterpret_cast<std::string*>(found) =
+                IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<UINT_PTR>(name)) : name;
             return FALSE;
         },
         reinterpret_cast<LONG_PTR>(&first));
