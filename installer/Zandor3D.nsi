@@ -46,6 +46,7 @@ ManifestDPIAware true
 !define SYSTEM_ENTRY "$SYSDIR\${SYSTEM_ENTRY_NAME}"
 !define SPI_SETSCREENSAVEACTIVE 17
 !define SPIF_UPDATE_AND_SEND 3
+!define IDC_SPACE_REQUIRED 1023
 
 Name "${PRODUCT_NAME}"
 BrandingText "${PRODUCT_NAME} ${VERSION}"
@@ -56,7 +57,6 @@ InstallDirRegKey HKCU "${PRODUCT_REG}" "InstallPath"
 
 VIProductVersion "${FILE_VERSION}"
 VIAddVersionKey ProductName "${PRODUCT_NAME}"
-BrandingText "${PRODUCT_NAME} ${VERSION}"
 VIAddVersionKey CompanyName "${PUBLISHER}"
 VIAddVersionKey FileDescription "${PRODUCT_NAME} Setup"
 VIAddVersionKey FileVersion "${FILE_VERSION}"
@@ -155,7 +155,7 @@ FunctionEnd
 
 ; Removing frees space: the uninstaller's choice shows no "Space required".
 Function un.HideSpaceRequired
-  GetDlgItem $0 $mui.ComponentsPage 1023
+  GetDlgItem $0 $mui.ComponentsPage ${IDC_SPACE_REQUIRED}
   ShowWindow $0 ${SW_HIDE}
 FunctionEnd
 
