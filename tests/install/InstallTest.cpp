@@ -147,19 +147,75 @@ int installedProgramsNamed(const std::string& name)
 
 long install() { return driver::run(built("Zandor3D-setup.exe"), "/S", installTimeout); }
 
-// Runs the installed uninstaller the way it runs itself: from a copy outside the
-// install folder, told where the installation is, so that its exit code is ours to see.
-long uninstall(const std::string& options = "")
+// The installed uninstaller as it runs itself: a copy outside the install folder, told
+// where the installation is, so that its process and exit code are ours to see.
+std::string uninstallerCopy()
 {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    const std::string copy = std::string(temp) + "zandor-uninstall.exe";
-    if (!CopyFileA(installed("uninstall.exe").c_str(), copy.c_str(), FALSE))
-        return -1001;
-    const long code = driver::run(copy, "/S " + options + (options.empty() ? "" : " ") + "_?=" + installFolder(),
-                                  installTimeout);
-    DeleteFileA(copy.c_str());
-    return code;
+    return std::string(temp) + "zandor-uninstall.exe";
+}
+
+bool startUninstaller(const std::string& options, driver::Process& process)
+{
+    if (!CopyFileA(installed("uninstall.exe").c_str(), uninstallerCopy().c_str(), FALSE))
+        return false;
+    return driver::start(uninstallerCopy(), options + (options.empty() ? "" : " ") + "_?=" + installFolder(),
+                         process);
+}
+
+// The exit code of a setup program or uninstaller; -999 when it did not end in time.
+long finish(driver::Process& process)
+{
+    DWORD code = 0;
+    const bool ended = driver::waitExit(process, installTimeout, code);
+    if (!ended)
+        driver::terminate(process);
+    DeleteFileA(uninstallerCopy().c_str());
+    return ended ? static_cast<long>(code) : -999;
+}
+
+long uninstall(const std::string& options = "")
+{
+    driver::Process process;
+    return startUninstaller("/S " + options, process) ? finish(process) : -1000;
+}
+
+// Waits for the wizard page whose main button reads `label`: that button, or null.
+HWND waitForPage(DWORD pid, const std::string& label)
+{
+    HWND found = nullptr;
+    driver::waitFor(
+        [&] {
+            for (HWND window : driver::topWindows(pid)) {
+                HWND button = GetDlgItem(window, IDOK);
+                if (button && IsWindowEnabled(button) && driver::windowText(button) == label)
+                    found = button;
+            }
+            return found != nullptr;
+        },
+        30000);
+    return found;
+}
+
+// Closes the wizard on its last page with its Close button: its exit code.
+long closeWizard(driver::Process& process)
+{
+    HWND close = waitForPage(process.pid, "&Close");
+    driver::waitFor(
+        [&] {
+            PostMessageA(close, BM_CLICK, 0, 0);
+            return WaitForSingleObject(process.handle, 500) == WAIT_OBJECT_0;
+        },
+        10000);
+    return finish(process);
+}
+
+// Ticks or unticks the second choice of a components page, as a user does with the keyboard.
+void toggleSecondChoice()
+{
+    driver::pressKey(VK_DOWN);
+    driver::pressKey(VK_SPACE);
 }
 
 // The id of a process of program `exeName` that `parent` started; 0 if none appears in time.
@@ -327,6 +383,21 @@ TEST_F(Installer, SilentInstallPutsEveryFileAndValueInPlace)
     EXPECT_NEAR(kilobytes, bytes / 1024.0, 4.0);
 }
 
+TEST_F(Installer, InstallByHandWithoutChoosingTheScreensaver)
+{
+    driver::Process setup;
+    ASSERT_TRUE(driver::start(built("Zandor3D-setup.exe"), "", setup));
+    ASSERT_TRUE(waitForPage(setup.pid, "&Next >")) << "the choice of components";
+    toggleSecondChoice();
+    driver::pressKey(VK_RETURN);
+    ASSERT_TRUE(waitForPage(setup.pid, "&Install")) << "the choice of folder";
+    driver::pressKey(VK_RETURN);
+    ASSERT_EQ(closeWizard(setup), 0) << "the end of the installation";
+    EXPECT_EQ(stringOf(HKEY_CURRENT_USER, productKey, "ExecutablePath"), installed("Zandor3D.scr"));
+    EXPECT_TRUE(exists(systemEntry()));
+    EXPECT_FALSE(driver::valueExists(desktopKey, "SCRNSAVE.EXE")) << "unticked";
+}
+
 TEST_F(Installer, ProgramsReadWhatTheInstallerWrote)
 {
     ASSERT_EQ(install(), 0);
@@ -416,6 +487,22 @@ TEST_F(Installer, SilentUninstallRemovesTheInstallationAndKeepsTheUsersOwn)
     expectNothingInstalledLeft();
     EXPECT_FALSE(driver::valueExists(desktopKey, "SCRNSAVE.EXE")) << "it named our entry";
     expectUsersOwnStateKept();
+}
+
+TEST_F(Installer, UninstallByHandAskingForAFullRemoval)
+{
+    ASSERT_TRUE(driver::setDword(productKey, "AnimationSpeed", 77));
+    ASSERT_EQ(install(), 0);
+    driver::Process uninstaller;
+    ASSERT_TRUE(startUninstaller("", uninstaller));
+    ASSERT_TRUE(waitForPage(uninstaller.pid, "&Next >")) << "the choice of what to remove";
+    toggleSecondChoice();
+    driver::pressKey(VK_RETURN);
+    ASSERT_TRUE(waitForPage(uninstaller.pid, "&Uninstall")) << "the confirmation";
+    driver::pressKey(VK_RETURN);
+    ASSERT_EQ(closeWizard(uninstaller), 0) << "the end of the removal";
+    expectNothingInstalledLeft();
+    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Quarnel")) << "the settings went too";
 }
 
 TEST_F(Installer, UninstallKeepsWhatIsNotOursInTheInstallFolder)
