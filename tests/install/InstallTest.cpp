@@ -58,21 +58,14 @@ std::string contents(const std::string& path)
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-bool readString(HKEY root, const std::string& key, const std::string& name, std::string& value)
+// A string value, or "<missing>".
+std::string stringOf(HKEY root, const std::string& key, const std::string& name)
 {
     char data[1024] = {};
     DWORD size = sizeof data;
     if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
-        return false;
-    value = data;
-    return true;
-}
-
-std::string stringOf(HKEY root, const std::string& key, const std::string& name)
-{
-    std::string value = "<missing>";
-    readString(root, key, name, value);
-    return value;
+        return "<missing>";
+    return data;
 }
 
 bool keyExists(HKEY root, const std::string& key)
@@ -246,8 +239,9 @@ std::string imagePath(HANDLE process)
     return path;
 }
 
-// The images of an icon group of a program file, as raw bytes.
-std::set<std::string> iconImages(const std::string& path, LPCSTR group)
+// The images of the first icon group of a program file, which is what the shell shows
+// for it, as raw bytes.
+std::set<std::string> shownIcon(const std::string& path)
 {
     std::set<std::string> images;
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -258,34 +252,23 @@ std::set<std::string> iconImages(const std::string& path, LPCSTR group)
         const char* data = found ? static_cast<const char*>(LockResource(LoadResource(module, found))) : nullptr;
         return data ? std::string(data, SizeofResource(module, found)) : std::string();
     };
-    const std::string directory = resourceBytes(group, MAKEINTRESOURCEA(14)); // RT_GROUP_ICON
+    LPSTR group = nullptr;
+    EnumResourceNamesA(
+        module, RT_GROUP_ICON,
+        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR first) -> BOOL {
+            *reinterpret_cast<LPSTR*>(first) = name; // a number: our programs name no group
+            return FALSE;
+        },
+        reinterpret_cast<LONG_PTR>(&group));
+    const std::string directory = group ? resourceBytes(group, RT_GROUP_ICON) : std::string();
     // Six bytes of header, then 14-byte entries whose last two bytes are the image id.
     for (std::size_t entry = 6; entry + 14 <= directory.size(); entry += 14) {
         const WORD id = static_cast<WORD>(static_cast<unsigned char>(directory[entry + 12]) |
                                           static_cast<unsigned char>(directory[entry + 13]) << 8);
-        images.insert(resourceBytes(MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3))); // RT_ICON
+        images.insert(resourceBytes(MAKEINTRESOURCEA(id), RT_ICON));
     }
     FreeLibrary(module);
     return images;
-}
-
-// The first icon group of a program file, which is what the shell shows for it.
-std::set<std::string> shownIcon(const std::string& path)
-{
-    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (!module)
-        return {};
-    std::string first;
-    EnumResourceNamesA(
-        module, MAKEINTRESOURCEA(14),
-        [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
-            *reinterpret_cast<std::string*>(found) =
-                IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<UINT_PTR>(name)) : name;
-            return FALSE;
-        },
-        reinterpret_cast<LONG_PTR>(&first));
-    FreeLibrary(module);
-    return iconImages(path, first.c_str());
 }
 
 class Installer : public ::testing::Test {
@@ -413,7 +396,7 @@ TEST_F(Installer, ProgramsReadWhatTheInstallerWrote)
 TEST_F(Installer, SetupAndUninstallerShowOurIcon)
 {
     ASSERT_EQ(install(), 0);
-    const std::set<std::string> ours = iconImages(built("Zandor3D.scr"), MAKEINTRESOURCEA(128));
+    const std::set<std::string> ours = shownIcon(built("Zandor3D.scr")); // icon 128
     ASSERT_FALSE(ours.empty());
     EXPECT_TRUE(shownIcon(built("Zandor3D-setup.exe")) == ours) << "the setup program's icon";
     EXPECT_TRUE(shownIcon(installed("uninstall.exe")) == ours) << "the uninstaller's icon";
