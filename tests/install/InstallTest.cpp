@@ -204,11 +204,27 @@ long closeWizard(driver::Process& process)
     return finish(process);
 }
 
-// Ticks or unticks the second choice of a components page, as a user does with the keyboard.
-void toggleSecondChoice()
+// Goes through a wizard with the keyboard as a user does: ticks or unticks the second
+// choice of its first page, accepts the page whose button reads `accept` and closes it
+// at the end. Its exit code; -1 or -2, and the wizard ended, when the first or the
+// second page did not show.
+long throughWizardTogglingSecondChoice(driver::Process& process, const std::string& accept)
 {
+    const auto shown = [&](const std::string& label) {
+        if (waitForPage(process.pid, label))
+            return true;
+        driver::terminate(process);
+        return false;
+    };
+    if (!shown("&Next >"))
+        return -1;
     driver::pressKey(VK_DOWN);
     driver::pressKey(VK_SPACE);
+    driver::pressKey(VK_RETURN);
+    if (!shown(accept))
+        return -2;
+    driver::pressKey(VK_RETURN);
+    return closeWizard(process);
 }
 
 // The id of a process of program `exeName` that `parent` started; 0 if none appears in time.
@@ -370,12 +386,7 @@ TEST_F(Installer, InstallByHandWithoutChoosingTheScreensaver)
 {
     driver::Process setup;
     ASSERT_TRUE(driver::start(built("Zandor3D-setup.exe"), "", setup));
-    ASSERT_TRUE(waitForPage(setup.pid, "&Next >")) << "the choice of components";
-    toggleSecondChoice();
-    driver::pressKey(VK_RETURN);
-    ASSERT_TRUE(waitForPage(setup.pid, "&Install")) << "the choice of folder";
-    driver::pressKey(VK_RETURN);
-    ASSERT_EQ(closeWizard(setup), 0) << "the end of the installation";
+    ASSERT_EQ(throughWizardTogglingSecondChoice(setup, "&Install"), 0);
     EXPECT_EQ(stringOf(HKEY_CURRENT_USER, productKey, "ExecutablePath"), installed("Zandor3D.scr"));
     EXPECT_TRUE(exists(systemEntry()));
     EXPECT_FALSE(driver::valueExists(desktopKey, "SCRNSAVE.EXE")) << "unticked";
@@ -478,12 +489,7 @@ TEST_F(Installer, UninstallByHandAskingForAFullRemoval)
     ASSERT_EQ(install(), 0);
     driver::Process uninstaller;
     ASSERT_TRUE(startUninstaller("", uninstaller));
-    ASSERT_TRUE(waitForPage(uninstaller.pid, "&Next >")) << "the choice of what to remove";
-    toggleSecondChoice();
-    driver::pressKey(VK_RETURN);
-    ASSERT_TRUE(waitForPage(uninstaller.pid, "&Uninstall")) << "the confirmation";
-    driver::pressKey(VK_RETURN);
-    ASSERT_EQ(closeWizard(uninstaller), 0) << "the end of the removal";
+    ASSERT_EQ(throughWizardTogglingSecondChoice(uninstaller, "&Uninstall"), 0);
     expectNothingInstalledLeft();
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Quarnel")) << "the settings went too";
 }
