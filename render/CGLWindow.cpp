@@ -163,8 +163,7 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
 LRESULT CGLWindow::onDestroy(WPARAM wParam, LPARAM lParam)
 {
     current_ = nullptr;
-    // Back to the registry's mode, whether or not this run changed it.
-    ChangeDisplaySettingsA(nullptr, 0);
+    Win32DisplayModes().restoreRegistryMode();
     wglMakeCurrent(nullptr, nullptr);
     if (context_)
         wglDeleteContext(context_);
@@ -262,6 +261,10 @@ LRESULT CGLWindow::onClose(WPARAM wParam, LPARAM lParam)
 {
     KillTimer(hwnd(), FRAME_TIMER_ID);
     defaultProc(WM_CLOSE, wParam, lParam);
+    // Destroyed as a window that no longer draws, not hidden first: under Wine a
+    // hide waits up to 2 s for a window manager to confirm it, and with none
+    // running it always waits that long. The destroy steps repaint the screen.
+    defaultProc(WM_SETREDRAW, FALSE, 0);
     destroy();
     return 0;
 }
@@ -301,4 +304,9 @@ void CGLWindow::swapBuffers()
 void CGLWindow::yield()
 {
     Sleep(0);
+}
+
+bool CGLWindow::inputWaiting()
+{
+    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
 }
