@@ -151,7 +151,7 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
     RECT client = {0, 0, 0, 0};
     GetClientRect(hwnd(), &client);
     scene_.init(settings_, client.right - client.left, client.bottom - client.top);
-    loadingBox.destroy();
+    loadingBox.destroyUnhidden(); // the full-screen window covers where it was
     chooseDisplayMode();
     resizeScene();
     setScreensaverRunning(TRUE);
@@ -261,11 +261,7 @@ LRESULT CGLWindow::onClose(WPARAM wParam, LPARAM lParam)
 {
     KillTimer(hwnd(), FRAME_TIMER_ID);
     defaultProc(WM_CLOSE, wParam, lParam);
-    // Destroyed as a window that no longer draws, not hidden first: under Wine a
-    // hide waits up to 2 s for a window manager to confirm it, and with none
-    // running it always waits that long. The destroy steps repaint the screen.
-    defaultProc(WM_SETREDRAW, FALSE, 0);
-    destroy();
+    destroyUnhidden(); // the destroy steps repaint the screen
     return 0;
 }
 
