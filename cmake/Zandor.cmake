@@ -12,6 +12,8 @@ endif()
 if(WIN32)
   # Windows programs and tests run under Wine in the build folder's private environment.
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/harness/wine-run.sh ${CMAKE_BINARY_DIR}/wine)
+  # The same on the harness's display of two monitors.
+  set(ZANDOR3D_MONITORS_WINE_DIR ${CMAKE_BINARY_DIR}/wine-monitors)
   # Static runtime: Wine has no libstdc++-6.dll to load.
   add_link_options(-static -static-libgcc -static-libstdc++)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
@@ -47,16 +49,24 @@ function(zandor_unit_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 endfunction()
 
-# zandor_wine_test(name SOURCES ... LIBS ...): Windows GoogleTest binary run under Wine
-# as one ctest case, inside the private prefix and display of the harness.
+# zandor_wine_test(name [TWO_MONITORS] SOURCES ... LIBS ...): Windows GoogleTest binary
+# run under Wine as one ctest case, inside the private prefix and display of the
+# harness; with TWO_MONITORS on the harness's display of two monitors instead.
 function(zandor_wine_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "TWO_MONITORS" "" "SOURCES;LIBS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   zandor_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_env RESOURCE_LOCK wine
+  if(T_TWO_MONITORS)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/tests/harness/wine-run.sh
+      ${ZANDOR3D_MONITORS_WINE_DIR} $<TARGET_FILE:${name}> --gtest_color=no)
+    set(fixtures wine_env wine_monitors)
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set(fixtures wine_env)
+  endif()
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}" RESOURCE_LOCK wine
     LABELS wine TIMEOUT 600)
 endfunction()
 

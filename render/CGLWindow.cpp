@@ -72,6 +72,7 @@ const Window::MessageEntry<CGLWindow> CGLWindow::messageMap[] = {
     {WM_CANCELMODE, &CGLWindow::onCancelMode},
     {WM_SYSCOMMAND, &CGLWindow::onSysCommand},
     {WM_POWERBROADCAST, &CGLWindow::onPowerBroadcast},
+    {WM_DISPLAYCHANGE, &CGLWindow::onDisplayChange},
     {WM_CLOSE, &CGLWindow::onClose},
 };
 
@@ -153,6 +154,7 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
     scene_.init(settings_, client.right - client.left, client.bottom - client.top);
     loadingBox.destroyUnhidden(); // the full-screen window covers where it was
     chooseDisplayMode();
+    blanker_.cover(hwnd()); // after the mode switch, which may move the other monitors
     resizeScene();
     setScreensaverRunning(TRUE);
     SetTimer(hwnd(), FRAME_TIMER_ID, kShortestPeriod, nullptr);
@@ -163,6 +165,7 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
 LRESULT CGLWindow::onDestroy(WPARAM wParam, LPARAM lParam)
 {
     current_ = nullptr;
+    blanker_.uncover();
     Win32DisplayModes().restoreRegistryMode();
     wglMakeCurrent(nullptr, nullptr);
     if (context_)
@@ -263,6 +266,14 @@ LRESULT CGLWindow::onClose(WPARAM wParam, LPARAM lParam)
     defaultProc(WM_CLOSE, wParam, lParam);
     destroyUnhidden(); // the destroy steps repaint the screen
     return 0;
+}
+
+// A monitor added, removed or moved while the run is on gets covered as it is now.
+LRESULT CGLWindow::onDisplayChange(WPARAM wParam, LPARAM lParam)
+{
+    if (current_ == this)
+        blanker_.cover(hwnd());
+    return defaultProc(WM_DISPLAYCHANGE, wParam, lParam);
 }
 
 uint32_t CGLWindow::tickCount()

@@ -4,11 +4,13 @@
 #include "config/Settings.h"
 #include "render/CloseRules.h"
 #include "render/FrameStep.h"
+#include "render/MonitorBlanker.h"
 #include "scene/Scene.h"
 
 // The full-screen window of a screensaver run: owns the GL contexts, switches
-// the display mode for the run, drives one frame per timer message and closes
-// on user input. Deletes itself once its window is gone.
+// the primary display's mode for the run, blacks out the other monitors, drives
+// one frame per timer message and closes on user input. Deletes itself once its
+// window is gone.
 class CGLWindow : public Window, private FrameHost {
 public:
     explicit CGLWindow(Scene& scene);
@@ -45,6 +47,7 @@ private:
     LRESULT onCancelMode(WPARAM wParam, LPARAM lParam);
     LRESULT onSysCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onPowerBroadcast(WPARAM wParam, LPARAM lParam);
+    LRESULT onDisplayChange(WPARAM wParam, LPARAM lParam);
     LRESULT onClose(WPARAM wParam, LPARAM lParam);
     static const MessageEntry<CGLWindow> messageMap[];
 
@@ -66,6 +69,8 @@ private:
     int inDialog = 0;
     MouseReference mouseReference;
     FrameStep frameStep_;
+    // Black windows over the other monitors; their input comes here.
+    MonitorBlanker blanker_;
     HDC dc_ = nullptr;
     HGLRC context_ = nullptr;
     int pixelFormat_ = 0;

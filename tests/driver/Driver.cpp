@@ -187,7 +187,7 @@ HWND waitForScreenWindow(DWORD pid, DWORD timeoutMs)
     waitFor(
         [&] {
             for (HWND window : topWindows(pid)) {
-                if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST)
+                if ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) && className(window) == "#32770")
                     found = window;
             }
             return found != nullptr;
@@ -258,12 +258,15 @@ void pressAltKey(WORD virtualKey)
 
 void moveMouseTo(int x, int y)
 {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    // Absolute coordinates are in 1/65536 of the screen; aim at the pixel centre.
-    LONG dx = static_cast<LONG>((x * 65536LL + 32768) / width);
-    LONG dy = static_cast<LONG>((y * 65536LL + 32768) / height);
-    sendMouseEvent(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, dx, dy);
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    // Absolute coordinates are in 1/65536 of the whole virtual screen (every
+    // monitor); aim at the pixel centre.
+    LONG dx = static_cast<LONG>(((x - left) * 65536LL + 32768) / width);
+    LONG dy = static_cast<LONG>(((y - top) * 65536LL + 32768) / height);
+    sendMouseEvent(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK, dx, dy);
 }
 
 void clickMouse(DWORD downFlag, DWORD upFlag)

@@ -41,8 +41,9 @@ void atomDeleteAll(const char* name);
 HWND waitForTopWindow(DWORD pid, DWORD timeoutMs);
 HWND waitForChild(HWND parent, DWORD timeoutMs);
 HWND waitForWindowWithClass(DWORD pid, const char* className, DWORD timeoutMs);
-// The full-screen window of a running screensaver: its visible top-most window (the
-// loading box comes first and is not top-most); null after the time-out.
+// The full-screen window of a running screensaver: its visible top-most dialog-class
+// window (the loading box comes first and is not top-most; the black windows over
+// other monitors are of another class); null after the time-out.
 HWND waitForScreenWindow(DWORD pid, DWORD timeoutMs = 20000);
 std::string windowText(HWND window);
 std::string className(HWND window);
@@ -51,6 +52,7 @@ std::vector<HWND> topWindows(DWORD pid);
 // Synthesised input through SendInput, as a user's would arrive.
 void pressKey(WORD virtualKey);
 void pressAltKey(WORD virtualKey);
+// x and y anywhere on the virtual screen, whichever monitor they are on.
 void moveMouseTo(int x, int y);
 void clickMouse(DWORD downFlag, DWORD upFlag);
 

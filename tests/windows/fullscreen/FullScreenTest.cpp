@@ -1,76 +1,13 @@
 // The full-screen run seen from outside: its window, the input that ends it,
 // the display mode and the registry it leaves behind.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "tests/driver/Driver.h"
+#include "tests/windows/fullscreen/FullScreenRun.h"
 
 namespace {
-const char kAtom[] = "ZANDOR 3D ScreenSaver";
-const char kFamilyKey[] = "Software\\Quarnel";
 const char kProductKey[] = "Software\\Quarnel\\Orbicade\\Zandor3D";
-const DWORD kStillRunningMs = 1000;
 
-std::string screensaver()
-{
-    return driver::windowsPath(ZANDOR3D_BIN_DIR "/Zandor3D.scr");
-}
-
-class FullScreen : public ::testing::Test {
+class FullScreen : public FullScreenRun {
 protected:
-    void SetUp() override
-    {
-        driver::atomDeleteAll(kAtom);
-        driver::deleteTree(kFamilyKey);
-        // The pointer rests where the window will report its first position.
-        driver::moveMouseTo(500, 400);
-    }
-
-    void TearDown() override
-    {
-        if (process.handle)
-            driver::terminate(process);
-        driver::atomDeleteAll(kAtom);
-        driver::deleteTree(kFamilyKey);
-    }
-
-    void setDemoMode() { ASSERT_TRUE(driver::setDword(kProductKey, "DemoMode", 1)); }
-
-    void start()
-    {
-        ASSERT_TRUE(driver::start(screensaver(), "/s", process));
-        window = driver::waitForScreenWindow(process.pid);
-        ASSERT_NE(window, nullptr);
-        // Creation is over once the frame timer runs: the window answers messages.
-        DWORD_PTR ignored = 0;
-        ASSERT_TRUE(SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &ignored));
-        Sleep(300);
-    }
-
-    bool stillRunning()
-    {
-        DWORD code = 0;
-        return !driver::waitExit(process, kStillRunningMs, code);
-    }
-
-    // The run ends on its own, with exit code 0 and no marker left behind.
-    void expectClosed()
-    {
-        DWORD code = 1;
-        ASSERT_TRUE(driver::waitExit(process, 15000, code)) << "the window did not close";
-        process = driver::Process();
-        EXPECT_EQ(code, 0u);
-        EXPECT_FALSE(driver::atomExists(kAtom));
-    }
-
-    void moveAndSettle(int x, int y)
-    {
-        driver::moveMouseTo(x, y);
-        Sleep(200);
-    }
+    FullScreen() : FullScreenRun({500, 400}) {}
 
     void postMove(int x, int y)
     {
@@ -78,17 +15,7 @@ protected:
         Sleep(100);
     }
 
-    bool cursorHidden()
-    {
-        moveAndSettle(502, 401); // asks the window under the pointer for its cursor
-        moveAndSettle(500, 400);
-        CURSORINFO info = {};
-        info.cbSize = sizeof info;
-        return GetCursorInfo(&info) && info.hCursor == nullptr;
-    }
-
-    driver::Process process;
-    HWND window = nullptr;
+    bool cursorHidden() { return cursorHiddenAt(500, 400); }
 };
 
 TEST_F(FullScreen, ATopMostBorderlessWindowCoversTheScreenWithTheCursorHidden)
@@ -107,7 +34,7 @@ TEST_F(FullScreen, ATopMostBorderlessWindowCoversTheScreenWithTheCursorHidden)
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
     EXPECT_EQ(driver::className(window), "#32770");
     EXPECT_EQ(driver::windowText(window), "");
-    EXPECT_TRUE(driver::atomExists(kAtom));
+    EXPECT_TRUE(driver::atomExists(FullScreenRun::kAtom));
     EXPECT_TRUE(cursorHidden());
     driver::pressKey(VK_SPACE);
     expectClosed();
@@ -230,18 +157,6 @@ TEST_F(FullScreen, ARefusedModeSavesTheDesktopModeForLaterRuns)
     EXPECT_EQ(value, static_cast<DWORD>(GetSystemMetrics(SM_CYFULLSCREEN)));
 }
 
-} // namespace
-
-namespace {
-// A window of another program that takes the foreground from the screensaver.
-struct OtherProgramWindow {
-    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "other", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ~OtherProgramWindow() { DestroyWindow(hwnd); }
-    void activate() { SetForegroundWindow(hwnd); }
-};
-}
-
 TEST_F(FullScreen, LosingTheForegroundOrACancelModeCloses)
 {
     start();
@@ -266,3 +181,5 @@ TEST_F(FullScreen, DemoModeSurvivesLosingTheForegroundAndACancelMode)
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     expectClosed();
 }
+
+} // namespace

@@ -1,0 +1,218 @@
+// The full-screen run on a display of two monitors: the primary, 0,0 to 1024,768,
+// and a second one right of it, 1024,0 to 1824,600. The scene stays on the
+// primary; the second is covered black, and input there ends the run as on the
+// primary.
+#include "tests/windows/fullscreen/FullScreenRun.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+const RECT kPrimary = {0, 0, 1024, 768};
+const RECT kSecond = {1024, 0, 1824, 600};
+const POINT kOnSecond = {1400, 300};
+
+std::vector<RECT> monitors()
+{
+    std::vector<RECT> found;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT rect, LPARAM data) -> BOOL {
+            reinterpret_cast<std::vector<RECT>*>(data)->push_back(*rect);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string text(const RECT& rect)
+{
+    return std::to_string(rect.left) + "," + std::to_string(rect.top) + " " + std::to_string(rect.right) + "," +
+           std::to_string(rect.bottom);
+}
+
+std::string windowRect(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return text(rect);
+}
+
+DWORD processOf(HWND window)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+// A window of another program standing for what the second monitor shows
+// before the run: an open document.
+struct Document {
+    Document()
+        : hwnd(CreateWindowExA(0, "STATIC", "document", WS_POPUP | WS_VISIBLE | SS_NOTIFY, kSecond.left, kSecond.top,
+                               kSecond.right - kSecond.left, kSecond.bottom - kSecond.top, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr))
+    {
+        driver::pumpMessages();
+    }
+    ~Document() { DestroyWindow(hwnd); }
+
+    HWND hwnd;
+};
+
+class TwoMonitors : public FullScreenRun {
+protected:
+    // The pointer rests on the second monitor, where the input of most cases happens.
+    TwoMonitors() : FullScreenRun(kOnSecond) {}
+
+    void SetUp() override
+    {
+        ASSERT_EQ(monitors().size(), 2u) << "the test display has not got two monitors";
+        FullScreenRun::SetUp();
+    }
+
+    // Starts the run and notes its black window over the second monitor.
+    void startCovered()
+    {
+        ASSERT_NO_FATAL_FAILURE(start());
+        blank = WindowFromPoint(kOnSecond);
+        ASSERT_NE(blank, nullptr);
+        ASSERT_EQ(processOf(blank), process.pid);
+        ASSERT_NE(blank, window);
+    }
+
+    // The black window goes with the scene window, before the process ends.
+    void expectEverythingGone()
+    {
+        const DWORD pid = process.pid;
+        const bool sceneGone = driver::waitFor([&] { return !IsWindow(window); }, 15000);
+        EXPECT_TRUE(sceneGone) << "the scene window stayed";
+        EXPECT_FALSE(IsWindow(blank)) << "the black window outlived the scene window";
+        expectClosed();
+        EXPECT_TRUE(driver::topWindows(pid).empty());
+    }
+
+    HWND blank = nullptr;
+};
+
+TEST_F(TwoMonitors, TheSecondMonitorIsCoveredBlackAndTopMostWhileTheSceneStaysOnThePrimary)
+{
+    Document document;
+    ASSERT_EQ(WindowFromPoint(kOnSecond), document.hwnd);
+    startCovered();
+    EXPECT_EQ(windowRect(window), text(kPrimary));
+    EXPECT_EQ(windowRect(blank), text(kSecond));
+    EXPECT_TRUE(GetWindowLongA(blank, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    const LONG style = GetWindowLongA(blank, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    // One black window, and it is not on the primary.
+    std::vector<HWND> windows = driver::topWindows(process.pid);
+    EXPECT_EQ(windows.size(), 2u);
+    EXPECT_EQ(WindowFromPoint({500, 400}), window);
+    // Showing it took nothing from the scene window.
+    EXPECT_EQ(GetForegroundWindow(), window);
+    EXPECT_TRUE(cursorHiddenAt(kOnSecond.x, kOnSecond.y));
+    EXPECT_TRUE(stillRunning());
+    driver::pressKey(VK_SPACE);
+    expectEverythingGone();
+    EXPECT_EQ(WindowFromPoint(kOnSecond), document.hwnd);
+}
+
+TEST_F(TwoMonitors, AKeyWithThePointerOnTheSecondMonitorEndsTheRun)
+{
+    startCovered();
+    driver::pressKey('A');
+    expectEverythingGone();
+}
+
+TEST_F(TwoMonitors, EachMouseButtonOnTheSecondMonitorEndsTheRun)
+{
+    const DWORD buttons[][2] = {
+        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+        {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
+        {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
+    };
+    for (const auto& button : buttons) {
+        SCOPED_TRACE(button[0]);
+        startCovered();
+        driver::clickMouse(button[0], button[1]);
+        expectEverythingGone();
+    }
+}
+
+// As on the primary: the first reported position is where the pointer rests or
+// the first move; every move is 10 pixels or less from both until the last.
+TEST_F(TwoMonitors, TenPixelsOnTheSecondMonitorDoNotEndTheRunElevenDo)
+{
+    startCovered();
+    moveAndSettle(1410, 310);
+    moveAndSettle(1400, 300);
+    moveAndSettle(1410, 310);
+    moveAndSettle(1400, 310);
+    EXPECT_TRUE(stillRunning());
+    driver::moveMouseTo(1421, 310);
+    expectEverythingGone();
+}
+
+// Movement is measured across the monitors' edge in screen pixels, from one reference.
+TEST_F(TwoMonitors, TenPixelsAcrossTheMonitorsEdgeDoNotEndTheRunElevenDo)
+{
+    driver::moveMouseTo(1030, 300);
+    startCovered();
+    moveAndSettle(1025, 300);
+    moveAndSettle(1020, 300);
+    moveAndSettle(1030, 290);
+    EXPECT_TRUE(stillRunning());
+    driver::moveMouseTo(1019, 300);
+    expectEverythingGone();
+}
+
+TEST_F(TwoMonitors, AnotherProgramTakingTheForegroundEndsTheRun)
+{
+    startCovered();
+    OtherProgramWindow other(1200, 200);
+    other.activate();
+    expectEverythingGone();
+}
+
+TEST_F(TwoMonitors, DemoModeSurvivesMovesOnEitherMonitorButAKeyEndsTheRun)
+{
+    setDemoMode();
+    startCovered();
+    EXPECT_FALSE(cursorHiddenAt(kOnSecond.x, kOnSecond.y));
+    moveAndSettle(1100, 100);
+    moveAndSettle(1800, 580);
+    moveAndSettle(900, 700);
+    moveAndSettle(100, 100);
+    moveAndSettle(1500, 400);
+    EXPECT_TRUE(stillRunning());
+    driver::pressKey(VK_RETURN);
+    expectEverythingGone();
+}
+
+TEST_F(TwoMonitors, DemoModeStillEndsTheRunOnAButtonOnTheSecondMonitor)
+{
+    setDemoMode();
+    startCovered();
+    driver::clickMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    expectEverythingGone();
+}
+
+// A display change covers the monitors anew, as they are then.
+TEST_F(TwoMonitors, ADisplayChangeLeavesTheSecondMonitorCoveredAndTheRunGoingOn)
+{
+    startCovered();
+    PostMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_TRUE(stillRunning());
+    blank = WindowFromPoint(kOnSecond);
+    EXPECT_EQ(processOf(blank), process.pid);
+    EXPECT_EQ(windowRect(blank), text(kSecond));
+    EXPECT_EQ(driver::topWindows(process.pid).size(), 2u);
+    EXPECT_EQ(GetForegroundWindow(), window);
+    driver::pressKey(VK_SPACE);
+    expectEverythingGone();
+}
+
+} // namespace
