@@ -74,7 +74,8 @@ LRESULT BlankWindow::onSetCursor(WPARAM, LPARAM lParam)
     return SendMessageA(sceneWindow_, WM_SETCURSOR, reinterpret_cast<WPARAM>(sceneWindow_), lParam);
 }
 
-// A click ends the run through the scene window; it must not activate this one first.
+// A click ends the run through the scene window; it must not activate this one
+// first (Wine activates on a click despite WS_EX_NOACTIVATE).
 LRESULT BlankWindow::onMouseActivate(WPARAM, LPARAM)
 {
     return MA_NOACTIVATE;
