@@ -131,3 +131,11 @@ LRESULT Window::defaultProc(UINT message, WPARAM wParam, LPARAM lParam)
         return DefWindowProcA(hwnd_, message, wParam, lParam);
     return CallWindowProcA(classProc_, hwnd_, message, wParam, lParam);
 }
+
+LRESULT Window::eraseBlack(WPARAM dc)
+{
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(reinterpret_cast<HDC>(dc), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return 1;
+}

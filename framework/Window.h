@@ -37,6 +37,8 @@ protected:
     LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Runs after the window is gone; self-deleting windows delete themselves here.
     virtual void postNcDestroy() {}
+    // A background-erase answer: the client area filled black with the given device context.
+    LRESULT eraseBlack(WPARAM dc);
 
     // Routes a message to the handler of its row, or to the default processing.
     template <class T, std::size_t N>

@@ -62,10 +62,7 @@ bool BlankWindow::forwardInput(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 LRESULT BlankWindow::onEraseBackground(WPARAM wParam, LPARAM)
 {
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    return 1;
+    return eraseBlack(wParam);
 }
 
 // The scene window decides whether the cursor shows; shown, it is the scene window's.

@@ -188,10 +188,7 @@ LRESULT CGLWindow::onSize(WPARAM wParam, LPARAM lParam)
 
 LRESULT CGLWindow::onEraseBackground(WPARAM wParam, LPARAM)
 {
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    return 1;
+    return eraseBlack(wParam);
 }
 
 LRESULT CGLWindow::onTimer(WPARAM wParam, LPARAM lParam)

@@ -71,3 +71,16 @@ bool FullScreenRun::cursorHiddenAt(int x, int y)
     info.cbSize = sizeof info;
     return GetCursorInfo(&info) && info.hCursor == nullptr;
 }
+
+void FullScreenRun::moveWithinTenPixelsOfRest()
+{
+    moveAndSettle(rest_.x + 10, rest_.y + 10);
+    moveAndSettle(rest_.x, rest_.y);
+    moveAndSettle(rest_.x + 10, rest_.y + 10);
+    moveAndSettle(rest_.x, rest_.y + 10);
+}
+
+void FullScreenRun::moveElevenPixelsFromRest()
+{
+    driver::moveMouseTo(rest_.x + 21, rest_.y + 10);
+}

@@ -28,12 +28,24 @@ protected:
     void moveAndSettle(int x, int y);
     // Whether the cursor over (x, y) is hidden, as the window there answers.
     bool cursorHiddenAt(int x, int y);
+    // The first reported position is where the pointer rests when the window
+    // appears or, when Wine reports none, the first move (rest + 10, 10): these
+    // moves stay exactly 10 pixels or less from both; rest + (21, 10) is 11 from both.
+    void moveWithinTenPixelsOfRest();
+    void moveElevenPixelsFromRest();
 
     driver::Process process;
     HWND window = nullptr;
 
 private:
     POINT rest_;
+};
+
+// Down and up flags of the left, middle and right mouse buttons.
+constexpr DWORD kMouseButtons[][2] = {
+    {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+    {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
+    {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
 };
 
 // A window of another program that takes the foreground from the screensaver.

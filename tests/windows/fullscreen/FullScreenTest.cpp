@@ -53,12 +53,7 @@ TEST_F(FullScreen, KeysReleasedAloneAndAltCombinationsDoNotCloseAnOrdinaryKeyDoe
 
 TEST_F(FullScreen, EachMouseButtonCloses)
 {
-    const DWORD buttons[][2] = {
-        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
-        {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
-        {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
-    };
-    for (const auto& button : buttons) {
+    for (const auto& button : kMouseButtons) {
         SCOPED_TRACE(button[0]);
         start();
         driver::clickMouse(button[0], button[1]);
@@ -66,18 +61,12 @@ TEST_F(FullScreen, EachMouseButtonCloses)
     }
 }
 
-// The first reported position is where the pointer rests when the window appears
-// (500, 400) or, when Wine reports none, the first move (510, 410): every move
-// below is exactly 10 pixels or less from both, until the last, 11 from both.
 TEST_F(FullScreen, TenPixelsFromTheFirstPositionDoNotCloseElevenDo)
 {
     start();
-    moveAndSettle(510, 410);
-    moveAndSettle(500, 400);
-    moveAndSettle(510, 410);
-    moveAndSettle(500, 410);
+    moveWithinTenPixelsOfRest();
     EXPECT_TRUE(stillRunning());
-    driver::moveMouseTo(521, 410);
+    moveElevenPixelsFromRest();
     expectClosed();
 }
 

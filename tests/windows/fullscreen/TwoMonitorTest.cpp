@@ -162,12 +162,7 @@ TEST_F(TwoMonitors, AKeyWithThePointerOnTheSecondMonitorEndsTheRun)
 
 TEST_F(TwoMonitors, EachMouseButtonOnTheSecondMonitorEndsTheRun)
 {
-    const DWORD buttons[][2] = {
-        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
-        {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
-        {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
-    };
-    for (const auto& button : buttons) {
+    for (const auto& button : kMouseButtons) {
         SCOPED_TRACE(button[0]);
         startCovered();
         driver::clickMouse(button[0], button[1]);
@@ -175,17 +170,12 @@ TEST_F(TwoMonitors, EachMouseButtonOnTheSecondMonitorEndsTheRun)
     }
 }
 
-// As on the primary: the first reported position is where the pointer rests or
-// the first move; every move is 10 pixels or less from both until the last.
 TEST_F(TwoMonitors, TenPixelsOnTheSecondMonitorDoNotEndTheRunElevenDo)
 {
     startCovered();
-    moveAndSettle(1410, 310);
-    moveAndSettle(1400, 300);
-    moveAndSettle(1410, 310);
-    moveAndSettle(1400, 310);
+    moveWithinTenPixelsOfRest();
     EXPECT_TRUE(stillRunning());
-    driver::moveMouseTo(1421, 310);
+    moveElevenPixelsFromRest();
     expectEverythingGone();
 }
 
