@@ -3,9 +3,10 @@
 
 #include <cstddef>
 
-// A window object bound to one window handle. Creation goes through a CBT hook,
-// so every message from the first on reaches windowProc, whatever the window
-// class (our own, or a system class such as the dialog class "#32770").
+// A window object bound to one window handle. Windows of the framework's own
+// class bind at WM_NCCREATE through CreateWindowEx's creation parameter; a
+// window of another class (a system class) binds through a CBT hook armed for
+// that one call only, so no later window of the thread can bind by mistake.
 class Window {
 public:
     Window() = default;
@@ -17,10 +18,9 @@ public:
     bool createEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                   const RECT& rect, HWND parent, UINT id);
     bool destroy();
-    virtual bool isDialog() const { return false; }
 
     static Window* fromHandle(HWND hwnd);
-    // The framework's own window class: default procedure, arrow cursor, no background brush.
+    // The framework's own window class: our procedure, arrow cursor, no background brush.
     static const char* defaultClassName();
 
 protected:
@@ -45,13 +45,14 @@ protected:
         return defaultProc(message, wParam, lParam);
     }
 
-    // Arms the hook so that the next window created on this thread binds to this object.
-    void prepareCreation();
+    // Binding of a handle to this object, and its end once the window is gone.
+    void bind(HWND hwnd);
+    void windowGone();
 
 private:
     friend struct WindowRouting;
-    void attach(HWND hwnd);
-    void detach();
+    void subclass();
+    void unbind();
 
     HWND hwnd_ = nullptr;
     WNDPROC classProc_ = nullptr;
