@@ -34,7 +34,8 @@ protected:
     // Runs after the window is gone; self-deleting windows delete themselves here.
     virtual void postNcDestroy() {}
 
-    // Routes a message to the handler of its row, or to the default processing.
+    // Routes a message to the handler of its row, or to the default processing: for
+    // windows that derive from Window directly (dialogs use Dialog's handler tables).
     template <class T, std::size_t N>
     LRESULT dispatch(const MessageEntry<T> (&map)[N], UINT message, WPARAM wParam, LPARAM lParam)
     {

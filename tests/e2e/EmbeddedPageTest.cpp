@@ -1,0 +1,226 @@
+// The settings page inside another process's window, as a family host shows it:
+// driven from the host's side through window messages only (what a guest draws
+// across processes does not reach the screen under Wine).
+#include <windows.h>
+
+#include <commctrl.h>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "config/PageCommands.h"
+#include "resources/DialogIds.h"
+#include "tests/driver/Driver.h"
+#include "tests/e2e/PageProbeResults.h"
+
+namespace {
+const char kAtom[] = "ZANDOR 3D ScreenSaver";
+const std::string kProduct = "Software\\Quarnel\\Orbicade\\Zandor3D";
+
+std::string screensaver()
+{
+    return driver::windowsPath(ZANDOR3D_BIN_DIR "/Zandor3D.scr");
+}
+
+DWORD stored(const char* name)
+{
+    DWORD value = 0xFFFFFFFF;
+    driver::getDword(kProduct, name, value);
+    return value;
+}
+
+LRESULT send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+// The guest page in a host window of the test, up with all its controls.
+class EmbeddedPage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        driver::deleteTree("Software\\Quarnel");
+        driver::atomDeleteAll(kAtom);
+        host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 500, 340, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    void TearDown() override
+    {
+        if (process.handle)
+            driver::terminate(process);
+        DestroyWindow(host);
+        driver::deleteTree("Software\\Quarnel");
+        driver::atomDeleteAll(kAtom);
+    }
+
+    void startPage()
+    {
+        char arguments[64];
+        std::snprintf(arguments, sizeof arguments, "-1:%lx",
+                      static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(host)));
+        ASSERT_TRUE(driver::start(screensaver(), arguments, process));
+        page = driver::waitForChild(host, 15000);
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(driver::waitFor([&] { return GetDlgItem(page, IDC_DEMO_MODE) != nullptr; }, 10000));
+    }
+    void closePage()
+    {
+        send(page, WM_CLOSE);
+        DWORD code = 1;
+        ASSERT_TRUE(driver::waitExit(process, 15000, code)) << "the page's program did not end";
+        EXPECT_EQ(code, 0u);
+        EXPECT_FALSE(IsWindow(page));
+    }
+    HWND control(int id) const { return GetDlgItem(page, id); }
+
+    HWND host = nullptr;
+    HWND page = nullptr;
+    driver::Process process;
+};
+
+// A visible top-most window covering the screen, of a process other than these.
+HWND screenWindowOfAnotherProcess(DWORD pageProcess)
+{
+    struct Search {
+        DWORD excluded[2];
+        HWND found;
+    } search{{pageProcess, GetCurrentProcessId()}, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            RECT rect;
+            GetWindowRect(window, &rect);
+            if (owner != s->excluded[0] && owner != s->excluded[1] && IsWindowVisible(window) &&
+                (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) && rect.left == 0 && rect.top == 0 &&
+                rect.right == GetSystemMetrics(SM_CXSCREEN) && rect.bottom == GetSystemMetrics(SM_CYSCREEN))
+                s->found = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+DWORD probeValue(const char* name)
+{
+    DWORD value = 0xFFFFFFFF;
+    driver::getDword(kPageProbeKey, name, value);
+    return value;
+}
+
+// Runs the page probe, inside a virtual desktop when one is named, and waits for its figures.
+bool runPageProbe(const std::string& desktop)
+{
+    driver::deleteTree("Software\\ZandorTests");
+    const std::string probe = driver::windowsPath(ZANDOR3D_PAGE_PROBE);
+    driver::Process run;
+    const bool started = desktop.empty()
+                             ? driver::start(probe, "", run)
+                             : driver::start("C:\\windows\\explorer.exe",
+                                             "/desktop=" + desktop + ",1024x768 \"" + probe + "\"", run);
+    if (!started)
+        return false;
+    const bool done = driver::waitFor([] { return driver::valueExists(kPageProbeKey, kProbeDone); }, 60000);
+    DWORD code = 0;
+    if (!driver::waitExit(run, 10000, code))
+        driver::terminate(run);
+    return done;
+}
+}
+
+TEST_F(EmbeddedPage, IsAChildOfTheHostWithItsTabsAndSavesItsEditsWhenTheHostClosesIt)
+{
+    startPage();
+    EXPECT_TRUE(IsChild(host, page));
+    EXPECT_EQ(driver::className(page), "#32770");
+    EXPECT_EQ(send(control(IDC_PAGE_TABS), TCM_GETITEMCOUNT), 2);
+    EXPECT_EQ(send(control(IDC_VIDEO_MODE), CB_GETCOUNT), 1);
+    EXPECT_EQ(send(page, PageCommandIgnored), 0);
+
+    send(control(IDC_SPEED_SLIDER), TBM_SETPOS, TRUE, 77);
+    send(control(IDC_DEMO_MODE), BM_CLICK);
+    EXPECT_EQ(send(control(IDC_DEMO_MODE), BM_GETCHECK), BST_CHECKED);
+    closePage();
+    EXPECT_EQ(stored("AnimationSpeed"), 77u);
+    EXPECT_EQ(stored("DemoMode"), 1u);
+    EXPECT_EQ(stored("CurrentVideomode"), 1u);
+    EXPECT_EQ(stored("XResolution"), 1024u);
+}
+
+TEST_F(EmbeddedPage, RestoreDefaultsFromTheHostStoresAndShowsTheDefaults)
+{
+    ASSERT_TRUE(driver::setDword(kProduct, "AnimationSpeed", 9));
+    ASSERT_TRUE(driver::setDword(kProduct, "DemoMode", 1));
+    ASSERT_TRUE(driver::setDword(kProduct, "RandomCameraStart", 0));
+    startPage();
+    EXPECT_EQ(send(control(IDC_SPEED_SLIDER), TBM_GETPOS), 9);
+    EXPECT_EQ(send(page, PageCommandRestoreDefaults), 0);
+    EXPECT_EQ(stored("AnimationSpeed"), 50u);
+    EXPECT_EQ(stored("DemoMode"), 0u);
+    EXPECT_EQ(stored("RandomCameraStart"), 0u);
+    EXPECT_EQ(send(control(IDC_SPEED_SLIDER), TBM_GETPOS), 50);
+    EXPECT_EQ(send(control(IDC_DEMO_MODE), BM_GETCHECK), BST_UNCHECKED);
+    closePage();
+    EXPECT_EQ(stored("AnimationSpeed"), 50u);
+}
+
+TEST_F(EmbeddedPage, TheAboutTabHidesTheSettingsControlsAndTheFirstTabShowsThemAgain)
+{
+    startPage();
+    send(control(IDC_PAGE_TABS), TCM_SETCURFOCUS, 1);
+    EXPECT_FALSE(IsWindowVisible(control(IDC_VIDEO_MODE)));
+    EXPECT_FALSE(IsWindowVisible(control(IDC_SPEED_SLIDER)));
+    EXPECT_FALSE(IsWindowVisible(control(IDC_DEMO_MODE)));
+    send(control(IDC_PAGE_TABS), TCM_SETCURFOCUS, 0);
+    EXPECT_TRUE(IsWindowVisible(control(IDC_VIDEO_MODE)));
+    EXPECT_TRUE(IsWindowVisible(control(IDC_SPEED_SLIDER)));
+    EXPECT_TRUE(IsWindowVisible(control(IDC_DEMO_MODE)));
+    closePage();
+}
+
+TEST_F(EmbeddedPage, PreviewSavesFirstAndStartsAFullScreenRunCoveringTheScreen)
+{
+    startPage();
+    send(control(IDC_SPEED_SLIDER), TBM_SETPOS, TRUE, 63);
+    EXPECT_EQ(send(page, PageCommandPreview), 0);
+    EXPECT_EQ(stored("AnimationSpeed"), 63u);
+
+    HWND screen = nullptr;
+    ASSERT_TRUE(driver::waitFor([&] { return (screen = screenWindowOfAnotherProcess(process.pid)) != nullptr; },
+                                20000))
+        << "no full-screen run came up";
+    EXPECT_TRUE(driver::atomExists(kAtom));
+    DWORD runId = 0;
+    GetWindowThreadProcessId(screen, &runId);
+    HANDLE run = OpenProcess(SYNCHRONIZE, FALSE, runId);
+    PostMessageA(screen, WM_KEYDOWN, VK_SPACE, 0);
+    // The key waits for the frame in progress, which can take seconds on a busy machine.
+    EXPECT_EQ(WaitForSingleObject(run, 60000), WAIT_OBJECT_0);
+    CloseHandle(run);
+    EXPECT_TRUE(IsWindow(page));
+    closePage();
+}
+
+TEST(PageDisplayModes, PlainXvfbOffersItsStartUpSizeAtSixteenAndThirtyTwoBits)
+{
+    ASSERT_TRUE(runPageProbe(""));
+    EXPECT_EQ(probeValue(kEntryCount), 2u);
+    EXPECT_EQ(probeValue(kEightBitEntries), 0u);
+    EXPECT_EQ(probeValue(kRepeatedEntries), 0u);
+    driver::deleteTree("Software\\ZandorTests");
+    driver::deleteTree("Software\\Quarnel");
+}
+
+TEST(PageDisplayModes, AVirtualDesktopOffersSeveralModesOnceEachAndNoneOfEightBits)
+{
+    ASSERT_TRUE(runPageProbe("zandorpage"));
+    EXPECT_GT(probeValue(kEntryCount), 2u);
+    EXPECT_EQ(probeValue(kEightBitEntries), 0u);
+    EXPECT_EQ(probeValue(kRepeatedEntries), 0u);
+    EXPECT_EQ(probeValue(kHas800x600x32), 1u);
+    driver::deleteTree("Software\\ZandorTests");
+    driver::deleteTree("Software\\Quarnel");
+}
