@@ -16,7 +16,8 @@ bool PreviewWindow::create(HWND parent)
     RECT client;
     if (!parent || !IsWindow(parent) || !GetClientRect(parent, &client))
         return false;
-    return createEx(0, defaultClassName(), "Preview", WS_CHILD | WS_VISIBLE, client, parent, 0);
+    created_ = createEx(0, defaultClassName(), "Preview", WS_CHILD | WS_VISIBLE, client, parent, 0);
+    return created_;
 }
 
 LRESULT PreviewWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)

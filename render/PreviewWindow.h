@@ -15,7 +15,13 @@ public:
 
 protected:
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void postNcDestroy() override { delete this; }
+    // A window that failed during its creation is gone before create returns; the
+    // caller then deletes the object, so only a created window deletes itself.
+    void postNcDestroy() override
+    {
+        if (created_)
+            delete this;
+    }
 
 private:
     LRESULT onCreate(WPARAM wParam, LPARAM lParam);
@@ -24,4 +30,5 @@ private:
     static const MessageEntry<PreviewWindow> messageMap[];
 
     std::unique_ptr<DibPicture> picture_;
+    bool created_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <memory>
 #include <set>
 #include <string>
@@ -13,24 +14,38 @@
 #include "resources/DialogIds.h"
 #include "tests/driver/Driver.h"
 
-namespace {
+namespace
+{
 const std::string kProduct = "Software\\Quarnel\\Orbicade\\Zandor3D";
 const int kPageWidth = 300, kPageHeight = 200;
 
-DWORD stored(const char* name)
+DWORD stored(const char *name)
 {
     DWORD value = 0xFFFFFFFF;
     driver::getDword(kProduct, name, value);
     return value;
 }
 
-void store(const char* name, DWORD value)
+struct StoredValue {
+    const char *name;
+    DWORD value;
+};
+
+void store(std::initializer_list<StoredValue> values)
 {
-    ASSERT_TRUE(driver::setDword(kProduct, name, value));
+    for (const StoredValue &v : values)
+        ASSERT_TRUE(driver::setDword(kProduct, v.name, v.value)) << v.name;
+}
+
+void expectStored(std::initializer_list<StoredValue> values)
+{
+    for (const StoredValue &v : values)
+        EXPECT_EQ(stored(v.name), v.value) << v.name;
 }
 
 // The page inside a host window of the test, as the settings dialog would hold it.
-class SettingsPageTest : public ::testing::Test {
+class SettingsPageTest : public ::testing::Test
+{
 protected:
     void SetUp() override { driver::deleteTree("Software\\Quarnel"); }
     void TearDown() override
@@ -69,10 +84,7 @@ protected:
             SendMessageA(control(IDC_VIDEO_MODE), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
         return text;
     }
-    std::string selectedText() const
-    {
-        return comboText(SendMessageA(control(IDC_VIDEO_MODE), CB_GETCURSEL, 0, 0));
-    }
+    std::string selectedText() const { return comboText(SendMessageA(control(IDC_VIDEO_MODE), CB_GETCURSEL, 0, 0)); }
     void focusCombo() const
     {
         SendMessageA(page->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_VIDEO_MODE, CBN_SETFOCUS),
@@ -100,7 +112,7 @@ protected:
 
 const int kSettingsControls[] = {IDC_VIDEO_MODE, IDC_DESKTOP_SETTINGS, IDC_SPEED_SLIDER, IDC_RANDOM_SEQUENCE,
                                  IDC_DEMO_MODE};
-}
+} // namespace
 
 TEST_F(SettingsPageTest, AFreshPageShowsTheStoredModeAndTheDefaultsAndSavesThemOnClose)
 {
@@ -127,13 +139,13 @@ TEST_F(SettingsPageTest, AFreshPageShowsTheStoredModeAndTheDefaultsAndSavesThemO
     EXPECT_EQ(SendMessageA(page->hwnd(), PageCommandIgnored, 0, 0), 0);
 
     close();
-    EXPECT_EQ(stored("XResolution"), 1024u);
-    EXPECT_EQ(stored("YResolution"), 768u);
-    EXPECT_EQ(stored("ColorDepth"), 16u);
-    EXPECT_EQ(stored("CurrentVideomode"), 1u);
-    EXPECT_EQ(stored("AnimationSpeed"), 40u);
-    EXPECT_EQ(stored("RandomCameraStart"), 1u);
-    EXPECT_EQ(stored("DemoMode"), 0u);
+    expectStored({{"XResolution", 1024},
+                  {"YResolution", 768},
+                  {"ColorDepth", 16},
+                  {"CurrentVideomode", 1},
+                  {"AnimationSpeed", 40},
+                  {"RandomCameraStart", 1},
+                  {"DemoMode", 0}});
 }
 
 TEST_F(SettingsPageTest, EditsOfEveryControlAreStoredWhenThePageGoes)
@@ -157,10 +169,7 @@ TEST_F(SettingsPageTest, EditsOfEveryControlAreStoredWhenThePageGoes)
 
 TEST_F(SettingsPageTest, FocusEnumeratesTheScreensModesAndReselectsTheStoredOne)
 {
-    store("XResolution", 1024);
-    store("YResolution", 768);
-    store("ColorDepth", 32);
-    store("CurrentVideomode", 0);
+    store({{"XResolution", 1024}, {"YResolution", 768}, {"ColorDepth", 32}, {"CurrentVideomode", 0}});
     open();
     EXPECT_TRUE(IsWindowEnabled(control(IDC_VIDEO_MODE)));
     focusCombo();
@@ -182,48 +191,43 @@ TEST_F(SettingsPageTest, FocusEnumeratesTheScreensModesAndReselectsTheStoredOne)
     EXPECT_FALSE(IsWindowEnabled(control(IDC_VIDEO_MODE)));
     close();
     EXPECT_EQ(stored("CurrentVideomode"), 1u);
-    EXPECT_EQ(DisplayModeList::entryText(stored("XResolution"), stored("YResolution"), stored("ColorDepth")),
-              chosen);
+    EXPECT_EQ(DisplayModeList::entryText(stored("XResolution"), stored("YResolution"), stored("ColorDepth")), chosen);
 }
 
 TEST_F(SettingsPageTest, AStoredModeTheScreenDoesNotOfferLeavesNoSelectionAndTheDesktopMode)
 {
-    store("XResolution", 999);
-    store("YResolution", 555);
-    store("ColorDepth", 32);
-    store("CurrentVideomode", 0);
+    store({{"XResolution", 999}, {"YResolution", 555}, {"ColorDepth", 32}, {"CurrentVideomode", 0}});
     open();
     EXPECT_EQ(selectedText(), "999x555 (32 bits)");
     focusCombo();
     EXPECT_GT(comboCount(), 0);
     EXPECT_EQ(SendMessageA(control(IDC_VIDEO_MODE), CB_GETCURSEL, 0, 0), CB_ERR);
     close();
-    EXPECT_EQ(stored("CurrentVideomode"), 1u);
-    EXPECT_EQ(stored("XResolution"), 999u);
+    expectStored({{"CurrentVideomode", 1}, {"XResolution", 999}});
 }
 
 TEST_F(SettingsPageTest, RestoreDefaultsStoresThePageDefaultsKeepsTheRandomStartAndShowsThem)
 {
-    store("XResolution", 640);
-    store("YResolution", 480);
-    store("ColorDepth", 32);
-    store("CurrentVideomode", 0);
-    store("AnimationSpeed", 7);
-    store("CamMode", 2);
-    store("NightSide", 0);
-    store("DemoMode", 1);
-    store("RandomCameraStart", 0);
+    store({{"XResolution", 640},
+           {"YResolution", 480},
+           {"ColorDepth", 32},
+           {"CurrentVideomode", 0},
+           {"AnimationSpeed", 7},
+           {"CamMode", 2},
+           {"NightSide", 0},
+           {"DemoMode", 1},
+           {"RandomCameraStart", 0}});
     open();
     EXPECT_EQ(SendMessageA(page->hwnd(), PageCommandRestoreDefaults, 0, 0), 0);
-    EXPECT_EQ(stored("XResolution"), 1024u);
-    EXPECT_EQ(stored("YResolution"), 768u);
-    EXPECT_EQ(stored("ColorDepth"), 16u);
-    EXPECT_EQ(stored("CurrentVideomode"), 1u);
-    EXPECT_EQ(stored("AnimationSpeed"), 50u);
-    EXPECT_EQ(stored("CamMode"), 0u);
-    EXPECT_EQ(stored("NightSide"), 1u);
-    EXPECT_EQ(stored("DemoMode"), 0u);
-    EXPECT_EQ(stored("RandomCameraStart"), 0u);
+    expectStored({{"XResolution", 1024},
+                  {"YResolution", 768},
+                  {"ColorDepth", 16},
+                  {"CurrentVideomode", 1},
+                  {"AnimationSpeed", 50},
+                  {"CamMode", 0},
+                  {"NightSide", 1},
+                  {"DemoMode", 0},
+                  {"RandomCameraStart", 0}});
     EXPECT_EQ(SendMessageA(control(IDC_SPEED_SLIDER), TBM_GETPOS, 0, 0), 50);
     EXPECT_EQ(selectedText(), "1024x768 (16 bits)");
     EXPECT_FALSE(IsWindowEnabled(control(IDC_VIDEO_MODE)));
@@ -233,9 +237,7 @@ TEST_F(SettingsPageTest, RestoreDefaultsStoresThePageDefaultsKeepsTheRandomStart
 
 TEST_F(SettingsPageTest, RestoreDefaultsKeepsAnEnumeratedSelection)
 {
-    store("XResolution", 1024);
-    store("YResolution", 768);
-    store("ColorDepth", 32);
+    store({{"XResolution", 1024}, {"YResolution", 768}, {"ColorDepth", 32}});
     open();
     focusCombo();
     const LRESULT count = comboCount();
@@ -244,8 +246,7 @@ TEST_F(SettingsPageTest, RestoreDefaultsKeepsAnEnumeratedSelection)
     EXPECT_EQ(comboCount(), count);
     EXPECT_EQ(selectedText(), "1024x768 (32 bits)");
     close();
-    EXPECT_EQ(stored("ColorDepth"), 32u);
-    EXPECT_EQ(stored("CurrentVideomode"), 1u);
+    expectStored({{"ColorDepth", 32}, {"CurrentVideomode", 1}});
 }
 
 TEST_F(SettingsPageTest, TheAboutTabHidesTheSettingsAndShowsThePanelAndBackAgain)
