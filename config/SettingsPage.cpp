@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "config/PageCommands.h"
@@ -50,7 +51,7 @@ INT_PTR SettingsPage::dialogProc(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL SettingsPage::onInitDialog()
 {
     HWND tabs = item(IDC_PAGE_TABS);
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < static_cast<int>(std::size(kTabTitles)); ++i) {
         TCITEMA tab = {};
         tab.mask = TCIF_TEXT;
         tab.pszText = const_cast<char*>(kTabTitles[i]);

@@ -37,11 +37,8 @@ private:
 namespace handle_release {
 inline BOOL WINAPI deleteBitmap(HBITMAP bitmap) { return DeleteObject(bitmap); }
 inline BOOL WINAPI deleteFont(HFONT font) { return DeleteObject(font); }
-inline BOOL WINAPI deleteBrush(HBRUSH brush) { return DeleteObject(brush); }
 }
 
 using BitmapHandle = UniqueHandle<HBITMAP, handle_release::deleteBitmap>;
 using FontHandle = UniqueHandle<HFONT, handle_release::deleteFont>;
-using BrushHandle = UniqueHandle<HBRUSH, handle_release::deleteBrush>;
-using MemoryDC = UniqueHandle<HDC, DeleteDC>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
