@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 #include <string>
 
 #include "config/PageCommands.h"
@@ -80,28 +81,19 @@ protected:
     driver::Process process;
 };
 
-// A visible top-most window covering the screen, of a process other than these.
-HWND screenWindowOfAnotherProcess(DWORD pageProcess)
+// A running Zandor3D other than the page's own process; 0 while there is none.
+DWORD otherScreensaverProcess(DWORD pageProcess)
 {
-    struct Search {
-        DWORD excluded[2];
-        HWND found;
-    } search{{pageProcess, GetCurrentProcessId()}, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            RECT rect;
-            GetWindowRect(window, &rect);
-            if (owner != s->excluded[0] && owner != s->excluded[1] && IsWindowVisible(window) &&
-                (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) && rect.left == 0 && rect.top == 0 &&
-                rect.right == GetSystemMetrics(SM_CXSCREEN) && rect.bottom == GetSystemMetrics(SM_CYSCREEN))
-                s->found = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    DWORD found = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ProcessID != pageProcess && lstrcmpiA(entry.szExeFile, "Zandor3D.scr") == 0)
+            found = entry.th32ProcessID;
+    }
+    CloseHandle(snapshot);
+    return found;
 }
 
 DWORD probeValue(const char* name)
@@ -188,26 +180,34 @@ TEST_F(EmbeddedPage, PreviewSavesFirstAndStartsAFullScreenRunCoveringTheScreen)
     EXPECT_EQ(send(page, PageCommandPreview), 0);
     EXPECT_EQ(stored("AnimationSpeed"), 63u);
 
-    HWND screen = nullptr;
-    ASSERT_TRUE(driver::waitFor([&] { return (screen = screenWindowOfAnotherProcess(process.pid)) != nullptr; },
-                                20000))
-        << "no full-screen run came up";
-    EXPECT_TRUE(driver::atomExists(kAtom));
     DWORD runId = 0;
-    GetWindowThreadProcessId(screen, &runId);
+    ASSERT_TRUE(driver::waitFor([&] { return (runId = otherScreensaverProcess(process.pid)) != 0; }, 20000))
+        << "no second program came up";
     HANDLE run = OpenProcess(SYNCHRONIZE, FALSE, runId);
+    HWND screen = driver::waitForScreenWindow(runId);
+    ASSERT_NE(screen, nullptr) << "the second program shows no full-screen window";
+    RECT rect;
+    GetWindowRect(screen, &rect);
+    EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(driver::atomExists(kAtom));
     PostMessageA(screen, WM_KEYDOWN, VK_SPACE, 0);
-    // The key waits for the frame in progress, which can take seconds on a busy machine.
-    EXPECT_EQ(WaitForSingleObject(run, 60000), WAIT_OBJECT_0);
+    // Pumping while waiting: the run's end activates the test's host window, which
+    // the run must be answered about.
+    EXPECT_TRUE(driver::waitFor([&] { return WaitForSingleObject(run, 0) == WAIT_OBJECT_0; }, 30000));
     CloseHandle(run);
     EXPECT_TRUE(IsWindow(page));
     closePage();
 }
 
-TEST(PageDisplayModes, PlainXvfbOffersItsStartUpSizeAtSixteenAndThirtyTwoBits)
+// Plain Xvfb offers only its start-up size, at 32, 16 and 8 bits; but Wine keeps the
+// mode list of the last virtual desktop for the whole server's life, so after one
+// (an earlier test) the list is that desktop's.
+TEST(PageDisplayModes, PlainXvfbOffersItsScreenSizeAndNothingOfEightBits)
 {
     ASSERT_TRUE(runPageProbe(""));
-    EXPECT_EQ(probeValue(kEntryCount), 2u);
+    EXPECT_GE(probeValue(kEntryCount), 2u);
+    EXPECT_EQ(probeValue(kHasScreenSizeAt32), 1u);
     EXPECT_EQ(probeValue(kEightBitEntries), 0u);
     EXPECT_EQ(probeValue(kRepeatedEntries), 0u);
     driver::deleteTree("Software\\ZandorTests");

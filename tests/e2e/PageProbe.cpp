@@ -45,6 +45,8 @@ int main()
     record(kEightBitEntries, eightBit);
     record(kRepeatedEntries, static_cast<size_t>(count) - texts.size());
     record(kHas800x600x32, texts.count("800x600 (32 bits)"));
+    record(kHasScreenSizeAt32,
+           texts.count(DisplayModeList::entryText(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 32)));
     record(kProbeDone, 1);
     return 0;
 }

@@ -6,4 +6,5 @@ const char kEntryCount[] = "Entries";
 const char kEightBitEntries[] = "EightBitEntries";
 const char kRepeatedEntries[] = "RepeatedEntries";
 const char kHas800x600x32[] = "Has800x600x32";
+const char kHasScreenSizeAt32[] = "HasScreenSizeAt32";
 const char kProbeDone[] = "Done";
