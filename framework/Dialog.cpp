@@ -129,6 +129,8 @@ INT_PTR Dialog::dialogResult(UINT message, LRESULT value)
 {
     if (returnsValueDirectly(message))
         return value;
-    SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, value);
+    // A handler may have destroyed the dialog (a page closing itself): nothing to set then.
+    if (hwnd())
+        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, value);
     return TRUE;
 }
