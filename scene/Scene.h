@@ -10,10 +10,10 @@
 #include "scene/SceneHost.h"
 #include "scene/SceneTextures.h"
 #include "scene/StarField.h"
+#include "scene/SunPass.h"
 
 class CloudCompositor;
 class ResourcePack;
-struct GLUquadric;
 
 // The world of the screensaver: a camera tour around the ringed planet Zandor.
 // init, resize and drawFrame run with the window's rendering context current;
@@ -49,7 +49,6 @@ private:
     void chooseStartTime();
     void createCompositor();
     void moveCamera(double T);
-    void drawSunAndLights();
     void drawPlanetFrame(double T);
 
     SceneClock& clock_;
@@ -61,7 +60,7 @@ private:
     PlanetMesh planet_;
     StarField stars_;
     MoonPass moons_;
+    SunPass sun_;
     SceneBuffers sceneBuffers_;
     std::unique_ptr<CloudCompositor> compositor_;
-    GLUquadric* sunQuadric_ = nullptr;
 };
