@@ -1,10 +1,9 @@
 #include "assets/RenderTexture.h"
 
-#include <GL/glext.h>
-
 #include <new>
 
 #include "assets/GlExtensionsWgl.h"
+#include "assets/SurfaceSampling.h"
 
 namespace {
 const int32_t kColorBits = 32;
@@ -40,48 +39,45 @@ void RenderTexture::setUpTexture()
     if (texture_ == 0)
         glGenTextures(1, &texture_);
     glBindTexture(GL_TEXTURE_2D, texture_);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    if (WglEntryPoints::extensions().anisotropic()) {
-        GLfloat maximum = 1.0f;
-        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maximum);
-        glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, maximum);
-    }
+    setSurfaceSampling();
 }
 
-int RenderTexture::create(int32_t width, int32_t height)
+bool RenderTexture::create(int width, int height)
 {
     if (ready_ || !surface_)
-        return 0;
+        return false;
     windowDc_ = wglGetCurrentDC();
     windowContext_ = wglGetCurrentContext();
     if (!findExtensions())
-        return 0;
+        return false;
     // Generated mipmaps would be rebuilt from the pbuffer on every bind.
     WglEntryPoints::extensions().clearGenerateMipmap();
     if (!surface_->create(width, height, kColorBits, kDepthBits, kStencilBits, kFormatAttributes,
                           kPbufferAttributes))
-        return 0;
+        return false;
     setUpTexture();
-    if (!loadContent())
-        return 0;
-    ready_ = 1;
-    return 1;
+    ready_ = true;
+    return true;
 }
 
-int RenderTexture::release()
+void RenderTexture::release()
 {
-    ready_ = 0;
+    ready_ = false;
     if (surface_) {
         releaseBinding();
         surface_->release();
     }
-    return 1;
 }
 
-void RenderTexture::bind()
+bool RenderTexture::beginDrawing()
+{
+    if (!ready_)
+        return false;
+    releaseBinding();
+    return makeCurrent();
+}
+
+void RenderTexture::bindTexture()
 {
     if (!ready_)
         return;
@@ -100,9 +96,9 @@ void RenderTexture::releaseBinding()
     bound_ = false;
 }
 
-int RenderTexture::makeCurrent()
+bool RenderTexture::makeCurrent()
 {
-    return surface_ && surface_->makeCurrent() ? 1 : 0;
+    return surface_ && surface_->makeCurrent();
 }
 
 bool RenderTexture::makeWindowCurrent()

@@ -11,13 +11,17 @@ struct ProfileParameters {
     GLint minFilter;
     GLint wrap;
     bool mipmapped;
+    GLint internalFormat;
 };
 
+// An intensity texture keeps the picture's red channel as its colour and its alpha.
 const ProfileParameters profiles[] = {
-    {UploadProfile::Sprite, GL_LINEAR, GL_REPEAT, false},
-    {UploadProfile::SpriteClamped, GL_LINEAR, GL_CLAMP, false},
-    {UploadProfile::Mipmapped, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true},
-    {UploadProfile::MipmappedClamped, GL_LINEAR_MIPMAP_LINEAR, GL_CLAMP, true},
+    {UploadProfile::Sprite, GL_LINEAR, GL_REPEAT, false, 3},
+    {UploadProfile::SpriteClamped, GL_LINEAR, GL_CLAMP, false, 3},
+    {UploadProfile::Mipmapped, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, 3},
+    {UploadProfile::MipmappedClamped, GL_LINEAR_MIPMAP_LINEAR, GL_CLAMP, true, 3},
+    {UploadProfile::SpriteIntensity, GL_LINEAR, GL_REPEAT, false, GL_INTENSITY8},
+    {UploadProfile::MipmappedIntensity, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, GL_INTENSITY8},
 };
 
 const ProfileParameters& parametersOf(UploadProfile profile)
@@ -52,8 +56,9 @@ GLuint uploadTexture(const Image& image, UploadProfile profile)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, parameters.wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, parameters.wrap);
     if (parameters.mipmapped)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, format, GL_UNSIGNED_BYTE, image.pixels);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, parameters.internalFormat, image.width, image.height, format,
+                          GL_UNSIGNED_BYTE, image.pixels);
     else
-        glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, format, GL_UNSIGNED_BYTE, image.pixels);
+        glTexImage2D(GL_TEXTURE_2D, 0, parameters.internalFormat, image.width, image.height, 0, format, GL_UNSIGNED_BYTE, image.pixels);
     return name;
 }

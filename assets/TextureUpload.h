@@ -4,7 +4,15 @@
 #include "assets/Image.h"
 
 // How a picture is sampled: filtering, wrapping, and whether it has mipmaps.
-enum class UploadProfile { Sprite, SpriteClamped, Mipmapped, MipmappedClamped };
+// The intensity profiles keep only the red channel, as colour and alpha.
+enum class UploadProfile {
+    Sprite,
+    SpriteClamped,
+    Mipmapped,
+    MipmappedClamped,
+    SpriteIntensity,
+    MipmappedIntensity,
+};
 
 // Makes a 2D texture of the image in the current context and leaves it bound.
 // Returns the texture name, or 0 for an image without pixels or of an unknown depth.

@@ -94,6 +94,15 @@ bool Window::destroy()
     return hwnd_ && DestroyWindow(hwnd_);
 }
 
+bool Window::destroyUnhidden()
+{
+    if (!hwnd_)
+        return false;
+    // Clears the visible style without a hide, so destruction starts with none.
+    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+    return DestroyWindow(hwnd_) != FALSE;
+}
+
 void Window::attach(HWND hwnd)
 {
     hwnd_ = hwnd;

@@ -17,6 +17,10 @@ public:
     bool createEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                   const RECT& rect, HWND parent, UINT id);
     bool destroy();
+    // Destroys the window without hiding it first. Under Wine each hide of a window
+    // that the window manager looks after waits up to 2 s for its answer, the whole
+    // 2 s on a display without one. The caller repaints what the window covered.
+    bool destroyUnhidden();
     virtual bool isDialog() const { return false; }
 
     static Window* fromHandle(HWND hwnd);

@@ -151,7 +151,7 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
     RECT client = {0, 0, 0, 0};
     GetClientRect(hwnd(), &client);
     scene_.init(settings_, client.right - client.left, client.bottom - client.top);
-    loadingBox.destroy();
+    loadingBox.destroyUnhidden(); // the full-screen window covers where it was
     chooseDisplayMode();
     resizeScene();
     setScreensaverRunning(TRUE);
@@ -163,8 +163,7 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
 LRESULT CGLWindow::onDestroy(WPARAM wParam, LPARAM lParam)
 {
     current_ = nullptr;
-    // Back to the registry's mode, whether or not this run changed it.
-    ChangeDisplaySettingsA(nullptr, 0);
+    Win32DisplayModes().restoreRegistryMode();
     wglMakeCurrent(nullptr, nullptr);
     if (context_)
         wglDeleteContext(context_);
@@ -262,7 +261,7 @@ LRESULT CGLWindow::onClose(WPARAM wParam, LPARAM lParam)
 {
     KillTimer(hwnd(), FRAME_TIMER_ID);
     defaultProc(WM_CLOSE, wParam, lParam);
-    destroy();
+    destroyUnhidden(); // the destroy steps repaint the screen
     return 0;
 }
 
@@ -301,4 +300,9 @@ void CGLWindow::swapBuffers()
 void CGLWindow::yield()
 {
     Sleep(0);
+}
+
+bool CGLWindow::inputWaiting()
+{
+    return HIWORD(GetQueueStatus(QS_INPUT)) != 0;
 }

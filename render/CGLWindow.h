@@ -56,6 +56,7 @@ private:
     void drawFrame() override;
     void swapBuffers() override;
     void yield() override;
+    bool inputWaiting() override;
 
     static CGLWindow* current_;
 

@@ -15,4 +15,6 @@ public:
     virtual void swapBuffers() = 0;
     // Gives up the rest of the time slice.
     virtual void yield() = 0;
+    // A key, button or pointer message waits in the window's queue.
+    virtual bool inputWaiting() = 0;
 };

@@ -11,7 +11,7 @@ FrameStep::FrameStep(FrameHost& host, int& inDialog) : host_(host), inDialog_(in
 
 bool FrameStep::run()
 {
-    if (inDialog_)
+    if (inDialog_ || host_.inputWaiting())
         return false;
     if (frameCount_ == kTimingStartFrame)
         tickAtFrame5_ = host_.tickCount();

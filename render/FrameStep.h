@@ -3,14 +3,16 @@
 
 #include "render/FrameHost.h"
 
-// One timer message of the full-screen run draws one frame. The ten frames after
-// the fifth are timed once; a renderer averaging over 300 ms a frame gets one warning.
+// One timer message of the full-screen run draws one frame, unless input waits. The
+// ten frames after the fifth are timed once; a renderer averaging over 300 ms a
+// frame gets one warning.
 class FrameStep {
 public:
     // inDialog is shared with the window's closing rules: while set, steps do nothing.
     FrameStep(FrameHost& host, int& inDialog);
 
-    // Returns false when the step was skipped because a modal message is up.
+    // Returns false when no frame was drawn: a modal message is up, or input waits
+    // and is handled first, so that a key or a click never waits behind a new frame.
     bool run();
     int frameCount() const { return frameCount_; }
 

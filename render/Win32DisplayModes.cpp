@@ -6,6 +6,14 @@
 
 #include "config/Settings.h"
 
+namespace {
+bool sameMode(const DEVMODEA& a, const DEVMODEA& b)
+{
+    return a.dmPelsWidth == b.dmPelsWidth && a.dmPelsHeight == b.dmPelsHeight &&
+           a.dmBitsPerPel == b.dmBitsPerPel && a.dmDisplayFrequency == b.dmDisplayFrequency;
+}
+}
+
 DesktopMode Win32DisplayModes::desktop()
 {
     DesktopMode mode;
@@ -39,4 +47,16 @@ void Win32DisplayModes::fullScreenClientSize(int32_t& width, int32_t& height)
 void Win32DisplayModes::saveSettings(const Settings& settings)
 {
     settings.save();
+}
+
+// A mode change costs tens to hundreds of milliseconds even when it changes nothing.
+void Win32DisplayModes::restoreRegistryMode()
+{
+    DEVMODEA current = {};
+    DEVMODEA registry = {};
+    current.dmSize = registry.dmSize = sizeof(DEVMODEA);
+    if (EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &current) &&
+        EnumDisplaySettingsA(nullptr, ENUM_REGISTRY_SETTINGS, &registry) && sameMode(current, registry))
+        return;
+    ChangeDisplaySettingsA(nullptr, 0);
 }

@@ -1,32 +1,78 @@
 #pragma once
-#include "assets/RenderTexture.h"
+#include <memory>
+#include <vector>
+
+#include "assets/GlHeaders.h"
+#include "assets/GlProcLoader.h"
+#include "assets/OffscreenTarget.h"
+#include "assets/TextureUpload.h"
 #include "scene/LayerTable.h"
 #include "scene/SceneBuffers.h"
 #include "scene/SceneHost.h"
+#include "scene/SurfaceRegion.h"
 
 class ResourcePack;
 
-// The planet's live surface: twelve cloud layers composed into the render texture's
-// pbuffer once per frame, bands drifting and two storm ovals turning.
-class CloudCompositor : public RenderTexture {
-public:
-    explicit CloudCompositor(SceneHost& host);
-    ~CloudCompositor() override;
+// How each masked layer reaches the surface.
+enum class LayerPasses {
+    // Mask and layer in two texture units, one blended pass: surface x mask + layer.
+    One,
+    // The mask multiplies the surface, then the layer is added: two passes.
+    Two,
+};
 
-    int create(int32_t width, int32_t height) override;
-    int release() override;
-    // Loads the 24 layer and mask pictures in the pbuffer's context.
-    int loadContent() override;
-    // Composes the surface for scene time T; the window's context is current afterwards.
-    virtual int compose(double T);
+// The planet's live surface: twelve cloud layers composed into an off-screen target
+// once per frame, bands drifting and two storm ovals turning.
+class CloudCompositor {
+public:
+    // loader finds the multitexture entry points.
+    CloudCompositor(SceneHost& host, GlProcLoader loader);
+    CloudCompositor(const CloudCompositor&) = delete;
+    CloudCompositor& operator=(const CloudCompositor&) = delete;
+    ~CloudCompositor();
+
+    // One pass per layer wherever the driver has two texture units; tests ask for two.
+    void preferLayerPasses(LayerPasses passes) { preferred_ = passes; }
+
+    // Takes created targets and loads the 24 layer and mask pictures into their
+    // context. Each target after the first is a level of half the size before, in
+    // the same context; with levels the bands are mipmapped so that composing them
+    // smaller filters them. Runs with the window's context current and leaves it
+    // current; on failure the targets are released.
+    bool create(std::vector<std::unique_ptr<OffscreenTarget>> levels);
+    void release();
+    bool isReady() const { return ready_; }
+    LayerPasses layerPasses() const { return passes_; }
+    // The full-size target; null before create.
+    OffscreenTarget* target() { return levels_.empty() ? nullptr : levels_[0].get(); }
+    int levelCount() const { return static_cast<int>(levels_.size()); }
+
+    // Composes the surface for scene time T into one level, inside region only (in
+    // that level's texels); the texels outside keep what they had. The window's
+    // context and its GL state are as they were.
+    bool compose(double T, const SurfaceRegion& region, int level = 0);
+    // Binds the level composed last, for the planet pass.
+    void bind();
 
 private:
-    bool loadPictures(ResourcePack& pack, const char* pattern, GLuint* names);
-    void setUpPbufferState();
-    void drawLayer(int index, double u, bool masked);
+    struct MultiTexture;
+    bool loadContent();
+    bool loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals,
+                      GLuint* names);
+    void findMultiTexture();
+    void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
+    void drawLayer(int index, double u);
     void drawOvals(double p, double t);
+    template <class Quad> void drawMasked(int index, Quad quad);
 
     SceneHost& host_;
+    std::vector<std::unique_ptr<OffscreenTarget>> levels_;
+    int shownLevel_ = 0;
+    GlProcLoader loader_;
+    std::unique_ptr<MultiTexture> multiTexture_;
+    LayerPasses preferred_ = LayerPasses::One;
+    LayerPasses passes_ = LayerPasses::Two;
+    bool ready_ = false;
     GLuint layerTextures_[layerCount] = {};
     GLuint maskTextures_[layerCount] = {};
     SceneBuffers layerBuffers_;

@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <vector>
 
+#include "assets/GlHeaders.h"
 #include "assets/ImageLoader.h"
 #include "assets/ResourcePack.h"
+#include "assets/SurfaceTargets.h"
 #include "assets/TextureUpload.h"
 #include "scene/CloudCompositor.h"
-#include "assets/GlHeaders.h"
 #include "scene/LensFlarePass.h"
 #include "scene/PlanetPass.h"
 #include "scene/RingPass.h"
@@ -22,6 +24,46 @@ constexpr Vec3 kSunPosition{400.0, 400.0, 30.0};
 constexpr double kFlattening = 0.93;
 // Normalising (the flattened frame shortens normals) and the surface's binding.
 constexpr GLbitfield kPlanetFrameState = GL_ENABLE_BIT | GL_TEXTURE_BIT;
+constexpr double kFieldOfView = 45.0;
+
+// One turn per 720 scene seconds.
+double planetTurn(double T)
+{
+    return 0.5 * T;
+}
+
+constexpr int kSurfaceWidth = 2048;
+constexpr int kSurfaceHeight = 1024;
+// Full size, then halves down to 256 x 128 for a planet far away.
+constexpr int kSurfaceLevels = 4;
+
+// Which off-screen targets each surface path tries, in order.
+struct SurfacePathRow {
+    SurfacePath path;
+    int count;
+    SurfaceTargetKind kinds[2];
+};
+const SurfacePathRow kSurfacePaths[] = {
+    {SurfacePath::Automatic, 2, {SurfaceTargetKind::Framebuffer, SurfaceTargetKind::Pbuffer}},
+    {SurfacePath::FramebufferOnly, 1, {SurfaceTargetKind::Framebuffer}},
+    {SurfacePath::PbufferOnly, 1, {SurfaceTargetKind::Pbuffer}},
+    {SurfacePath::Static, 0, {}},
+};
+
+// Smaller levels share the window's context, so only framebuffer objects have them;
+// empty when the full-size target cannot be made.
+std::vector<std::unique_ptr<OffscreenTarget>> makeLevels(SurfaceTargetKind kind)
+{
+    std::vector<std::unique_ptr<OffscreenTarget>> levels;
+    const int count = kind == SurfaceTargetKind::Framebuffer ? kSurfaceLevels : 1;
+    for (int level = 0; level < count; ++level) {
+        std::unique_ptr<OffscreenTarget> target = makeSurfaceTarget(kind);
+        if (!target || !target->create(kSurfaceWidth >> level, kSurfaceHeight >> level))
+            break;
+        levels.push_back(std::move(target));
+    }
+    return levels;
+}
 
 // A picture, or a numbered run of them, and the texture names it fills.
 struct TextureRow {
@@ -154,11 +196,13 @@ void Scene::setProjection(int width, int height)
 {
     if (height == 0)
         height = 1;
+    aspect_ = static_cast<double>(width) / height;
+    viewportHeight_ = height;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glHint(GL_POINT_SMOOTH_HINT, GL_FASTEST);
-    gluPerspective(45.0, static_cast<double>(width) / height, 0.01, 1000.0);
+    gluPerspective(kFieldOfView, aspect_, 0.01, 1000.0);
     glMatrixMode(GL_MODELVIEW);
 }
 
@@ -182,21 +226,36 @@ void Scene::chooseStartTime()
     sceneTime_ = static_cast<double>(std::rand());
 }
 
+// The first target kind that can be made gets the layers; a layer that cannot be
+// loaded is reported once and leaves the static surface.
 void Scene::createCompositor()
 {
-    compositor_.reset(new (std::nothrow) CloudCompositor(host_));
-    if (compositor_ && !compositor_->create(2048, 1024))
-        compositor_->release();
+    compositor_.reset(new (std::nothrow) CloudCompositor(host_, glProcAddress));
+    if (!compositor_)
+        return;
+    for (const SurfacePathRow& row : kSurfacePaths) {
+        if (row.path != surfacePath_)
+            continue;
+        for (int i = 0; i < row.count; ++i) {
+            std::vector<std::unique_ptr<OffscreenTarget>> levels = makeLevels(row.kinds[i]);
+            if (!levels.empty()) {
+                compositor_->create(std::move(levels));
+                return;
+            }
+        }
+    }
 }
 
 void Scene::resize(int width, int height)
 {
     if (height == 0)
         height = 1;
+    aspect_ = static_cast<double>(width) / height;
+    viewportHeight_ = height;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(width) / height, 0.01, 1000.0);
+    gluPerspective(kFieldOfView, aspect_, 0.01, 1000.0);
     glMatrixMode(GL_MODELVIEW);
 }
 
@@ -216,7 +275,7 @@ void Scene::drawPlanetFrame(double T)
 {
     glPushAttrib(kPlanetFrameState);
     glPushMatrix();
-    glRotated(0.5 * T, 0.0, 0.0, 1.0);  // one turn per 720 scene seconds
+    glRotated(planetTurn(T), 0.0, 0.0, 1.0);
     glScaled(1.0, 1.0, kFlattening);
     glEnable(GL_NORMALIZE);
     if (compositorReady())
@@ -236,15 +295,32 @@ void Scene::drawPlanetFrame(double T)
     moons_.draw(T, textures_);
 }
 
+// Only what this frame shows of the turning planet is composed anew.
+PlanetView Scene::planetView(double T) const
+{
+    PlanetView view;
+    view.eye = camera_.eye;
+    view.centre = camera_.centre;
+    view.up = camera_.up;
+    view.fovyDegrees = kFieldOfView;
+    view.aspect = aspect_;
+    view.turnDegrees = planetTurn(T);
+    view.flattening = kFlattening;
+    return view;
+}
+
 void Scene::drawFrame()
 {
     const double T = sceneTime_;
-    if (compositorReady())
-        compositor_->compose(T);
-    glLoadIdentity();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     if (static_cast<uint32_t>(settings_.camMode) <= 2)
         moveCamera(T);
+    if (compositorReady()) {
+        const PlanetView view = planetView(T);
+        const int level = surfaceLevel(view, viewportHeight_, kSurfaceWidth, compositor_->levelCount() - 1);
+        compositor_->compose(T, visibleSurfaceRegion(view, kSurfaceWidth >> level, kSurfaceHeight >> level), level);
+    }
+    glLoadIdentity();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     camera_.apply();
     stars_.draw();
     sun_.draw(kSunPosition, settings_.nightSide != 0);

@@ -11,9 +11,14 @@
 #include "scene/SceneTextures.h"
 #include "scene/StarField.h"
 #include "scene/SunPass.h"
+#include "scene/SurfaceRegion.h"
 
 class CloudCompositor;
 class ResourcePack;
+
+// Where the live surface is composed: the first target of the list that can be
+// made; with none, or Static, the planet shows its plain surface picture.
+enum class SurfacePath { Automatic, FramebufferOnly, PbufferOnly, Static };
 
 // The world of the screensaver: a camera tour around the ringed planet Zandor.
 // init, resize and drawFrame run with the window's rendering context current;
@@ -25,6 +30,8 @@ public:
     Scene& operator=(const Scene&) = delete;
     ~Scene();
 
+    // Before init; the program keeps Automatic (a framebuffer object, else a pbuffer).
+    void chooseSurfacePath(SurfacePath path) { surfacePath_ = path; }
     void init(const Settings& settings, int width, int height);
     void resize(int width, int height);
     void drawFrame();
@@ -34,6 +41,8 @@ public:
     const SceneTextures& textures() const { return textures_; }
     const Camera& camera() const { return camera_; }
     bool compositorReady() const;
+    // Null before init and after shutdown.
+    CloudCompositor* compositor() { return compositor_.get(); }
     size_t starCount() const { return stars_.count(); }
     int32_t planetTriangles() const { return planet_.triangleCount(); }
 
@@ -50,11 +59,14 @@ private:
     void createCompositor();
     void moveCamera(double T);
     void drawPlanetFrame(double T);
+    PlanetView planetView(double T) const;
 
     SceneClock& clock_;
     SceneHost& host_;
     Settings settings_;
     double sceneTime_ = 7000.0;
+    double aspect_ = 1.0;
+    int viewportHeight_ = 1;
     Camera camera_;
     SceneTextures textures_;
     PlanetMesh planet_;
@@ -62,5 +74,6 @@ private:
     MoonPass moons_;
     SunPass sun_;
     SceneBuffers sceneBuffers_;
+    SurfacePath surfacePath_ = SurfacePath::Automatic;
     std::unique_ptr<CloudCompositor> compositor_;
 };

@@ -15,7 +15,7 @@ PREFIX="$CACHE_ROOT/mingw-$KEY"
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest
   libjpeg62-turbo-dev zlib1g-dev libminizip-dev libgl1-mesa-dev libglu1-mesa-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
-  wine wine64 xvfb xauth x11-utils imagemagick nasm dpkg-dev python3)
+  wine wine64 xvfb xauth x11-utils imagemagick nasm dpkg-dev python3 nsis)
 
 log() { echo "setup: $*" >&2; }
 

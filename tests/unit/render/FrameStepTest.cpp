@@ -11,6 +11,7 @@ namespace {
 class RecordingHost : public FrameHost {
 public:
     uint32_t now = 0;
+    bool input = false;
     std::vector<std::string> calls;
     int* inDialogSeenByWarning = nullptr;
     int inDialogDuringWarning = -1;
@@ -26,6 +27,7 @@ public:
     void drawFrame() override { calls.push_back("draw"); }
     void swapBuffers() override { calls.push_back("swap"); }
     void yield() override { calls.push_back("yield"); }
+    bool inputWaiting() override { return input; }
 
     int count(const std::string& name) const
     {
@@ -79,6 +81,33 @@ TEST_F(FrameStepTest, StepsBehindAModalMessageDoNothing)
     EXPECT_FALSE(step.run());
     EXPECT_EQ(step.frameCount(), 0);
     EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(FrameStepTest, WaitingInputGoesFirstAndTheNextStepDraws)
+{
+    host.input = true;
+    EXPECT_FALSE(step.run());
+    EXPECT_EQ(step.frameCount(), 0);
+    EXPECT_TRUE(host.calls.empty());
+    host.input = false;
+    EXPECT_TRUE(step.run());
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"draw", "swap", "yield"}));
+}
+
+TEST_F(FrameStepTest, InputAtTheSixteenthStepPostponesTheSlownessCheckWithoutLosingIt)
+{
+    host.now = 0;
+    runUntil(5, 0);
+    step.run(); // takes the tick at frame 5
+    runUntil(15, 0);
+    host.calls.clear();
+    host.now = 3001;
+    host.input = true;
+    EXPECT_FALSE(step.run());
+    EXPECT_TRUE(host.calls.empty());
+    host.input = false;
+    EXPECT_TRUE(step.run());
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"stop", "warn", "start", "draw", "swap", "yield"}));
 }
 
 TEST_F(FrameStepTest, ExactlyThreeSecondsForTenFramesRaisesNoWarning)

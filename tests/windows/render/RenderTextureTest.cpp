@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
+#include "assets/FramebufferTarget.h"
 #include "assets/GlExtensionsWgl.h"
 #include "assets/RenderTexture.h"
+#include "assets/SurfaceAnisotropy.h"
+#include "assets/SurfaceTargets.h"
 #include "tests/windows/common/GlTestWindow.h"
 
 namespace {
@@ -17,44 +21,42 @@ const int kWidth = 2048;
 const int kHeight = 1024;
 const uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 
-// Paints its pbuffer: left half 'left', right half 'right'.
-class PaintedTexture : public RenderTexture {
-public:
-    int contentResult = 1;
-    uint32_t left = kGreen, right = kRed;
-
-    int loadContent() override { return contentResult && paint() ? 1 : 0; }
-
-    bool paint()
-    {
-        releaseBinding();
-        if (!makeCurrent())
-            return false;
-        glViewport(0, 0, kWidth, kHeight);
-        glDisable(GL_SCISSOR_TEST);
-        fill(0, left);
-        fill(kWidth / 2, right);
-        glDisable(GL_SCISSOR_TEST);
-        glFlush();
-        return makeWindowCurrent();
-    }
-
-private:
-    static void fill(int x, uint32_t rgb)
-    {
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(x, 0, kWidth / 2, kHeight);
+// Paints a target: left half one colour, right half another.
+bool paint(OffscreenTarget& target, uint32_t left, uint32_t right)
+{
+    if (!target.beginDrawing())
+        return false;
+    glPushAttrib(GL_VIEWPORT_BIT | GL_SCISSOR_BIT | GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT);
+    glViewport(0, 0, kWidth, kHeight);
+    glEnable(GL_SCISSOR_TEST);
+    for (int half = 0; half < 2; ++half) {
+        const uint32_t rgb = half == 0 ? left : right;
+        glScissor(half * kWidth / 2, 0, kWidth / 2, kHeight);
         glClearColor(((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f, (rgb & 0xFF) / 255.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-};
+    glPopAttrib();
+    glFlush();
+    return target.endDrawing();
+}
 
-class RenderTextureTest : public ::testing::Test {
+// Both kinds of surface target behave alike through their common interface.
+class SurfaceTargetTest : public ::testing::TestWithParam<SurfaceTargetKind> {
 protected:
-    void SetUp() override { ASSERT_TRUE(window.ready() && window.makeCurrent()); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(window.ready() && window.makeCurrent());
+        target = makeSurfaceTarget(GetParam());
+        ASSERT_TRUE(target);
+    }
+    void TearDown() override
+    {
+        if (target)
+            target->release();
+    }
 
-    // Draws the bound texture over the whole window and reads a pixel of each half.
-    void sampleInWindow(RenderTexture& texture, uint32_t& left, uint32_t& right)
+    // Draws the target's texture over the whole window and reads a pixel of each half.
+    void sampleInWindow(uint32_t& left, uint32_t& right)
     {
         glViewport(0, 0, 64, 64);
         glClearColor(0, 0, 0, 1);
@@ -64,7 +66,7 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         glEnable(GL_TEXTURE_2D);
-        texture.bind();
+        target->bindTexture();
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
         glBegin(GL_QUADS);
         glTexCoord2f(0, 0); glVertex2f(-1, -1);
@@ -79,6 +81,7 @@ protected:
     }
 
     GlTestWindow& window = GlTestWindow::shared();
+    std::unique_ptr<OffscreenTarget> target;
 };
 
 TEST(PbufferFormat, ThirtyTwoColourBitsAskForAlphaOnADoubleBufferedPbuffer)
@@ -101,48 +104,46 @@ TEST(PbufferFormat, OtherColourDepthsAskForNoAlphaAndLeaveBufferingToTheDriver)
     EXPECT_EQ(PbufferSurface::formatAttributes(24, 16, 0, nullptr), expected);
 }
 
-TEST_F(RenderTextureTest, TheTextureSamplesWhatWasDrawnIntoThePbuffer)
+TEST_P(SurfaceTargetTest, TheTextureSamplesWhatWasDrawnAndDrawingAgainReplacesIt)
 {
-    PaintedTexture texture;
-    ASSERT_EQ(texture.create(kWidth, kHeight), 1);
-    EXPECT_EQ(texture.isReady(), 1);
-    ASSERT_NE(texture.surface(), nullptr);
-    EXPECT_EQ(texture.surface()->width(), kWidth);
-    EXPECT_EQ(texture.surface()->height(), kHeight);
+    ASSERT_TRUE(target->create(kWidth, kHeight));
+    EXPECT_TRUE(target->isReady());
+    EXPECT_EQ(target->width(), kWidth);
+    EXPECT_EQ(target->height(), kHeight);
     uint32_t left = 0, right = 0;
-    sampleInWindow(texture, left, right);
+    ASSERT_TRUE(paint(*target, kGreen, kRed));
+    sampleInWindow(left, right);
     EXPECT_EQ(left, kGreen);
     EXPECT_EQ(right, kRed);
 
     // Drawn again, as every frame does: the new picture is what is sampled.
-    texture.left = kBlue;
-    texture.right = kGreen;
-    ASSERT_TRUE(texture.paint());
-    sampleInWindow(texture, left, right);
+    ASSERT_TRUE(paint(*target, kBlue, kGreen));
+    sampleInWindow(left, right);
     EXPECT_EQ(left, kBlue);
     EXPECT_EQ(right, kGreen);
-    EXPECT_EQ(texture.release(), 1);
 }
 
-TEST_F(RenderTextureTest, CreationLeavesTheWindowsContextCurrent)
+TEST_P(SurfaceTargetTest, DrawingEndsInTheWindowsContextAndFramebuffer)
 {
-    HGLRC windowContext = wglGetCurrentContext();
-    PaintedTexture texture;
-    ASSERT_EQ(texture.create(kWidth, kHeight), 1);
+    const HGLRC windowContext = wglGetCurrentContext();
+    ASSERT_TRUE(target->create(kWidth, kHeight));
+    EXPECT_EQ(wglGetCurrentContext(), windowContext);
+    ASSERT_TRUE(target->beginDrawing());
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    // Either another context or another framebuffer takes the drawing.
+    EXPECT_TRUE(wglGetCurrentContext() != windowContext || framebuffer != 0);
+    ASSERT_TRUE(target->endDrawing());
     EXPECT_EQ(wglGetCurrentContext(), windowContext);
     EXPECT_EQ(wglGetCurrentDC(), window.dc());
-    ASSERT_EQ(texture.makeCurrent(), 1);
-    EXPECT_NE(wglGetCurrentContext(), windowContext);
-    EXPECT_TRUE(texture.makeWindowCurrent());
-    EXPECT_EQ(wglGetCurrentContext(), windowContext);
-    texture.release();
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    EXPECT_EQ(framebuffer, 0);
 }
 
-TEST_F(RenderTextureTest, TheTextureIsLinearRepeatingAndAtTheDriversMaximumAnisotropy)
+TEST_P(SurfaceTargetTest, TheTextureIsLinearRepeatingAndPlainlyFilteredOnASoftwareRenderer)
 {
-    PaintedTexture texture;
-    ASSERT_EQ(texture.create(kWidth, kHeight), 1);
-    glBindTexture(GL_TEXTURE_2D, texture.textureName());
+    ASSERT_TRUE(target->create(kWidth, kHeight));
+    target->bindTexture();
     GLint value = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
     EXPECT_EQ(value, GL_LINEAR);
@@ -152,68 +153,83 @@ TEST_F(RenderTextureTest, TheTextureIsLinearRepeatingAndAtTheDriversMaximumAniso
     EXPECT_EQ(value, GL_REPEAT);
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &value);
     EXPECT_EQ(value, GL_REPEAT);
-    ASSERT_TRUE(WglEntryPoints::extensions().anisotropic());
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    ASSERT_TRUE(isSoftwareRenderer(renderer)) << renderer;
     GLfloat maximum = 0, anisotropy = 0;
     glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maximum);
     glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
     EXPECT_GT(maximum, 1.0f);
-    EXPECT_EQ(anisotropy, maximum);
-    EXPECT_FALSE(WglEntryPoints::extensions().generateMipmap());
-    texture.release();
+    EXPECT_EQ(anisotropy, 1.0f);
 }
 
-TEST_F(RenderTextureTest, CreatingTwiceFailsAndKeepsTheFirst)
+TEST_P(SurfaceTargetTest, CreatingTwiceFailsAndKeepsTheFirst)
 {
-    PaintedTexture texture;
-    ASSERT_EQ(texture.create(kWidth, kHeight), 1);
-    const GLuint name = texture.textureName();
-    const HPBUFFERARB pbuffer = texture.surface()->pbuffer();
-    EXPECT_EQ(texture.create(256, 256), 0);
-    EXPECT_EQ(texture.isReady(), 1);
-    EXPECT_EQ(texture.textureName(), name);
-    EXPECT_EQ(texture.surface()->pbuffer(), pbuffer);
+    ASSERT_TRUE(target->create(kWidth, kHeight));
+    ASSERT_TRUE(paint(*target, kGreen, kRed));
+    EXPECT_FALSE(target->create(256, 256));
+    EXPECT_TRUE(target->isReady());
+    EXPECT_EQ(target->width(), kWidth);
     uint32_t left = 0, right = 0;
-    sampleInWindow(texture, left, right);
+    sampleInWindow(left, right);
     EXPECT_EQ(left, kGreen);
-    texture.release();
 }
 
-TEST_F(RenderTextureTest, WithoutContentItNeverBecomesReadyAndBindsNothing)
+TEST_P(SurfaceTargetTest, ANeverCreatedTargetDrawsAndBindsNothing)
 {
-    PaintedTexture texture;
-    texture.contentResult = 0;
-    EXPECT_EQ(texture.create(kWidth, kHeight), 0);
-    EXPECT_EQ(texture.isReady(), 0);
+    target->release();
+    EXPECT_FALSE(target->isReady());
+    EXPECT_FALSE(target->beginDrawing());
     glBindTexture(GL_TEXTURE_2D, 0);
-    texture.bind();
+    target->bindTexture();
     GLint bound = -1;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(bound, 0);
-    // A retry after the failure reuses the texture name it already has.
-    const GLuint name = texture.textureName();
-    texture.contentResult = 1;
-    EXPECT_EQ(texture.create(kWidth, kHeight), 1);
-    EXPECT_EQ(texture.textureName(), name);
-    texture.release();
 
-    RenderTexture plain;
-    EXPECT_EQ(plain.create(kWidth, kHeight), 0);
-    EXPECT_EQ(plain.isReady(), 0);
+    ASSERT_TRUE(target->create(kWidth, kHeight));
+    target->release();
+    EXPECT_FALSE(target->isReady());
+    EXPECT_FALSE(target->beginDrawing());
 }
 
-TEST_F(RenderTextureTest, ReleaseEndsReadinessEvenWhenNothingWasCreated)
-{
-    RenderTexture never;
-    EXPECT_EQ(never.release(), 1);
-    EXPECT_EQ(never.isReady(), 0);
-    EXPECT_EQ(never.makeCurrent(), 0);
+INSTANTIATE_TEST_SUITE_P(Kinds, SurfaceTargetTest,
+                         ::testing::Values(SurfaceTargetKind::Framebuffer, SurfaceTargetKind::Pbuffer),
+                         [](const ::testing::TestParamInfo<SurfaceTargetKind>& info) {
+                             return info.param == SurfaceTargetKind::Framebuffer ? "Framebuffer" : "Pbuffer";
+                         });
 
-    PaintedTexture texture;
-    ASSERT_EQ(texture.create(kWidth, kHeight), 1);
+TEST(PbufferTarget, DrawingSwitchesToThePbuffersOwnContextAndBack)
+{
+    GlTestWindow& window = GlTestWindow::shared();
+    ASSERT_TRUE(window.ready() && window.makeCurrent());
+    const HGLRC windowContext = wglGetCurrentContext();
+    RenderTexture texture;
+    ASSERT_TRUE(texture.create(kWidth, kHeight));
+    ASSERT_NE(texture.surface(), nullptr);
+    EXPECT_EQ(texture.surface()->width(), kWidth);
+    ASSERT_TRUE(texture.makeCurrent());
+    EXPECT_NE(wglGetCurrentContext(), windowContext);
+    EXPECT_TRUE(texture.makeWindowCurrent());
+    EXPECT_EQ(wglGetCurrentContext(), windowContext);
+    EXPECT_FALSE(WglEntryPoints::extensions().generateMipmap());
     texture.release();
-    EXPECT_EQ(texture.isReady(), 0);
     EXPECT_EQ(texture.surface()->pbuffer(), nullptr);
-    EXPECT_EQ(texture.makeCurrent(), 0);
+    EXPECT_FALSE(texture.makeCurrent());
+}
+
+void* noEntryPoints(const char*)
+{
+    return nullptr;
+}
+
+TEST(FramebufferTarget, FailsWithoutItsEntryPoints)
+{
+    GlTestWindow& window = GlTestWindow::shared();
+    ASSERT_TRUE(window.ready() && window.makeCurrent());
+    FramebufferTarget missing(noEntryPoints);
+    EXPECT_FALSE(missing.create(kWidth, kHeight));
+    EXPECT_FALSE(missing.isReady());
+    FramebufferTarget noLoader(nullptr);
+    EXPECT_FALSE(noLoader.create(kWidth, kHeight));
 }
 
 } // namespace

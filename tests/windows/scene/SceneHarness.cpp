@@ -38,10 +38,11 @@ Vec3 planetNormal(Vec3 p)
     return normalised({p.x, p.y, p.z / (0.93 * 0.93)});
 }
 
-SceneRig::SceneRig(const Settings& settings)
+SceneRig::SceneRig(const Settings& settings, SurfacePath path)
     : window_(width, height), clock_(counter_), rate_(animationRate(settings.animationSpeed))
 {
     scene_ = std::make_unique<Scene>(clock_, host_);
+    scene_->chooseSurfacePath(path);
     if (window_.ready()) {
         scene_->init(settings, width, height);
         scene_->resize(width, height);  // as the window does after init

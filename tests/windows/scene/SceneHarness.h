@@ -61,7 +61,7 @@ public:
     static constexpr int width = 640;
     static constexpr int height = 480;
 
-    explicit SceneRig(const Settings& settings);
+    explicit SceneRig(const Settings& settings, SurfacePath path = SurfacePath::Automatic);
     ~SceneRig();
 
     bool ready() const { return window_.ready(); }

@@ -1,0 +1,45 @@
+#pragma once
+#include "assets/GlHeaders.h"
+#include "assets/GlProcLoader.h"
+#include "assets/OffscreenTarget.h"
+
+// An off-screen target in the window's own context: a texture attached to a
+// framebuffer object. Drawing into it needs no context switch and no copy.
+class FramebufferTarget : public OffscreenTarget {
+public:
+    explicit FramebufferTarget(GlProcLoader loader) : loader_(loader) {}
+    ~FramebufferTarget() override;
+
+    // Fails without GL_ARB_framebuffer_object or GL_EXT_framebuffer_object, or when
+    // the driver cannot complete a framebuffer of that size.
+    bool create(int width, int height) override;
+    void release() override;
+    bool isReady() const override { return framebuffer_ != 0; }
+    bool beginDrawing() override;
+    bool endDrawing() override;
+    void bindTexture() override;
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    GLuint textureName() const { return texture_; }
+
+    // The framebuffer entry points, core or EXT names alike.
+    struct EntryPoints {
+        void(APIENTRY* genFramebuffers)(GLsizei, GLuint*) = nullptr;
+        void(APIENTRY* deleteFramebuffers)(GLsizei, const GLuint*) = nullptr;
+        void(APIENTRY* bindFramebuffer)(GLenum, GLuint) = nullptr;
+        void(APIENTRY* framebufferTexture2D)(GLenum, GLenum, GLenum, GLuint, GLint) = nullptr;
+        GLenum(APIENTRY* checkFramebufferStatus)(GLenum) = nullptr;
+    };
+
+private:
+    bool resolve();
+    bool attachTexture();
+
+    GlProcLoader loader_;
+    EntryPoints gl_;
+    GLuint framebuffer_ = 0;
+    GLuint texture_ = 0;
+    GLint previousFramebuffer_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+};

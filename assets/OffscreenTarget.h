@@ -1,0 +1,26 @@
+#pragma once
+
+// A colour target of its own that is drawn into off screen and then sampled as a
+// texture in the window's context: a framebuffer object in the window's context,
+// or a pbuffer with a context of its own.
+class OffscreenTarget {
+public:
+    virtual ~OffscreenTarget() = default;
+
+    // Runs with the window's context current and leaves it current.
+    virtual bool create(int width, int height) = 0;
+    // Frees what create made; safe on a target never created.
+    virtual void release() = 0;
+    virtual bool isReady() const = 0;
+
+    // Directs drawing into the target until endDrawing (for a pbuffer, into its
+    // own context, where textures made now also live).
+    virtual bool beginDrawing() = 0;
+    // Drawing goes to the window again, in the window's context.
+    virtual bool endDrawing() = 0;
+    // Binds what was drawn as the GL_TEXTURE_2D of the window's context.
+    virtual void bindTexture() = 0;
+
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+};

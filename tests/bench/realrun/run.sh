@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Benchmark of the real full-screen run (a command, not a test): Zandor3D.scr /s at
+# 1024x768 with RandomCameraStart 0 under Wine + a private Xvfb, measured from
+# outside. Prints frames per second (median, 10th percentile, minimum), resident
+# memory at 30 s and at the end, the time to the first frame, the time from a key
+# press to the process's end over several runs, and xscreensaver's glplanet on the
+# same display for reference.
+#   tests/bench/realrun/run.sh BUILD_DIR [SECONDS] [RUNS]
+set -euo pipefail
+build=$(cd "$1" && pwd)
+seconds=${2:-120}
+runs=${3:-5}
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../../.." && pwd)
+harness="$root/tests/harness"
+glplanet=/usr/libexec/xscreensaver/glplanet
+
+if [ ! -x "$glplanet" ]; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends xscreensaver-gl-extra >/dev/null
+fi
+cmake --build "$build" --target Zandor3D zdriver -j2 >/dev/null
+
+# Its own prefix, so the tests' registry stays at its defaults.
+environment="$build/realrun"
+trap '"$harness/wine-env.sh" stop "$environment" >/dev/null' EXIT
+
+# The product key as the program spells it (C string escapes undone).
+key_of() { sed -n "s/^#define $1 \"\(.*\)\"$/\1/p" "$root/resources/ProductStrings.h" | sed 's/\\\\/\\/g'; }
+python3 "$here/realrun.py" --env "$environment" --harness "$harness" --seconds "$seconds" --repeats "$runs" \
+  --key "HKCU\\$(key_of STR_FAMILY_KEY)\\$(key_of STR_PRODUCT_KEY)" \
+  --scr "$build/bin/Zandor3D.scr" --driver "$build/bin/zdriver.exe" --glplanet "$glplanet"

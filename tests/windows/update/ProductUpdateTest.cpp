@@ -1,0 +1,355 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/driver/Driver.h"
+#include "tests/windows/update/UpdateTestSupport.h"
+#include "update/CacheFiles.h"
+#include "update/ProductUpdate.h"
+
+using namespace updatetest;
+
+namespace {
+const std::string kProduct = "Software\\Quarnel\\Orbicade\\Zandor3D";
+const std::string kFamily = "Software\\Quarnel\\Orbicade";
+const std::string kDocumentUrl = "http://www.orbicade.com/update/orbicade.xml";
+const std::string kImages = "http://www.orbicade.com/img/";
+const char kFailed[] = "Failed to update products list Online!";
+const char kNoInstallPath[] = "Can't find program's installation path.\nPlease reinstall this software!";
+
+struct Product {
+    std::string id;
+    std::string screenshotUrl;
+    std::string iconUrl;
+};
+
+Product listed(const std::string& id)
+{
+    return {id, kImages + id + ".jpg", kImages + id + ".bmp"};
+}
+
+std::string productXml(int number, const Product& product)
+{
+    const std::string name = "Product" + std::to_string(number);
+    return "<" + name + "><ID>" + product.id + "</ID><Title>" + product.id + " 3D</Title><Version>2." +
+           std::to_string(number) + "</Version><Description><Text>All about " + product.id +
+           "</Text><ScreenshotURL>" + product.screenshotUrl + "</ScreenshotURL><IconURL>" + product.iconUrl +
+           "</IconURL></Description><DownloadURL>http://www.orbicade.com/get/" + product.id +
+           ".exe</DownloadURL></" + name + ">\r\n";
+}
+
+std::string documentOf(const std::vector<Product>& products)
+{
+    std::string xml = "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>" +
+                      std::to_string(products.size()) + "</Count>\r\n";
+    for (std::size_t i = 0; i < products.size(); ++i)
+        xml += productXml(static_cast<int>(i + 1), products[i]);
+    return xml + "</ProductsList></English>\r\n";
+}
+
+std::string screenshotBytes(const std::string& id) { return "\xFF\xD8\xFF\xE0 screenshot of " + id; }
+std::string iconBytes(const std::string& id) { return "BM icon of " + id; }
+
+// Serves the document and the images of every product.
+void serve(const std::vector<Product>& products)
+{
+    server::put("/update/orbicade.xml", documentOf(products));
+    for (const Product& product : products) {
+        server::put("/img/" + product.id + ".jpg", screenshotBytes(product.id));
+        server::put("/img/" + product.id + ".bmp", iconBytes(product.id));
+    }
+}
+
+std::vector<std::string> identifiers(const ProductList& list)
+{
+    std::vector<std::string> ids;
+    for (const ProductEntry& row : list)
+        ids.push_back(row.identifier);
+    return ids;
+}
+
+class ProductUpdate : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(driver::deleteTree("Software\\Quarnel"));
+        server::clear();
+        removeTree(area_);
+        CreateDirectoryA(area_.substr(0, area_.size() - 1).c_str(), nullptr);
+        CreateDirectoryA(install_.substr(0, install_.size() - 1).c_str(), nullptr);
+        ASSERT_TRUE(driver::setString(kProduct, "InstallPath", install_));
+    }
+    void TearDown() override { driver::deleteTree("Software\\Quarnel"); }
+
+    // An installed family member whose program file exists.
+    void install(const std::string& id, const std::string& title)
+    {
+        const std::string exe = area_ + id + ".scr";
+        writeFile(exe, "MZ");
+        driver::setString(kFamily + "\\List", id, title);
+        driver::setString(kFamily + "\\" + id, "ExecutablePath", exe);
+    }
+
+    ProductList rebuild(bool online)
+    {
+        ProductList list;
+        EXPECT_TRUE(rebuildProductList(list, online, &sink_));
+        return list;
+    }
+
+    std::string cached(const std::string& relative) const { return readFile(install_ + "web\\" + relative); }
+
+    const std::string area_ = driver::windowsPath(UPDATE_TEST_DIR) + "\\";
+    const std::string install_ = area_ + "install\\";
+    ProxyOverride proxy_{server::port()};
+    MessageBoxes boxes_;
+    RecordingSink sink_;
+};
+
+TEST_F(ProductUpdate, FullUpdateCachesTheDocumentAndEveryImageAndReportsEachStep)
+{
+    const std::vector<Product> products = {listed("ALPHA"), listed("BETA")};
+    serve(products);
+    const ProductList list = rebuild(true);
+    EXPECT_TRUE(boxes_.texts().empty());
+    ASSERT_EQ(identifiers(list), (std::vector<std::string>{"ALPHA", "BETA"}));
+    const ProductEntry& beta = list[1];
+    EXPECT_EQ(beta.title, "BETA 3D");
+    EXPECT_EQ(beta.version, "2.2");
+    EXPECT_EQ(beta.description, "All about BETA");
+    EXPECT_EQ(beta.downloadUrl, "http://www.orbicade.com/get/BETA.exe");
+    EXPECT_EQ(beta.screenshotPath, install_ + "web\\BETA\\screenshot.jpg");
+    EXPECT_EQ(beta.iconPath, install_ + "web\\BETA\\icon.bmp");
+    EXPECT_EQ(beta.executablePath, "");
+
+    EXPECT_EQ(cached("update.xml"), documentOf(products));
+    for (const char* id : {"ALPHA", "BETA"}) {
+        EXPECT_EQ(cached(std::string(id) + "\\screenshot.jpg"), screenshotBytes(id));
+        EXPECT_EQ(cached(std::string(id) + "\\icon.bmp"), iconBytes(id));
+    }
+    EXPECT_EQ(filesBelow(install_).size(), 5u);
+
+    const std::vector<std::string> expected = {
+        "location " + kDocumentUrl, "status Downloading available products list...", "pump",
+        "location " + kDocumentUrl, "status Downloading screenshots && icons", "percent 0", "pump",
+        "location " + kImages + "ALPHA.jpg", "percent 0", "pump",
+        "location " + kImages + "ALPHA.bmp", "percent 25", "pump",
+        "location " + kImages + "BETA.jpg", "percent 50", "pump",
+        "location " + kImages + "BETA.bmp", "percent 75", "pump"};
+    EXPECT_EQ(sink_.calls, expected);
+    EXPECT_EQ(server::requests().size(), 5u);
+
+    // The offline list, read from the cache alone, is the same.
+    const ProductList offline = rebuild(false);
+    ASSERT_EQ(identifiers(offline), identifiers(list));
+    EXPECT_EQ(offline[1].screenshotPath, beta.screenshotPath);
+    EXPECT_EQ(offline[1].description, beta.description);
+    EXPECT_EQ(server::requests().size(), 5u);
+}
+
+TEST_F(ProductUpdate, SecondUpdateFetchesOnlyTheDocument)
+{
+    serve({listed("ALPHA"), listed("BETA")});
+    rebuild(true);
+    // New image URLs do not matter: what the cache holds is kept.
+    serve({{"ALPHA", kImages + "new.jpg", kImages + "new.bmp"}, listed("BETA")});
+    const std::size_t before = server::requests().size();
+    const ProductList list = rebuild(true);
+    EXPECT_EQ(list.size(), 2u);
+    const std::vector<std::string> all = server::requests();
+    ASSERT_EQ(all.size(), before + 1);
+    EXPECT_NE(all.back().find("/update/orbicade.xml"), std::string::npos);
+    EXPECT_EQ(cached("ALPHA\\screenshot.jpg"), screenshotBytes("ALPHA"));
+    EXPECT_TRUE(boxes_.texts().empty());
+}
+
+TEST_F(ProductUpdate, CountZeroSucceedsWithNoProducts)
+{
+    serve({});
+    std::vector<ProductRecord> records(1);
+    EXPECT_TRUE(updateProductsOnline(kDocumentUrl, nullptr, records));
+    EXPECT_TRUE(records.empty());
+    EXPECT_EQ(server::requests().size(), 1u);
+    EXPECT_TRUE(boxes_.texts().empty());
+}
+
+TEST_F(ProductUpdate, OwnProductIsNeverListedAndAnInstalledOneOnlyAsItsInstalledRow)
+{
+    install("BETA", "Beta Installed");
+    install("ZANDOR3D", "Zandor 3D");
+    serve({listed("ZANDOR3D"), listed("BETA"), listed("ALPHA")});
+    const ProductList list = rebuild(true);
+    ASSERT_EQ(identifiers(list), (std::vector<std::string>{"BETA", "ALPHA"}));
+    EXPECT_EQ(list[0].title, "Beta Installed");
+    EXPECT_EQ(list[0].executablePath, area_ + "BETA.scr");
+    EXPECT_EQ(list[0].version, "");
+    for (const std::string& request : server::requests())
+        EXPECT_EQ(request.find("ZANDOR3D"), std::string::npos) << request;
+    EXPECT_FALSE(fileExists(install_ + "web\\ZANDOR3D\\icon.bmp"));
+}
+
+TEST_F(ProductUpdate, OneMissingKeyFailsTheUpdateButStillReplacesTheCachedDocument)
+{
+    install("GAMMA", "Gamma 3D");
+    serve({listed("ALPHA")});
+    rebuild(true);
+    std::string broken = documentOf({listed("ALPHA"), listed("BETA")});
+    const std::string version = "<Version>2.2</Version>";
+    broken.erase(broken.find(version), version.size());
+    server::put("/update/orbicade.xml", broken);
+
+    const ProductList list = rebuild(true);
+    EXPECT_EQ(boxes_.texts(), std::vector<std::string>{kFailed});
+    EXPECT_EQ(identifiers(list), std::vector<std::string>{"GAMMA"});
+    EXPECT_EQ(cached("update.xml"), broken);
+    // Offline the broken cache gives the installed products, silently.
+    EXPECT_EQ(identifiers(rebuild(false)), std::vector<std::string>{"GAMMA"});
+    EXPECT_EQ(boxes_.texts().size(), 1u);
+}
+
+TEST_F(ProductUpdate, ErrorPagesAreStoredExactlyAsReceived)
+{
+    // The icon is not on the server: its 404 page becomes the cached icon.
+    serve({listed("ALPHA")});
+    DeleteFileA((driver::windowsPath(UPDATE_SERVER_DIR) + "\\root\\img\\ALPHA.bmp").c_str());
+    const ProductList list = rebuild(true);
+    EXPECT_EQ(list.size(), 1u);
+    EXPECT_EQ(cached("ALPHA\\icon.bmp"), "<html><body>404 Not Found</body></html>");
+
+    // No document on the server: the page replaces the cached document and does not parse.
+    server::clear();
+    EXPECT_TRUE(rebuild(true).empty());
+    EXPECT_EQ(cached("update.xml"), "<html><body>404 Not Found</body></html>");
+    EXPECT_EQ(boxes_.texts(), std::vector<std::string>{kFailed});
+}
+
+TEST_F(ProductUpdate, NoServerMeansFiveAttemptsAQuarterSecondApart)
+{
+    install("GAMMA", "Gamma 3D");
+    ProxyOverride::pointAt(server::deadPort());
+    const DWORD started = GetTickCount();
+    const ProductList list = rebuild(true);
+    const DWORD elapsed = GetTickCount() - started;
+    EXPECT_EQ(boxes_.texts(), std::vector<std::string>{kFailed});
+    EXPECT_EQ(identifiers(list), std::vector<std::string>{"GAMMA"});
+    // Four pauses of 250 ms lie between the five attempts.
+    EXPECT_GE(elapsed, 950u);
+    EXPECT_FALSE(fileExists(install_ + "web\\update.xml"));
+}
+
+TEST_F(ProductUpdate, AServerThatClosesWithoutAnswerGivesAnEmptyBodyAndAFailedUpdate)
+{
+    std::vector<ProductRecord> records;
+    EXPECT_FALSE(updateProductsOnline("http://www.orbicade.com/drop/orbicade.xml", nullptr, records));
+    EXPECT_FALSE(server::requests().empty());
+    EXPECT_FALSE(fileExists(install_ + "web\\update.xml"));
+    EXPECT_TRUE(boxes_.texts().empty());
+}
+
+TEST_F(ProductUpdate, UrlsThatAreNotPlainHttpFailAtOnce)
+{
+    std::vector<ProductRecord> records;
+    for (const char* url : {"https://www.orbicade.com/update/orbicade.xml", "file:///C:/x?http://",
+                            "ftp://www.orbicade.com/http://x"}) {
+        const DWORD started = GetTickCount();
+        EXPECT_FALSE(updateProductsOnline(url, nullptr, records)) << url;
+        EXPECT_LT(GetTickCount() - started, 250u) << url;
+    }
+    EXPECT_TRUE(server::requests().empty());
+    EXPECT_TRUE(boxes_.texts().empty());
+
+    // A product whose icon is not plain HTTP aborts the update; what was cached before stays.
+    serve({listed("ALPHA"), {"BETA", kImages + "BETA.jpg", "file:///C:/x?http://"}});
+    const ProductList list = rebuild(true);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(boxes_.texts(), std::vector<std::string>{kFailed});
+    EXPECT_EQ(filesBelow(install_), (std::vector<std::string>{"web\\ALPHA\\icon.bmp", "web\\ALPHA\\screenshot.jpg",
+                                                             "web\\BETA\\screenshot.jpg", "web\\update.xml"}));
+}
+
+TEST_F(ProductUpdate, HostileIdentifiersWriteNothingAndTheOtherProductsStay)
+{
+    const std::vector<std::string> hostile = {"..", "..\\..\\escaped", "../up", "C:\\evil", "x:y", "CON", "nul.txt",
+                                              "star*", "trail.", "trail ", std::string(65, 'L')};
+    std::vector<Product> products;
+    for (const std::string& id : hostile)
+        products.push_back({id, kImages + "GOOD.jpg", kImages + "GOOD.bmp"});
+    products.push_back(listed("GOOD"));
+    serve({listed("GOOD")});
+    server::put("/update/orbicade.xml", documentOf(products));
+    const ProductList list = rebuild(true);
+    EXPECT_TRUE(boxes_.texts().empty());
+    EXPECT_EQ(identifiers(list), std::vector<std::string>{"GOOD"});
+    EXPECT_EQ(filesBelow(area_), (std::vector<std::string>{"install\\web\\GOOD\\icon.bmp",
+                                                          "install\\web\\GOOD\\screenshot.jpg",
+                                                          "install\\web\\update.xml"}));
+    EXPECT_EQ(server::requests().size(), 3u);
+}
+
+TEST_F(ProductUpdate, OversizeBodiesFailTheirDownloadWithNothingWritten)
+{
+    serve({listed("ALPHA")});
+    rebuild(true);
+    const std::string oldDocument = cached("update.xml");
+    server::put("/update/orbicade.xml", documentOf({listed("ALPHA")}) + std::string((1 << 20), ' '));
+    EXPECT_TRUE(rebuild(true).empty());
+    EXPECT_EQ(cached("update.xml"), oldDocument);
+
+    serve({listed("BETA"), listed("GAMMA")});
+    server::put("/img/BETA.jpg", std::string((8 << 20) + 1, 'j'));
+    server::put("/img/GAMMA.bmp", std::string((1 << 20) + 1, 'b'));
+    EXPECT_TRUE(rebuild(true).empty());
+    EXPECT_FALSE(fileExists(install_ + "web\\BETA\\screenshot.jpg"));
+    server::put("/img/BETA.jpg", std::string(8 << 20, 'j'));
+    EXPECT_TRUE(rebuild(true).empty());
+    EXPECT_EQ(cached("BETA\\screenshot.jpg").size(), 8u << 20);
+    EXPECT_TRUE(fileExists(install_ + "web\\GAMMA\\screenshot.jpg"));
+    EXPECT_FALSE(fileExists(install_ + "web\\GAMMA\\icon.bmp"));
+    EXPECT_EQ(boxes_.texts(), (std::vector<std::string>{kFailed, kFailed, kFailed}));
+}
+
+TEST_F(ProductUpdate, UnwritableCacheSaysSoThenThatTheUpdateFailed)
+{
+    // A file where the cache folder should be: nothing can be written below it.
+    writeFile(install_ + "web", "not a folder");
+    serve({listed("ALPHA")});
+    EXPECT_TRUE(rebuild(true).empty());
+    const std::vector<std::string> expected = {
+        "Can't save temporary data! \n\t\t\tPlease check free disk space or access rights \n\t\t\tfor program's "
+        "installation path, or reinstall the program.",
+        kFailed};
+    EXPECT_EQ(boxes_.texts(), expected);
+}
+
+TEST_F(ProductUpdate, EmptyInstallPathIsReportedOnlineAndOffline)
+{
+    ASSERT_TRUE(driver::setString(kProduct, "InstallPath", ""));
+    install("GAMMA", "Gamma 3D");
+    serve({listed("ALPHA")});
+    EXPECT_EQ(identifiers(rebuild(true)), std::vector<std::string>{"GAMMA"});
+    EXPECT_EQ(identifiers(rebuild(false)), std::vector<std::string>{"GAMMA"});
+    EXPECT_EQ(boxes_.texts(), (std::vector<std::string>{kNoInstallPath, kFailed, kNoInstallPath}));
+    EXPECT_TRUE(server::requests().empty());
+}
+
+TEST(CacheFiles, WritingCreatesTheFoldersAndProbesLeaveNothingBehind)
+{
+    const std::string area = driver::windowsPath(UPDATE_TEST_DIR) + "\\files\\";
+    removeTree(area);
+    EXPECT_FALSE(fileExists(""));
+    EXPECT_FALSE(fileExists(area + "a\\b\\c.bin"));
+    ASSERT_TRUE(writeWholeFile(area + "a\\b\\c.bin", "x\0y", 3));
+    EXPECT_EQ(readFile(area + "a\\b\\c.bin"), std::string("x\0y", 3));
+    EXPECT_TRUE(canWriteFile(area + "a\\"));
+    EXPECT_EQ(filesBelow(area), std::vector<std::string>{"a\\b\\c.bin"});
+    // Below a file no folder can be made.
+    EXPECT_FALSE(makeDirectoriesFor(area + "a\\b\\c.bin\\d.bin"));
+    EXPECT_FALSE(writeWholeFile(area + "a\\b\\c.bin\\d.bin", "z", 1));
+    EXPECT_EQ(filesBelow(area), std::vector<std::string>{"a\\b\\c.bin"});
+    removeTree(area);
+}
+
+}
