@@ -158,12 +158,33 @@ TEST_P(PassState, LeavesTheStateItFinds)
 INSTANTIATE_TEST_SUITE_P(Frame, PassState, testing::ValuesIn(kPasses),
                          [](const testing::TestParamInfo<PassCase>& info) { return info.param.name; });
 
-// Whole frames, composition included, from the state the scene sets up at start: with
-// the camera standing still (its view already loaded), every frame ends in that state.
-TEST(FrameState, EveryFrameEndsInTheStateTheSceneSetsUp)
+// Whole frames, composition included, on each off-screen target and on the static
+// surface: from the state the scene sets up at start, with the camera standing still
+// (its view already loaded), every frame ends in that state.
+struct SurfaceCase {
+    const char* name;
+    SurfacePath path;
+    bool composes;
+};
+
+void PrintTo(const SurfaceCase& surface, std::ostream* out)
 {
-    SceneRig rig(fixedStartSettings(3, 1));
+    *out << surface.name;
+}
+
+const SurfaceCase kSurfaces[] = {
+    {"FramebufferObject", SurfacePath::FramebufferOnly, true},
+    {"Pbuffer", SurfacePath::PbufferOnly, true},
+    {"StaticSurface", SurfacePath::Static, false},
+};
+
+class FrameState : public testing::TestWithParam<SurfaceCase> {};
+
+TEST_P(FrameState, EveryFrameEndsInTheStateTheSceneSetsUp)
+{
+    SceneRig rig(fixedStartSettings(3, 1), GetParam().path);
     ASSERT_TRUE(rig.ready());
+    ASSERT_EQ(rig.scene().compositorReady(), GetParam().composes);
     Camera view = rig.scene().camera();
     glLoadIdentity();
     view.apply();
@@ -173,5 +194,10 @@ TEST(FrameState, EveryFrameEndsInTheStateTheSceneSetsUp)
     rig.renderAt(7300.0);
     EXPECT_EQ(GlStateSnapshot::read().differencesFrom(start), "") << "later frames";
 }
+
+INSTANTIATE_TEST_SUITE_P(Surface, FrameState, testing::ValuesIn(kSurfaces),
+                         [](const testing::TestParamInfo<SurfaceCase>& info) {
+                             return info.param.name;
+                         });
 
 }  // namespace
