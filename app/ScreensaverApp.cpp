@@ -3,12 +3,12 @@
 #include <new>
 #include <string>
 
-#include "app/PlaceholderPreviewWindow.h"
 #include "app/PlaceholderSettingsDialog.h"
-#include "app/PlaceholderSettingsPage.h"
 #include "app/RunMode.h"
+#include "config/SettingsPage.h"
 #include "framework/MessageBox.h"
 #include "render/CGLWindow.h"
+#include "render/PreviewWindow.h"
 #include "resources/ProductStrings.h"
 
 namespace {
@@ -87,7 +87,7 @@ bool ScreensaverApp::startPreview()
     HWND parent = reinterpret_cast<HWND>(static_cast<UINT_PTR>(parsePreviewHandle(__argv[2])));
     if (!parent || !IsWindow(parent))
         return false;
-    auto* window = new (std::nothrow) PlaceholderPreviewWindow;
+    auto* window = new (std::nothrow) PreviewWindow;
     if (!window) {
         warn("Error allocating memory for preview window.");
         return false;
@@ -109,12 +109,12 @@ bool ScreensaverApp::startEmbeddedPage(const std::string& arguments)
     HWND host = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
     if (!IsWindow(host))
         return false;
-    // The page stays allocated until the process ends.
-    auto* page = new (std::nothrow) PlaceholderSettingsPage;
-    if (!page)
-        return false;
     RECT client;
     if (!GetClientRect(host, &client))
+        return false;
+    // The page stays allocated until the process ends.
+    auto* page = new (std::nothrow) SettingsPage;
+    if (!page)
         return false;
     if (!page->create(client, host)) {
         delete page;

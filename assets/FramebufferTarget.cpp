@@ -66,6 +66,15 @@ bool FramebufferTarget::attachTexture()
     gl_.bindFramebuffer(kFramebuffer, framebuffer_);
     gl_.framebufferTexture2D(kFramebuffer, kColorAttachment0, GL_TEXTURE_2D, texture_, 0);
     const bool complete = gl_.checkFramebufferStatus(kFramebuffer) == kFramebufferComplete;
+    if (complete) {
+        // Cleared once now, so its memory is taken at start and not the first time
+        // the tour needs this target; the clearing state is given back.
+        glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glPopAttrib();
+    }
     gl_.bindFramebuffer(kFramebuffer, static_cast<GLuint>(previousFramebuffer_));
     return complete && glGetError() == GL_NO_ERROR;
 }

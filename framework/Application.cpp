@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "framework/Window.h"
+#include "framework/Dialog.h"
 
 namespace {
 Application* theApplication = nullptr;
@@ -65,7 +65,7 @@ int Application::messageLoop()
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (mainWindow && mainWindow->isDialog() && IsDialogMessageA(mainWindow->hwnd(), &message))
+        if (Dialog::routeKeyboard(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -4,6 +4,7 @@
 
 namespace {
 const char kWindowProperty[] = "Zandor.Window";
+// Only between arming and the end of one CreateWindowEx call of a foreign class.
 thread_local Window* pendingWindow = nullptr;
 thread_local HHOOK creationHook = nullptr;
 }
@@ -12,6 +13,11 @@ struct WindowRouting {
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         Window* window = Window::fromHandle(hwnd);
+        if (!window && message == WM_NCCREATE) {
+            window = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            if (window)
+                window->bind(hwnd);
+        }
         if (!window)
             return DefWindowProcA(hwnd, message, wParam, lParam);
         LRESULT result = 0;
@@ -21,30 +27,60 @@ struct WindowRouting {
             // Nothing may be thrown across the system's window procedure.
             result = window->defaultProc(message, wParam, lParam);
         }
-        if (message == WM_NCDESTROY) {
-            window->detach();
-            Application::windowGone(window);
-            window->postNcDestroy();
-        }
+        if (message == WM_NCDESTROY)
+            window->windowGone();
         return result;
     }
 
     static LRESULT CALLBACK creationFilter(int code, WPARAM wParam, LPARAM lParam)
     {
         if (code == HCBT_CREATEWND && pendingWindow) {
-            Window* window = pendingWindow;
-            pendingWindow = nullptr;
-            window->attach(reinterpret_cast<HWND>(wParam));
+            const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+            if (create->lpCreateParams == pendingWindow) {
+                Window* window = pendingWindow;
+                pendingWindow = nullptr;
+                window->bind(reinterpret_cast<HWND>(wParam));
+                window->subclass();
+            }
         }
         return CallNextHookEx(creationHook, code, wParam, lParam);
     }
 };
 
+namespace {
+bool isOwnClass(const char* className)
+{
+    WNDCLASSEXA info = {};
+    info.cbSize = sizeof info;
+    return GetClassInfoExA(GetModuleHandleA(nullptr), className, &info) &&
+           info.lpfnWndProc == &WindowRouting::procedure;
+}
+
+// Arms the hook for one creation of a foreign-class window; disarms it on every path.
+class ForeignCreation {
+public:
+    explicit ForeignCreation(Window* window)
+    {
+        pendingWindow = window;
+        creationHook = SetWindowsHookExA(WH_CBT, WindowRouting::creationFilter, nullptr, GetCurrentThreadId());
+    }
+    ~ForeignCreation()
+    {
+        pendingWindow = nullptr;
+        if (creationHook)
+            UnhookWindowsHookEx(creationHook);
+        creationHook = nullptr;
+    }
+    ForeignCreation(const ForeignCreation&) = delete;
+    ForeignCreation& operator=(const ForeignCreation&) = delete;
+};
+}
+
 Window::~Window()
 {
     if (hwnd_) {
         HWND hwnd = hwnd_;
-        detach();
+        unbind();
         DestroyWindow(hwnd);
     }
 }
@@ -54,23 +90,18 @@ Window* Window::fromHandle(HWND hwnd)
     return static_cast<Window*>(GetPropA(hwnd, kWindowProperty));
 }
 
-void Window::prepareCreation()
-{
-    if (!creationHook)
-        creationHook = SetWindowsHookExA(WH_CBT, WindowRouting::creationFilter, nullptr, GetCurrentThreadId());
-    pendingWindow = this;
-}
-
 bool Window::createEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                       const RECT& rect, HWND parent, UINT id)
 {
-    prepareCreation();
     HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
-    HWND hwnd = CreateWindowExA(exStyle, className, title, style, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, parent, menu,
-                                GetModuleHandleA(nullptr), nullptr);
-    pendingWindow = nullptr;
-    return hwnd != nullptr;
+    auto create = [&] {
+        return CreateWindowExA(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                               rect.bottom - rect.top, parent, menu, GetModuleHandleA(nullptr), this);
+    };
+    if (isOwnClass(className))
+        return create() != nullptr;
+    ForeignCreation hook(this);
+    return create() != nullptr;
 }
 
 const char* Window::defaultClassName()
@@ -79,8 +110,9 @@ const char* Window::defaultClassName()
     static bool registered = false;
     if (!registered) {
         WNDCLASSA windowClass = {};
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = DefWindowProcA;
+        // Redrawn whole on every size change: the preview stretches its picture to fit.
+        windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = &WindowRouting::procedure;
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         windowClass.lpszClassName = kName;
@@ -103,21 +135,34 @@ bool Window::destroyUnhidden()
     return DestroyWindow(hwnd_) != FALSE;
 }
 
-void Window::attach(HWND hwnd)
+void Window::bind(HWND hwnd)
 {
     hwnd_ = hwnd;
     SetPropA(hwnd, kWindowProperty, this);
-    classProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowRouting::procedure)));
 }
 
-void Window::detach()
+void Window::subclass()
+{
+    classProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowRouting::procedure)));
+}
+
+void Window::unbind()
 {
     if (!hwnd_)
         return;
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
+    if (classProc_)
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
     RemovePropA(hwnd_, kWindowProperty);
     hwnd_ = nullptr;
+    classProc_ = nullptr;
+}
+
+void Window::windowGone()
+{
+    unbind();
+    Application::windowGone(this);
+    postNcDestroy();
 }
 
 LRESULT Window::windowProc(UINT message, WPARAM wParam, LPARAM lParam)

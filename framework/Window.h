@@ -3,9 +3,10 @@
 
 #include <cstddef>
 
-// A window object bound to one window handle. Creation goes through a CBT hook,
-// so every message from the first on reaches windowProc, whatever the window
-// class (our own, or a system class such as the dialog class "#32770").
+// A window object bound to one window handle. Windows of the framework's own
+// class bind at WM_NCCREATE through CreateWindowEx's creation parameter; a
+// window of another class (a system class) binds through a CBT hook armed for
+// that one call only, so no later window of the thread can bind by mistake.
 class Window {
 public:
     Window() = default;
@@ -21,10 +22,9 @@ public:
     // that the window manager looks after waits up to 2 s for its answer, the whole
     // 2 s on a display without one. The caller repaints what the window covered.
     bool destroyUnhidden();
-    virtual bool isDialog() const { return false; }
 
     static Window* fromHandle(HWND hwnd);
-    // The framework's own window class: default procedure, arrow cursor, no background brush.
+    // The framework's own window class: our procedure, arrow cursor, no background brush.
     static const char* defaultClassName();
 
 protected:
@@ -40,7 +40,8 @@ protected:
     // A background-erase answer: the client area filled black with the given device context.
     LRESULT eraseBlack(WPARAM dc);
 
-    // Routes a message to the handler of its row, or to the default processing.
+    // Routes a message to the handler of its row, or to the default processing: for
+    // windows that derive from Window directly (dialogs use Dialog's handler tables).
     template <class T, std::size_t N>
     LRESULT dispatch(const MessageEntry<T> (&map)[N], UINT message, WPARAM wParam, LPARAM lParam)
     {
@@ -51,13 +52,14 @@ protected:
         return defaultProc(message, wParam, lParam);
     }
 
-    // Arms the hook so that the next window created on this thread binds to this object.
-    void prepareCreation();
+    // Binding of a handle to this object, and its end once the window is gone.
+    void bind(HWND hwnd);
+    void windowGone();
 
 private:
     friend struct WindowRouting;
-    void attach(HWND hwnd);
-    void detach();
+    void subclass();
+    void unbind();
 
     HWND hwnd_ = nullptr;
     WNDPROC classProc_ = nullptr;

@@ -15,6 +15,8 @@
 #define STR_UPDATE_URL "http://www.orbicade.com/update/orbicade.xml"
 #define STR_FAMILY_KEY "Software\\Quarnel\\Orbicade"
 #define STR_PRODUCT_KEY "Zandor3D"
+#define STR_WEB_ADDRESS "www.orbicade.com"
+#define STR_MAIL_ADDRESS "support@orbicade.com"
 #define STR_SLOW_RENDERER \
     "The screensaver seems to run very slow...\nTo run it smoother and faster you need OpenGL compatible 3D accelerated videocard.\nIf you have it, please install latest device drivers. (Usually available for free on manufacturer's website).\n\nIf your videocard does not supports OpenGL hardware acceleration, you can try to switch\n videomode to lower resolution & color-depth in screensaver settings dialog."
 

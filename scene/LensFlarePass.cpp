@@ -4,10 +4,10 @@
 
 namespace {
 
-constexpr GLbitfield kSpriteAttributes = GL_ENABLE_BIT | GL_VIEWPORT_BIT | GL_ACCUM_BUFFER_BIT |
-                                         GL_DEPTH_BUFFER_BIT | GL_FOG_BIT | GL_LIGHTING_BIT |
-                                         GL_PIXEL_MODE_BIT | GL_POLYGON_STIPPLE_BIT |
-                                         GL_POINT_BIT | GL_CURRENT_BIT;
+// Lighting, blending and depth test; colour and the material that follows it, blend
+// function and bound texture.
+constexpr GLbitfield kFlareSpriteState =
+    GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
 
 // One depth value per read from the frame drawn so far.
 struct GlDepthSampler : DepthSampler {
@@ -21,6 +21,7 @@ struct GlDepthSampler : DepthSampler {
 
 }  // namespace
 
+// Reads the depth buffer and sets nothing itself; each sprite restores what it sets.
 void drawLensFlares(Vec3 sun, const SceneTextures& textures)
 {
     GLdouble modelView[16], projection[16];
@@ -42,6 +43,8 @@ void drawLensFlares(Vec3 sun, const SceneTextures& textures)
     }
 }
 
+// Sets an unlit, additive, uncovered quad in device coordinates; state and both
+// matrices are pushed and popped.
 void drawFlareSprite(double centreX, double centreY, double angle, double halfWidth,
                      double halfHeight, double alpha, unsigned texture, float red, float green,
                      float blue)
@@ -51,7 +54,7 @@ void drawFlareSprite(double centreX, double centreY, double angle, double halfWi
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glPushAttrib(kSpriteAttributes);
+    glPushAttrib(kFlareSpriteState);
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);

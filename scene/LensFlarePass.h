@@ -6,7 +6,7 @@
 // The sun's lens flares: visibility from the depth buffer, then 28 screen sprites.
 void drawLensFlares(Vec3 sun, const SceneTextures& textures);
 
-// One additive sprite in device coordinates; leaves its blend function and texture bound.
+// One additive sprite in device coordinates; the GL state is left as it was found.
 void drawFlareSprite(double centreX, double centreY, double angle, double halfWidth,
                      double halfHeight, double alpha, unsigned texture, float red, float green,
                      float blue);

@@ -4,17 +4,23 @@
 
 #include "assets/GlHeaders.h"
 #include "scene/MoonOrbit.h"
+#include "scene/PlanetPass.h"
 
 namespace {
 
 constexpr double kDegrees = 57.29578;
-// Current colour, enables, lighting, depth, fog, viewport, point, stipple, pixel-mode
-// and accumulation groups.
-constexpr GLbitfield kGlowAttributes = 0x2BF3;
+// Blending and texturing; the moons' colour, lit material and texture.
+constexpr GLbitfield kMoonPassState =
+    GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
+// Lighting, blending, depth test; depth writes, blend function, colour and the material
+// that follows it, glow texture.
+constexpr GLbitfield kMoonGlowState = GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT |
+                                      GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
 
+// Sets an unlit, additive sprite that tests depth but writes none; pushed and popped.
 void drawGlow(unsigned glowTexture)
 {
-    glPushAttrib(kGlowAttributes);
+    glPushAttrib(kMoonGlowState);
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
@@ -28,7 +34,6 @@ void drawGlow(unsigned glowTexture)
         glColor4d(1.0, 1.0, 1.0, moonGlowAlpha(d));
         drawScreenSprite({0.0, 0.0, 0.0}, 3.0 / d, 3.0 / d);
     }
-    glDepthMask(GL_TRUE);
     glPopAttrib();
 }
 
@@ -40,6 +45,8 @@ MoonPass::~MoonPass()
         gluDeleteQuadric(quadric_);
 }
 
+// Sets the lit material, opaque textured spheres and their glows; state and each moon's
+// place are pushed and popped.
 void MoonPass::draw(double T, const SceneTextures& textures)
 {
     if (quadric_ == nullptr) {
@@ -49,11 +56,14 @@ void MoonPass::draw(double T, const SceneTextures& textures)
         gluQuadricTexture(quadric_, GL_TRUE);
         gluQuadricDrawStyle(quadric_, GLU_FILL);
     }
+    glPushAttrib(kMoonPassState);
+    setLitMaterial();
     for (int i = 0; i < 4; ++i) {
         const MoonRecord& moon = moonRecords[i];
         const double theta = moonAngle(T, moon, i);
         const double x = std::cos(theta) * moon.orbitRadius;
         const double y = std::sin(theta) * moon.orbitRadius;
+        glPushMatrix();
         glTranslated(x, y, 0.0);
         glRotated(theta * kDegrees, 0.0, 0.0, 1.0);  // tidally locked: one turn per orbit
         glDisable(GL_BLEND);
@@ -62,9 +72,9 @@ void MoonPass::draw(double T, const SceneTextures& textures)
         glBindTexture(GL_TEXTURE_2D, textures.moon[moon.texture]);
         gluSphere(quadric_, moon.radius, 32, 16);
         drawGlow(textures.starGlow);
-        glRotated(-theta * kDegrees, 0.0, 0.0, 1.0);
-        glTranslated(-x, -y, 0.0);
+        glPopMatrix();
     }
+    glPopAttrib();
 }
 
 void drawScreenSprite(Vec3 c, double width, double height)

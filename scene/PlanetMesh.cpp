@@ -6,6 +6,7 @@
 int PlanetMesh::drawRotated(double turns)
 {
     const float f = turnFraction(turns);
+    glPushMatrix();
     glRotatef(360.0f * f, 0.0f, 0.0f, 1.0f);
     glBegin(GL_TRIANGLES);
     const ShapeVertex* v = data_.vertices();
@@ -15,6 +16,6 @@ int PlanetMesh::drawRotated(double turns)
         glVertex3fv(v[i].position);
     }
     glEnd();
-    glRotatef(-360.0f * f, 0.0f, 0.0f, 1.0f);
+    glPopMatrix();
     return 1;
 }

@@ -5,3 +5,7 @@
 // The planet at scene time T: surface, night-side auroras, material and the dark halo.
 // The caller has bound the surface (live or static) and placed the planet frame.
 void drawPlanet(PlanetMesh& mesh, double T, bool nightSide, const SceneTextures& textures);
+
+// The material of the planet and moons: specular and shininess (ambient and diffuse
+// follow the current colour).
+void setLitMaterial();

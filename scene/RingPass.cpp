@@ -4,6 +4,11 @@
 
 namespace {
 
+// Lighting and blending; blend function, depth writes, colours and the material that
+// follows them, bound texture.
+constexpr GLbitfield kRingPassState = GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT |
+                                      GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
+
 struct RingCorner {
     GLdouble s, t, x, y;
 };
@@ -27,14 +32,19 @@ void drawRingSquare()
 
 }  // namespace
 
+// Sets unlit blending without depth writes, the two textures and colours; state and
+// the square's turn are pushed and popped.
 void drawRings(const SceneTextures& textures)
 {
+    glPushAttrib(kRingPassState);
+    glPushMatrix();
     glDepthMask(GL_FALSE);
     glRotated(-45.0, 0.0, 0.0, 1.0);
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
 
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glColor4d(1.0, 1.0, 1.0, 1.0);  // the mask multiplies by its own picture alone
     glBindTexture(GL_TEXTURE_2D, textures.ringsMask);
     drawRingSquare();
 
@@ -42,9 +52,6 @@ void drawRings(const SceneTextures& textures)
     glColor3d(0.1, 0.1, 0.1);
     glBindTexture(GL_TEXTURE_2D, textures.rings);
     drawRingSquare();
-
-    glDisable(GL_BLEND);
-    glEnable(GL_LIGHTING);
-    glRotated(45.0, 0.0, 0.0, 1.0);
-    glDepthMask(GL_TRUE);
+    glPopMatrix();
+    glPopAttrib();
 }

@@ -22,6 +22,8 @@ namespace {
 constexpr int kPackId = 152;
 constexpr Vec3 kSunPosition{400.0, 400.0, 30.0};
 constexpr double kFlattening = 0.93;
+// Normalising (the flattened frame shortens normals) and the surface's binding.
+constexpr GLbitfield kPlanetFrameState = GL_ENABLE_BIT | GL_TEXTURE_BIT;
 constexpr double kFieldOfView = 45.0;
 
 // One turn per 720 scene seconds.
@@ -81,12 +83,6 @@ const TextureRow kTextureRows[] = {
     {"zandor_night.jpg", UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.night; }},
     {"star128.jpg", UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.starGlow; }},
 };
-
-void setLight(GLenum light, const GLfloat* ambient, const GLfloat* diffuse)
-{
-    glLightfv(light, GL_AMBIENT, ambient);
-    glLightfv(light, GL_DIFFUSE, diffuse);
-}
 
 }  // namespace
 
@@ -218,7 +214,8 @@ void Scene::setLight0()
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
-    setLight(GL_LIGHT0, ambient, diffuse);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }
 
 void Scene::chooseStartTime()
@@ -271,37 +268,12 @@ void Scene::moveCamera(double T)
     camera_.up = pose.up;
 }
 
-void Scene::drawSunAndLights()
-{
-    const GLfloat sun[] = {400.0f, 400.0f, 30.0f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, sun);
-
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_TEXTURE_2D);
-    glColor3d(1.0, 1.0, 1.0);
-    glTranslated(kSunPosition.x, kSunPosition.y, kSunPosition.z);
-    if (sunQuadric_ == nullptr)
-        sunQuadric_ = gluNewQuadric();
-    if (sunQuadric_ != nullptr)
-        gluSphere(sunQuadric_, 2.0, 24, 12);
-    glTranslated(-kSunPosition.x, -kSunPosition.y, -kSunPosition.z);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
-
-    if (settings_.nightSide != 0) {
-        // Opposite the sun; enabled only by the planet's night passes.
-        static const GLfloat antiSun[] = {-400.0f, -400.0f, -30.0f, 1.0f};
-        static const GLfloat ambient[] = {-0.2f, -0.2f, -0.2f, 0.0f};
-        static const GLfloat diffuse[] = {0.51f, 0.51f, 0.51f, 1.0f};
-        glLightfv(GL_LIGHT1, GL_POSITION, antiSun);
-        setLight(GL_LIGHT1, ambient, diffuse);
-    }
-}
-
+// Sets normalising and the surface for the spun, flattened planet, then the rim glow in
+// the flattened frame; state and both frames are pushed and popped. Rings and moons
+// follow in the planet's unspun, unflattened frame.
 void Scene::drawPlanetFrame(double T)
 {
+    glPushAttrib(kPlanetFrameState);
     glPushMatrix();
     glRotated(planetTurn(T), 0.0, 0.0, 1.0);
     glScaled(1.0, 1.0, kFlattening);
@@ -311,15 +283,16 @@ void Scene::drawPlanetFrame(double T)
     else
         glBindTexture(GL_TEXTURE_2D, textures_.surface);
     drawPlanet(planet_, T, settings_.nightSide != 0, textures_);
-    glDisable(GL_NORMALIZE);
-    glRotated(-planetTurn(T), 0.0, 0.0, 1.0);
+    glPopMatrix();
+    glPopAttrib();
 
+    glPushMatrix();
+    glScaled(1.0, 1.0, kFlattening);
     drawSunRimGlow({0.0, 0.0, 0.0}, 1.0, kSunPosition, textures_.flare[7], textures_.flare[9]);
+    glPopMatrix();
 
-    glScaled(1.0, 1.0, 1.0752689);  // undo the flattening for rings and moons
     drawRings(textures_);
     moons_.draw(T, textures_);
-    glPopMatrix();
 }
 
 // Only what this frame shows of the turning planet is composed anew.
@@ -350,7 +323,7 @@ void Scene::drawFrame()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     camera_.apply();
     stars_.draw();
-    drawSunAndLights();
+    sun_.draw(kSunPosition, settings_.nightSide != 0);
     drawPlanetFrame(T);
     drawLensFlares(kSunPosition, textures_);
     sceneTime_ = clock_.now();
@@ -362,8 +335,4 @@ void Scene::shutdown()
         compositor_->release();
     compositor_.reset();
     sceneBuffers_.freeAll();
-    if (sunQuadric_ != nullptr) {
-        gluDeleteQuadric(sunQuadric_);  // client memory only, no GL call
-        sunQuadric_ = nullptr;
-    }
 }

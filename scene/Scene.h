@@ -10,15 +10,15 @@
 #include "scene/SceneHost.h"
 #include "scene/SceneTextures.h"
 #include "scene/StarField.h"
+#include "scene/SunPass.h"
 #include "scene/SurfaceRegion.h"
 
 class CloudCompositor;
+class ResourcePack;
 
 // Where the live surface is composed: the first target of the list that can be
 // made; with none, or Static, the planet shows its plain surface picture.
 enum class SurfacePath { Automatic, FramebufferOnly, PbufferOnly, Static };
-class ResourcePack;
-struct GLUquadric;
 
 // The world of the screensaver: a camera tour around the ringed planet Zandor.
 // init, resize and drawFrame run with the window's rendering context current;
@@ -58,7 +58,6 @@ private:
     void chooseStartTime();
     void createCompositor();
     void moveCamera(double T);
-    void drawSunAndLights();
     void drawPlanetFrame(double T);
     PlanetView planetView(double T) const;
 
@@ -73,8 +72,8 @@ private:
     PlanetMesh planet_;
     StarField stars_;
     MoonPass moons_;
+    SunPass sun_;
     SceneBuffers sceneBuffers_;
     SurfacePath surfacePath_ = SurfacePath::Automatic;
     std::unique_ptr<CloudCompositor> compositor_;
-    GLUquadric* sunQuadric_ = nullptr;
 };

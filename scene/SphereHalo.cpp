@@ -9,9 +9,11 @@
 namespace {
 
 constexpr double kDegrees = 180.0 / pi;
-// Current colour, enables, lighting, depth, fog, viewport, point, line, stipple,
-// pixel-mode and accumulation groups.
-constexpr GLbitfield kHaloAttributes = 0x2BF7;
+// Lighting, blending, depth test and culling; the sprite's colour and the material
+// that follows it.
+constexpr GLbitfield kHaloState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT;
+// The glows' blend function and bound textures.
+constexpr GLbitfield kRimGlowState = GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
 
 // The current matrices and viewport, for projecting and unprojecting.
 struct ViewState {
@@ -64,6 +66,8 @@ void haloQuad(double h, double alpha)
 
 }  // namespace
 
+// Sets an unlit, blended, uncovered, two-sided quad facing the eye; state and matrix are
+// pushed and popped (blend function and texture are the caller's).
 void drawSphereHalo(Vec3 c, double scale, double alpha, double roll)
 {
     const ViewState view;
@@ -85,16 +89,17 @@ void drawSphereHalo(Vec3 c, double scale, double alpha, double roll)
         const Vec3 up = normalised(b - a);
         glRotated(std::atan2(up.y, up.x) * kDegrees - 90.0 + roll, 0.0, 0.0, 1.0);
     }
-    glPushAttrib(kHaloAttributes);
+    glPushAttrib(kHaloState);
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     haloQuad(h, alpha);
-    glPopMatrix();
     glPopAttrib();
+    glPopMatrix();
 }
 
+// Sets additive blending and the glow textures; both are pushed and popped.
 void drawSunRimGlow(Vec3 c, double r, Vec3 light, unsigned wideTexture, unsigned thinTexture)
 {
     const ViewState view;
@@ -111,9 +116,11 @@ void drawSunRimGlow(Vec3 c, double r, Vec3 light, unsigned wideTexture, unsigned
     const double k = std::acos(std::clamp(cosPhi, -1.0, 1.0)) / theta;
     const RimGlowAlphas alphas = rimGlowAlphas(k);
 
+    glPushAttrib(kRimGlowState);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, wideTexture);
     drawSphereHalo(c, 1.08, alphas.wide, screenAngle - 45.0);
     glBindTexture(GL_TEXTURE_2D, thinTexture);
     drawSphereHalo(c, 1.03, alphas.thin, screenAngle - 45.0);
+    glPopAttrib();
 }

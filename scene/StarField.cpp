@@ -6,6 +6,11 @@
 
 namespace {
 constexpr double kSkyRadius = 350.0;
+// Lighting, texturing, point smoothing and blending; colours and the material that
+// follows them, bound texture, depth writes, blend function and point size.
+constexpr GLbitfield kStarFieldState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT |
+                                       GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT |
+                                       GL_COLOR_BUFFER_BIT | GL_POINT_BIT;
 }
 
 bool StarField::load(const char* text, size_t length, SceneBuffers& buffers)
@@ -24,11 +29,15 @@ void StarField::draw()
 {
     if (stars_ == nullptr)
         return;
-    glPushAttrib(GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_TEXTURE_BIT);
+    // Sets unlit, untextured, additive points without depth writes on the sky sphere;
+    // state and matrix are pushed and popped around the list.
+    glPushAttrib(kStarFieldState);
+    glPushMatrix();
     if (list_ != -1)
         glCallList(static_cast<GLuint>(list_));
     else
         compile();
+    glPopMatrix();
     glPopAttrib();
 }
 
@@ -53,7 +62,5 @@ void StarField::compile()
         glVertex3d(look.direction.x, look.direction.y, look.direction.z);
         glEnd();
     }
-    glScaled(1.0 / kSkyRadius, 1.0 / kSkyRadius, 1.0 / kSkyRadius);
-    glDepthMask(GL_TRUE);
     glEndList();
 }

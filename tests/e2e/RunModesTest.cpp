@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
+#include "resources/DialogIds.h"
 #include "tests/driver/Driver.h"
 
 namespace {
@@ -149,6 +150,7 @@ TEST_F(RunModes, PreviewFillsTheGivenWindowAndEndsWithIt)
     HWND preview = driver::waitForChild(host->hwnd, 15000);
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(driver::windowText(preview), "Preview");
+    EXPECT_EQ(driver::className(preview), "ZandorWindow");
     RECT hostClient, previewRect;
     GetClientRect(host->hwnd, &hostClient);
     GetClientRect(preview, &previewRect);
@@ -169,6 +171,9 @@ TEST_F(RunModes, EmbeddedPageLivesInsideTheHostUntilItIsClosed)
         HWND page = driver::waitForChild(host.hwnd, 15000);
         ASSERT_NE(page, nullptr);
         EXPECT_TRUE(IsChild(host.hwnd, page));
+        // The product's page with its controls, tabs first.
+        EXPECT_TRUE(driver::waitFor([&] { return GetDlgItem(page, IDC_DEMO_MODE) != nullptr; }, 10000));
+        EXPECT_NE(GetDlgItem(page, IDC_PAGE_TABS), nullptr);
         SendMessageTimeoutA(page, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, nullptr);
         expectEndsWithZero(process);
     }

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "GlStateSnapshot.h"
 #include "SceneHarness.h"
 #include "assets/FramebufferTarget.h"
 #include "assets/RenderTexture.h"
@@ -163,53 +164,6 @@ TEST_F(CompositionTest, TexelsOutsideTheRegionKeepWhatTheyHad)
     compositor->release();
 }
 
-// What composing leaves of the window's context: the scene's own state, unchanged.
-struct WindowState {
-    GLint viewport[4], framebuffer, texture, matrixMode, blendSrc, blendDst, envMode, activeTexture;
-    GLboolean depthMask, enables[7];
-    GLfloat colour[4];
-    GLdouble modelView[16], projection[16];
-
-    static WindowState read()
-    {
-        static const GLenum kEnables[7] = {GL_BLEND,      GL_DEPTH_TEST, GL_LIGHTING,    GL_TEXTURE_2D,
-                                           GL_CULL_FACE,  GL_SCISSOR_TEST, GL_COLOR_MATERIAL};
-        WindowState s = {};
-        glGetIntegerv(GL_VIEWPORT, s.viewport);
-        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &s.framebuffer);
-        glGetIntegerv(GL_TEXTURE_BINDING_2D, &s.texture);
-        glGetIntegerv(GL_MATRIX_MODE, &s.matrixMode);
-        glGetIntegerv(GL_BLEND_SRC, &s.blendSrc);
-        glGetIntegerv(GL_BLEND_DST, &s.blendDst);
-        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &s.envMode);
-        glGetIntegerv(GL_ACTIVE_TEXTURE, &s.activeTexture);
-        glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthMask);
-        for (int i = 0; i < 7; ++i)
-            s.enables[i] = glIsEnabled(kEnables[i]);
-        glGetFloatv(GL_CURRENT_COLOR, s.colour);
-        glGetDoublev(GL_MODELVIEW_MATRIX, s.modelView);
-        glGetDoublev(GL_PROJECTION_MATRIX, s.projection);
-        return s;
-    }
-};
-
-void expectSameState(const WindowState& a, const WindowState& b)
-{
-    EXPECT_TRUE(std::equal(a.viewport, a.viewport + 4, b.viewport));
-    EXPECT_EQ(a.framebuffer, b.framebuffer);
-    EXPECT_EQ(a.texture, b.texture);
-    EXPECT_EQ(a.matrixMode, b.matrixMode);
-    EXPECT_EQ(a.blendSrc, b.blendSrc);
-    EXPECT_EQ(a.blendDst, b.blendDst);
-    EXPECT_EQ(a.envMode, b.envMode);
-    EXPECT_EQ(a.activeTexture, b.activeTexture);
-    EXPECT_EQ(a.depthMask, b.depthMask);
-    EXPECT_TRUE(std::equal(a.enables, a.enables + 7, b.enables));
-    EXPECT_TRUE(std::equal(a.colour, a.colour + 4, b.colour));
-    EXPECT_TRUE(std::equal(a.modelView, a.modelView + 16, b.modelView));
-    EXPECT_TRUE(std::equal(a.projection, a.projection + 16, b.projection));
-}
-
 TEST_F(CompositionTest, ComposingLeavesTheWindowsStateAsItWas)
 {
     for (LayerPasses passes : {LayerPasses::One, LayerPasses::Two}) {
@@ -233,10 +187,10 @@ TEST_F(CompositionTest, ComposingLeavesTheWindowsStateAsItWas)
 
             auto compositor = makeCompositor(host, kind, passes);
             ASSERT_TRUE(compositor);
-            const WindowState before = WindowState::read();
+            const GlStateSnapshot before = GlStateSnapshot::read();
             ASSERT_TRUE(compositor->compose(7000.0, wholeSurface(kWidth, kHeight)));
             EXPECT_EQ(wglGetCurrentContext(), context);
-            expectSameState(before, WindowState::read());
+            EXPECT_EQ(GlStateSnapshot::read().differencesFrom(before), "");
             compositor->release();
             glDisable(GL_DEPTH_TEST);
             glDisable(GL_LIGHTING);

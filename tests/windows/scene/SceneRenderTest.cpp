@@ -327,7 +327,6 @@ TEST(SceneRender, RingDarkensWhatLiesBehindItAndBrightensInFront)
     ASSERT_GT(T, 0.0);
     const FrameImage frame = rig.renderAt(T);
     keep(frame, "rings-open");
-    glColor4d(2.0, 2.0, 2.0, 2.0);
     drawRings(rig.scene().textures());  // the ring once more over the finished frame
     const FrameImage twice = FrameImage::readBack(frame.width, frame.height);
 
