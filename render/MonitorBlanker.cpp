@@ -9,8 +9,14 @@ std::vector<RECT> secondaryMonitors()
         [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
             MONITORINFO info = {};
             info.cbSize = sizeof info;
-            if (GetMonitorInfoA(monitor, &info) && !(info.dwFlags & MONITORINFOF_PRIMARY))
+            if (!GetMonitorInfoA(monitor, &info) || (info.dwFlags & MONITORINFOF_PRIMARY))
+                return TRUE;
+            // Nothing may be thrown through the system's enumeration.
+            try {
                 reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
+            } catch (...) {
+                return FALSE;
+            }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&found));
@@ -30,7 +36,8 @@ void MonitorBlanker::cover(HWND sceneWindow)
 
 void MonitorBlanker::uncover()
 {
-    // Without a hide first: under Wine each hide waits for a window manager.
+    // Without a hide first: under Wine each hide waits for a window manager. The
+    // scene window's destroy steps repaint the desktop behind them.
     for (const auto& window : windows_)
         window->destroyUnhidden();
     windows_.clear();
