@@ -65,8 +65,9 @@ start_xvfb() {
   wait_for_display "$1"
 }
 
-# The server reads only our configuration (an empty folder stands in for the
-# system's configuration folders) and logs into the build folder.
+# The server reads our configuration, not the machine's (a folder of our own
+# stands in for the one under /etc; only the packages' defaults are read besides),
+# and logs into the build folder.
 start_two_monitors() {
   if [ "$(id -u)" -ne 0 ]; then
     echo "the two-monitor display needs root (Xorg)" >&2
