@@ -2,7 +2,6 @@
 
 namespace {
 const char kFamilyKey[] = "Software\\Quarnel";
-const char kProductKey[] = "Software\\Quarnel\\Orbicade\\Zandor3D";
 const DWORD kStillRunningMs = 1000;
 
 std::string screensaver()

@@ -12,6 +12,7 @@
 class FullScreenRun : public ::testing::Test {
 public:
     static constexpr const char* kAtom = "ZANDOR 3D ScreenSaver";
+    static constexpr const char* kProductKey = "Software\\Quarnel\\Orbicade\\Zandor3D";
 
 protected:
     explicit FullScreenRun(POINT rest) : rest_(rest) {}

@@ -3,7 +3,6 @@
 #include "tests/windows/fullscreen/FullScreenRun.h"
 
 namespace {
-const char kProductKey[] = "Software\\Quarnel\\Orbicade\\Zandor3D";
 
 class FullScreen : public FullScreenRun {
 protected:

@@ -244,4 +244,36 @@ TEST_F(TwoMonitors, AMonitorRemovedAndAddedAgainDuringTheRunIsCoveredAgain)
     expectEverythingGone();
 }
 
+// The run's display mode is the primary's alone. The switch moves the second
+// monitor to the primary's new edge, and it is covered where it then is.
+TEST_F(TwoMonitors, AModeSwitchChangesThePrimaryOnlyAndTheSecondMonitorIsCoveredWhereItGoes)
+{
+    driver::moveMouseTo(300, 300);
+    ASSERT_TRUE(driver::setDword(kProductKey, "XResolution", 800));
+    ASSERT_TRUE(driver::setDword(kProductKey, "YResolution", 600));
+    ASSERT_TRUE(driver::setDword(kProductKey, "ColorDepth", 32));
+    ASSERT_TRUE(driver::setDword(kProductKey, "CurrentVideomode", 0));
+    ASSERT_NO_FATAL_FAILURE(start());
+    EXPECT_EQ(windowRect(window), "0,0 800,600");
+    const std::vector<RECT> during = monitors();
+    ASSERT_EQ(during.size(), 2u);
+    const RECT second = during[0].left == 0 ? during[1] : during[0];
+    EXPECT_EQ(second.left, 800);
+    EXPECT_EQ(second.right - second.left, kSecond.right - kSecond.left);
+    EXPECT_EQ(second.bottom - second.top, kSecond.bottom - kSecond.top);
+    blank = WindowFromPoint({(second.left + second.right) / 2, (second.top + second.bottom) / 2});
+    EXPECT_EQ(processOf(blank), process.pid);
+    EXPECT_EQ(windowRect(blank), text(second));
+    EXPECT_EQ(driver::topWindows(process.pid).size(), 2u);
+    driver::pressKey(VK_SPACE);
+    expectEverythingGone();
+    // The primary's own mode again, and the second monitor back in its place.
+    EXPECT_TRUE(driver::waitFor(
+        [] {
+            const std::vector<RECT> after = monitors();
+            return after.size() == 2u && text(after[0]) == text(kPrimary) && text(after[1]) == text(kSecond);
+        },
+        5000));
+}
+
 } // namespace
