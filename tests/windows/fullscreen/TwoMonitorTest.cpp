@@ -248,6 +248,10 @@ TEST_F(TwoMonitors, AMonitorRemovedAndAddedAgainDuringTheRunIsCoveredAgain)
 // monitor to the primary's new edge, and it is covered where it then is.
 TEST_F(TwoMonitors, AModeSwitchChangesThePrimaryOnlyAndTheSecondMonitorIsCoveredWhereItGoes)
 {
+    // Should the run not restore the mode, the cases after this one still find it.
+    struct RegistryModeAtTheEnd {
+        ~RegistryModeAtTheEnd() { ChangeDisplaySettingsA(nullptr, 0); }
+    } registryMode;
     driver::moveMouseTo(300, 300);
     ASSERT_TRUE(driver::setDword(kProductKey, "XResolution", 800));
     ASSERT_TRUE(driver::setDword(kProductKey, "YResolution", 600));
