@@ -55,6 +55,17 @@ void grey(int, int, unsigned char rgb[3])
     rgb[0] = rgb[1] = rgb[2] = 128;
 }
 
+// A banded planet on black, for the pictures of the product page.
+void planet(int x, int y, unsigned char rgb[3])
+{
+    const int dx = x - 120, dy = y - 100;
+    const bool inside = dx * dx + dy * dy < 70 * 70;
+    const int band = (y / 9) % 3;
+    rgb[0] = static_cast<unsigned char>(inside ? 150 + band * 40 : 0);
+    rgb[1] = static_cast<unsigned char>(inside ? 90 + band * 30 : 0);
+    rgb[2] = static_cast<unsigned char>(inside ? 200 - band * 50 : (x * 7 + y * 13) % 97 == 0 ? 255 : 0);
+}
+
 // The dialog, made modeless so that the test can drive it from its own thread.
 class SettingsDialogTest : public ::testing::Test {
 protected:
@@ -81,19 +92,20 @@ protected:
         ASSERT_TRUE(driver::setString(kFamily + "\\" + id, "ExecutablePath", path));
     }
     // One product of the cached document, with its screenshot and icon in the cache.
-    void cacheProduct(const std::string& id)
+    void cacheProduct(const std::string& id, const dialog_test::PixelColour& screenshot = grey,
+                      const std::string& description = "")
     {
         const std::string web = installPath() + "web\\";
         CreateDirectoryA(installPath().c_str(), nullptr);
         CreateDirectoryA(web.c_str(), nullptr);
         CreateDirectoryA((web + id).c_str(), nullptr);
-        ASSERT_TRUE(dialog_test::writeJpeg(web + id + "\\screenshot.jpg", 64, 48, grey));
+        ASSERT_TRUE(dialog_test::writeJpeg(web + id + "\\screenshot.jpg", 240, 200, screenshot));
         ASSERT_TRUE(dialog_test::writeBmp(web + id + "\\icon.bmp", 32, 32, grey));
         ASSERT_TRUE(writeText(web + "update.xml",
                               "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>1</Count>\r\n<Product1><ID>" +
                                   id + "</ID><Title>" + id +
-                                  " 3D</Title><Version>2.0</Version><Description><Text>About " + id +
-                                  "</Text><ScreenshotURL>http://get.test/s.jpg</ScreenshotURL><IconURL>"
+                                  " 3D</Title><Version>2.0</Version><Description><Text>" +
+                                  (description.empty() ? "About " + id : description) + "</Text><ScreenshotURL>http://get.test/s.jpg</ScreenshotURL><IconURL>"
                                   "http://get.test/i.bmp</IconURL></Description><DownloadURL>http://get.test/" +
                                   id + ".exe</DownloadURL></Product1></ProductsList></English>\r\n"));
     }
@@ -323,4 +335,35 @@ TEST_F(SettingsDialogTest, AGuestThatNeverAnswersItsCloseIsEndedAndAProgramThatC
     EXPECT_TRUE(IsWindowVisible(empty->hwnd()));
     dialog_test::settle(300);
     EXPECT_EQ(GetWindow(empty->hwnd(), GW_CHILD), nullptr);
+}
+
+TEST_F(SettingsDialogTest, PicturesOfTheDialogWithEachKindOfPageForPeople)
+{
+    const std::string folder = driver::windowsPath(ZANDOR3D_SHOT_DIR);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string notAProgram = area() + "notaprogram.scr";
+    ASSERT_TRUE(writeText(notAProgram, "plain text"));
+    addMember("NEBULA", "Nebula 3D", notAProgram);
+    cacheProduct("AURORA", planet, "Northern lights over a frozen sea.\nTwelve camera tours.\nFree to try for 30 days.\n");
+    open();
+    auto picture = [&](const char* name) {
+        dialog_test::settle(300);
+        EXPECT_TRUE(dialog_test::writePng(dialog_test::captureClient(dialog->hwnd()), folder + "\\" + name));
+    };
+    picture("settings-dialog.png");
+
+    // A member's page is drawn by its own program, which Wine does not show across
+    // processes: our own page stands in for it inside the (empty) host.
+    select(1);
+    ASSERT_NE(dynamic_cast<FamilyPageHost*>(dialog->page()), nullptr);
+    RECT client;
+    GetClientRect(dialog->page()->hwnd(), &client);
+    auto guest = std::make_unique<SettingsPage>();
+    ASSERT_TRUE(guest->create(client, dialog->page()->hwnd()));
+    ShowWindow(guest->hwnd(), SW_SHOWNA);
+    picture("settings-dialog-member.png");
+
+    select(2);
+    EXPECT_EQ(guest->hwnd(), nullptr) << "the host did not close the page inside it";
+    picture("settings-dialog-product.png");
 }
