@@ -71,9 +71,8 @@ bool ProductInfoPage::create(const RECT& rect, HWND parent, const std::string& t
                              const std::string& description, const std::string& downloadLink,
                              const std::string& screenshotPath)
 {
-    if (!createModeless(IDD_PRODUCT_INFO, parent))
+    if (!createPage(IDD_PRODUCT_INFO, parent, rect))
         return false;
-    MoveWindow(hwnd(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     const std::array<std::string, 3> lines = splitDescription(description);
     for (std::size_t i = 0; i < lines.size(); ++i)
         SetDlgItemTextA(hwnd(), kDescriptionIds[i], lines[i].c_str());

@@ -20,9 +20,8 @@ FamilyPageHost::~FamilyPageHost()
 
 bool FamilyPageHost::create(const RECT& rect, const std::string& executablePath, HWND parent)
 {
-    if (!createModeless(IDD_FAMILY_PAGE_HOST, parent))
+    if (!createPage(IDD_FAMILY_PAGE_HOST, parent, rect))
         return false;
-    MoveWindow(hwnd(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     return startGuest(executablePath);
 }
 
