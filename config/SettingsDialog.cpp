@@ -26,6 +26,8 @@ const char kOwnTitle[] = "Zandor 3D screensaver";
 const char kStartRandom[] = "StartRandom";
 }
 
+const int SettingsDialog::kNoPage;
+
 using DialogHandler = Dialog::Handler<SettingsDialog>;
 
 const DialogHandler SettingsDialog::handlers[] = {
@@ -263,6 +265,10 @@ void SettingsDialog::onPreview()
 void SettingsDialog::onWebUpdate()
 {
     fillList(true);
+    // The page stays, but the entry it showed may have moved in the new list: the
+    // next choice of any product entry builds its page afresh.
+    if (currentPage_ != ownPage)
+        currentPage_ = kNoPage;
 }
 
 void SettingsDialog::onOK()

@@ -50,8 +50,9 @@ private:
     static const Handler<SettingsDialog> handlers[];
 
     int initialPage_;
-    // No page is shown yet.
-    int currentPage_ = 0xFFFF;
+    // Until a page is shown, and after a Web Update for a product's page.
+    static const int kNoPage = 0xFFFF;
+    int currentPage_ = kNoPage;
     std::unique_ptr<Dialog> page_;
     HICON icon_ = nullptr;
     ImageListHandle images_;

@@ -6,8 +6,9 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
+#include <initializer_list>
 #include <string>
+#include <tlhelp32.h>
 
 #include "ProductFiles.h"
 #include "resources/DialogIds.h"
@@ -104,6 +105,25 @@ void expectFullScreenRunOf(const char* program, DWORD besides)
 void grey(int, int, unsigned char rgb[3])
 {
     rgb[0] = rgb[1] = rgb[2] = 90;
+}
+
+// The product list document of the server, with the products in that order; each
+// shares the pictures of NEWONE.
+void serveProducts(std::initializer_list<std::string> ids)
+{
+    std::string xml = "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>" + std::to_string(ids.size()) +
+                      "</Count>\r\n";
+    int number = 0;
+    for (const std::string& id : ids) {
+        const std::string name = "Product" + std::to_string(++number);
+        xml += "<" + name + "><ID>" + id + "</ID><Title>" + id +
+               " 3D</Title><Version>2.0</Version><Description><Text>Brand new</Text>"
+               "<ScreenshotURL>http://www.orbicade.com/img/NEWONE.jpg</ScreenshotURL>"
+               "<IconURL>http://www.orbicade.com/img/NEWONE.bmp</IconURL></Description>"
+               "<DownloadURL>http://www.orbicade.com/get/" +
+               id + ".exe</DownloadURL></" + name + ">\r\n";
+    }
+    updatetest::server::put("/update/orbicade.xml", xml + "</ProductsList></English>\r\n");
 }
 
 class E2eSettingsDialog : public ::testing::Test {
@@ -220,13 +240,7 @@ TEST_F(E2eSettingsDialog, WebUpdateFillsTheListAndTheNewProductsPageOffersItsDow
     updatetest::server::clear();
     updatetest::server::put("/img/NEWONE.jpg", updatetest::readFile(shot));
     updatetest::server::put("/img/NEWONE.bmp", updatetest::readFile(icon));
-    updatetest::server::put(
-        "/update/orbicade.xml",
-        "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>1</Count>\r\n<Product1><ID>NEWONE</ID>"
-        "<Title>NEWONE 3D</Title><Version>2.0</Version><Description><Text>Brand new</Text>"
-        "<ScreenshotURL>http://www.orbicade.com/img/NEWONE.jpg</ScreenshotURL>"
-        "<IconURL>http://www.orbicade.com/img/NEWONE.bmp</IconURL></Description>"
-        "<DownloadURL>http://www.orbicade.com/get/NEWONE.exe</DownloadURL></Product1></ProductsList></English>\r\n");
+    serveProducts({"NEWONE"});
     updatetest::ProxyOverride proxy(updatetest::server::port());
     driver::WebLinkHandler links("\"" + driver::windowsPath(FAMILY_STANDIN) + "\" %1");
 
@@ -249,5 +263,13 @@ TEST_F(E2eSettingsDialog, WebUpdateFillsTheListAndTheNewProductsPageOffersItsDow
     std::string opened;
     EXPECT_TRUE(driver::waitFor([&] { return driver::getString(kGuestKey, "Opened", opened); }, 15000));
     EXPECT_EQ(opened, "http://www.orbicade.com/get/NEWONE.exe");
+
+    // A second update puts another product where this one was: choosing that entry shows it.
+    serveProducts({"OTHERONE", "NEWONE"});
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_WEB_UPDATE, BN_CLICKED), 0);
+    ASSERT_TRUE(driver::waitFor([&] { return driver::listCount(list) == 3; }, 30000)) << "the list was not updated";
+    ASSERT_TRUE(driver::selectListItem(list, 1));
+    EXPECT_TRUE(driver::waitFor(
+        [&] { return driver::windowText(GetDlgItem(pageOf(dialog), IDC_PRODUCT_TITLE)) == "OTHERONE 3D"; }, 10000));
     endDialog(IDOK);
 }
