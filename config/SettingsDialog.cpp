@@ -22,8 +22,6 @@ const COLORREF kMaskColour = RGB(255, 0, 255);
 const int kFixedImages = 7;
 // The cell shown for a member whose program cannot be opened.
 const int kUnopenedImage = 4;
-const char kOwnTitle[] = "Zandor 3D screensaver";
-const char kStartRandom[] = "StartRandom";
 }
 
 const int SettingsDialog::kNoPage;
@@ -64,7 +62,7 @@ BOOL SettingsDialog::onInitDialog()
     switchTo(initialPage_);
     RegistryKey family;
     int32_t stored = 0;
-    if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY) && family.readDword(kStartRandom, stored))
+    if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY) && family.readDword(STR_START_RANDOM, stored))
         startRandom_ = stored != 0;
     CheckDlgButton(hwnd(), IDC_START_RANDOM, startRandom_ ? BST_CHECKED : BST_UNCHECKED);
     // The launcher has nothing to choose from without another installed member.
@@ -90,7 +88,7 @@ bool SettingsDialog::fillList(bool online)
     SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
     // Icons of an earlier fill make way for the new ones.
     ImageList_SetImageCount(images_.get(), kFixedImages);
-    insertEntry(0, kOwnTitle, 0, ownPage);
+    insertEntry(0, STR_PRODUCT_TITLE, 0, ownPage);
     LVITEMA state = {};
     state.stateMask = LVIS_SELECTED;
     state.state = LVIS_SELECTED;
@@ -276,7 +274,7 @@ void SettingsDialog::onOK()
     startRandom_ = IsDlgButtonChecked(hwnd(), IDC_START_RANDOM) == BST_CHECKED;
     RegistryKey family;
     if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY))
-        family.writeDword(kStartRandom, startRandom_);
+        family.writeDword(STR_START_RANDOM, startRandom_);
     endDialog(IDOK);
 }
 
