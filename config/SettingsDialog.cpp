@@ -80,7 +80,7 @@ void SettingsDialog::createImages()
     ImageList_AddMasked(images_.get(), cells.get(), kMaskColour);
 }
 
-bool SettingsDialog::fillList(bool online)
+void SettingsDialog::fillList(bool online)
 {
     HWND list = item(IDC_PRODUCT_LIST);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
@@ -108,7 +108,6 @@ bool SettingsDialog::fillList(bool online)
     installed_ = 0;
     for (int i = 0; i < static_cast<int>(products_.size()); ++i)
         insertEntry(i + 1, products_[i].title.c_str(), productImage(products_[i]), i);
-    return true;
 }
 
 void SettingsDialog::insertEntry(int position, const char* title, int image, int page)

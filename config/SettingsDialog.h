@@ -21,7 +21,6 @@ public:
     int currentPage() const { return currentPage_; }
     Dialog* page() const { return page_.get(); }
     int installedCount() const { return installed_; }
-    const ProductList& products() const { return products_; }
     HIMAGELIST images() const { return images_.get(); }
 
 protected:
@@ -32,7 +31,7 @@ protected:
 
 private:
     void createImages();
-    bool fillList(bool online);
+    void fillList(bool online);
     void insertEntry(int position, const char* title, int image, int page);
     int productImage(const ProductEntry& product);
     void selectPage(int page);
