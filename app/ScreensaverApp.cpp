@@ -3,8 +3,8 @@
 #include <new>
 #include <string>
 
-#include "app/PlaceholderSettingsDialog.h"
 #include "app/RunMode.h"
+#include "config/SettingsDialog.h"
 #include "config/SettingsPage.h"
 #include "framework/MessageBox.h"
 #include "render/CGLWindow.h"
@@ -54,8 +54,8 @@ bool ScreensaverApp::start()
 
 bool ScreensaverApp::startConfigure()
 {
-    PlaceholderSettingsDialog dialog;
-    dialog.runModal(PlaceholderSettingsDialog::templateId, nullptr);
+    SettingsDialog dialog(SettingsDialog::ownPage);
+    dialog.run(nullptr);
     return false;
 }
 

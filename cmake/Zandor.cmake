@@ -70,6 +70,16 @@ function(zandor_wine_test name)
     LABELS wine TIMEOUT 600)
 endfunction()
 
+# zandor_http_server_fixture(fixture dir): the harness's local HTTP server, serving
+# dir, started before and stopped after the tests that require the fixture.
+function(zandor_http_server_fixture fixture dir)
+  set(script ${PROJECT_SOURCE_DIR}/tests/harness/http-server.sh)
+  add_test(NAME ${fixture}_start COMMAND ${script} start ${dir})
+  add_test(NAME ${fixture}_stop COMMAND ${script} stop ${dir})
+  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture} LABELS wine TIMEOUT 30)
+  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture} LABELS wine)
+endfunction()
+
 # zandor_fuzz_target(name SOURCES ... LIBS ...): libFuzzer binary (fuzz configuration only).
 function(zandor_fuzz_target name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})

@@ -34,10 +34,7 @@ const PageHandler SettingsPage::handlers[] = {
 
 bool SettingsPage::create(const RECT& rect, HWND parent)
 {
-    if (!createModeless(IDD_SETTINGS_PAGE, parent))
-        return false;
-    MoveWindow(hwnd(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    return true;
+    return createPage(IDD_SETTINGS_PAGE, parent, rect);
 }
 
 INT_PTR SettingsPage::dialogProc(UINT message, WPARAM wParam, LPARAM lParam)

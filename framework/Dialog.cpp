@@ -72,6 +72,14 @@ bool Dialog::createModeless(UINT templateId, HWND parent)
                               DialogRouting::procedure, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
+bool Dialog::createPage(UINT templateId, HWND parent, const RECT& rect)
+{
+    if (!createModeless(templateId, parent))
+        return false;
+    MoveWindow(hwnd(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    return true;
+}
+
 void Dialog::endDialog(INT_PTR result)
 {
     if (modal_)

@@ -12,6 +12,8 @@ class Dialog : public Window {
 public:
     INT_PTR runModal(UINT templateId, HWND owner);
     bool createModeless(UINT templateId, HWND parent);
+    // A modeless child page of parent, moved to rect (parent's client coordinates).
+    bool createPage(UINT templateId, HWND parent, const RECT& rect);
     void endDialog(INT_PTR result);
     bool isModal() const { return modal_; }
     HWND item(int id) const { return GetDlgItem(hwnd(), id); }

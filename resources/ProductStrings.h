@@ -15,6 +15,10 @@
 #define STR_UPDATE_URL "http://www.orbicade.com/update/orbicade.xml"
 #define STR_FAMILY_KEY "Software\\Quarnel\\Orbicade"
 #define STR_PRODUCT_KEY "Zandor3D"
+/* The product as the family catalogue and the file's version record name it. */
+#define STR_PRODUCT_TITLE "Zandor 3D screensaver"
+/* Family key value: non-zero lets the launcher pick a random member for full-screen runs. */
+#define STR_START_RANDOM "StartRandom"
 #define STR_WEB_ADDRESS "www.orbicade.com"
 #define STR_MAIL_ADDRESS "support@orbicade.com"
 #define STR_SLOW_RENDERER \

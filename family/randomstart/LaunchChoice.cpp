@@ -6,6 +6,7 @@
 
 #include "family/randomstart/LaunchCommand.h"
 #include "family/randomstart/LaunchSystem.h"
+#include "resources/ProductStrings.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ bool LaunchChoice::choose(const std::string& arguments, std::string& path) {
 
 bool LaunchChoice::startRandomOn() {
   RegistryValue value;
-  return system_.queryFamilyValue("", "StartRandom", dwordSize, value) && !value.bytes.empty() &&
+  return system_.queryFamilyValue("", STR_START_RANDOM, dwordSize, value) && !value.bytes.empty() &&
          value.type == RegistryValue::typeDword && littleEndian(value.bytes) != 0;
 }
 

@@ -108,6 +108,17 @@ bool getDword(const std::string& key, const std::string& name, DWORD& value)
                         &size) == ERROR_SUCCESS;
 }
 
+bool getString(const std::string& key, const std::string& name, std::string& value)
+{
+    char text[1024] = {};
+    DWORD size = sizeof text;
+    if (RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text, &size) !=
+        ERROR_SUCCESS)
+        return false;
+    value = text;
+    return true;
+}
+
 bool valueExists(const std::string& key, const std::string& name)
 {
     return RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY, nullptr, nullptr, nullptr) ==

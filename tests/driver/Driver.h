@@ -30,6 +30,7 @@ bool setDword(const std::string& key, const std::string& name, DWORD value);
 bool setString(const std::string& key, const std::string& name, const std::string& value);
 bool setRaw(const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size);
 bool getDword(const std::string& key, const std::string& name, DWORD& value);
+bool getString(const std::string& key, const std::string& name, std::string& value);
 bool valueExists(const std::string& key, const std::string& name);
 
 // Global atoms.

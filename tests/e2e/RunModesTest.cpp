@@ -126,6 +126,8 @@ TEST_F(RunModes, ModesWithoutAWindowEndAtOnceWithZeroAndRemoveTheAtom)
 
 TEST_F(RunModes, ConfigureOpensTheDialogAndItsEndRemovesARunningInstancesAtom)
 {
+    // An installed program: without its path the dialog first says it is not installed.
+    ASSERT_TRUE(driver::setString("Software\\Quarnel\\Orbicade\\Zandor3D", "InstallPath", "C:\\Zandor3D\\"));
     for (const char* arguments : {"", "/c", "/c:1234", "-C"}) {
         SCOPED_TRACE(arguments);
         driver::atomAdd(kAtom);
@@ -133,6 +135,7 @@ TEST_F(RunModes, ConfigureOpensTheDialogAndItsEndRemovesARunningInstancesAtom)
         ASSERT_TRUE(driver::start(screensaver(), arguments, process));
         HWND dialog = driver::waitForWindowWithClass(process.pid, "#32770", 15000);
         ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(driver::windowText(dialog), "Orbicade collection:  Zandor 3D screensaver");
         EXPECT_TRUE(driver::atomExists(kAtom));
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         expectEndsWithZero(process);

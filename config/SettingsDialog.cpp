@@ -1,0 +1,285 @@
+#include "config/SettingsDialog.h"
+
+#include <commctrl.h>
+
+#include "config/FamilyIcon.h"
+#include "config/PageCommands.h"
+#include "config/ProductInfoPage.h"
+#include "config/ProgressDialog.h"
+#include "config/SettingsPage.h"
+#include "family/FamilyPageHost.h"
+#include "framework/DeviceContext.h"
+#include "framework/RegistryKey.h"
+#include "resources/DialogIds.h"
+#include "resources/ProductStrings.h"
+#include "update/ProductUpdate.h"
+
+namespace {
+const int kIconSize = 32;
+const int kIconSpacing = 70;
+const COLORREF kMaskColour = RGB(255, 0, 255);
+// Image 0 is the program's icon, 1 to 6 the cells of the list's bitmap.
+const int kFixedImages = 7;
+// The cell shown for a member whose program cannot be opened.
+const int kUnopenedImage = 4;
+}
+
+const int SettingsDialog::kNoPage;
+
+using DialogHandler = Dialog::Handler<SettingsDialog>;
+
+const DialogHandler SettingsDialog::handlers[] = {
+    DialogHandler::forNotify(IDC_PRODUCT_LIST, LVN_ITEMCHANGING, &SettingsDialog::onItemChanging),
+    DialogHandler::forNotify(IDC_PRODUCT_LIST, LVN_ITEMCHANGED, &SettingsDialog::onItemChanged),
+    DialogHandler::forCommand(IDC_RESTORE_DEFAULTS, BN_CLICKED, &SettingsDialog::onRestoreDefaults),
+    DialogHandler::forCommand(IDC_PREVIEW, BN_CLICKED, &SettingsDialog::onPreview),
+    DialogHandler::forCommand(IDC_WEB_UPDATE, BN_CLICKED, &SettingsDialog::onWebUpdate),
+};
+
+INT_PTR SettingsDialog::run(HWND owner)
+{
+    return runModal(IDD_SETTINGS_DIALOG, owner);
+}
+
+INT_PTR SettingsDialog::dialogProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result = 0;
+    if (handle(handlers, message, wParam, lParam, result))
+        return result;
+    if (message == WM_PAINT && paintMinimised())
+        return TRUE;
+    return Dialog::dialogProc(message, wParam, lParam);
+}
+
+BOOL SettingsDialog::onInitDialog()
+{
+    icon_ = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PROGRAM));
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    createImages();
+    fillList(false);
+    selectPage(initialPage_);
+    switchTo(initialPage_);
+    RegistryKey family;
+    int32_t stored = 0;
+    if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY) && family.readDword(STR_START_RANDOM, stored))
+        startRandom_ = stored != 0;
+    CheckDlgButton(hwnd(), IDC_START_RANDOM, startRandom_ ? BST_CHECKED : BST_UNCHECKED);
+    // The launcher has nothing to choose from without another installed member.
+    EnableWindow(item(IDC_START_RANDOM), installed_ > 0);
+    return TRUE;
+}
+
+void SettingsDialog::createImages()
+{
+    images_.reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR16 | ILC_MASK, 0, 1));
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    ImageList_AddIcon(images_.get(), icon_);
+    BitmapHandle cells(static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDB_LIST_CELLS), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    ImageList_AddMasked(images_.get(), cells.get(), kMaskColour);
+}
+
+void SettingsDialog::fillList(bool online)
+{
+    HWND list = item(IDC_PRODUCT_LIST);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(list, LVM_SETICONSPACING, 0, MAKELPARAM(kIconSpacing, kIconSpacing));
+    SendMessageA(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
+    // Icons of an earlier fill make way for the new ones.
+    ImageList_SetImageCount(images_.get(), kFixedImages);
+    insertEntry(0, STR_PRODUCT_TITLE, 0, ownPage);
+    LVITEMA state = {};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    SendMessageA(list, LVM_SETSELECTIONMARK, 0, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (online) {
+        ProgressDialog progress;
+        progress.create(nullptr);
+        progress.show();
+        rebuildProductList(products_, true, &progress.sink());
+        progress.end();
+        progress.destroy();
+    } else {
+        rebuildProductList(products_, false, nullptr);
+    }
+    installed_ = 0;
+    for (int i = 0; i < static_cast<int>(products_.size()); ++i)
+        insertEntry(i + 1, products_[i].title.c_str(), productImage(products_[i]), i);
+}
+
+void SettingsDialog::insertEntry(int position, const char* title, int image, int page)
+{
+    LVITEMA entry = {};
+    entry.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    entry.iItem = position;
+    entry.pszText = const_cast<char*>(title);
+    entry.iImage = image;
+    entry.lParam = page;
+    SendDlgItemMessageA(hwnd(), IDC_PRODUCT_LIST, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+}
+
+// An installed member shows its program's own icon; any other product the icon
+// the update downloaded, or nothing.
+int SettingsDialog::productImage(const ProductEntry& product)
+{
+    if (!product.executablePath.empty()) {
+        HICON icon = nullptr;
+        if (!loadFamilyIcon(product.executablePath, icon))
+            return kUnopenedImage;
+        ++installed_;
+        if (!icon)
+            return kUnopenedImage;
+        const int image = ImageList_AddIcon(images_.get(), icon);
+        DestroyIcon(icon);
+        return image;
+    }
+    BitmapHandle bitmap(static_cast<HBITMAP>(
+        LoadImageA(nullptr, product.iconPath.c_str(), IMAGE_BITMAP, kIconSize, kIconSize, LR_LOADFROMFILE)));
+    return bitmap ? ImageList_AddMasked(images_.get(), bitmap.get(), kMaskColour) : -1;
+}
+
+void SettingsDialog::selectPage(int page)
+{
+    HWND list = item(IDC_PRODUCT_LIST);
+    const LRESULT mark = SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0);
+    LVITEMA entry = {};
+    entry.mask = LVIF_PARAM;
+    entry.iItem = static_cast<int>(mark);
+    if (mark >= 0 && SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry)) && entry.lParam == page)
+        return;
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = page;
+    const LRESULT found = SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
+    if (found < 0)
+        return;
+    LVITEMA state = {};
+    state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    state.state = LVIS_FOCUSED | LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(found), reinterpret_cast<LPARAM>(&state));
+    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(found), FALSE);
+}
+
+void SettingsDialog::switchTo(int page)
+{
+    if (page == currentPage_)
+        return;
+    closePage();
+    RECT area = {};
+    GetWindowRect(item(IDC_PAGE_AREA), &area);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    page_ = createPage(page, area);
+    if (page_ && page_->hwnd())
+        ShowWindow(page_->hwnd(), SW_SHOWNA);
+    currentPage_ = page;
+}
+
+std::unique_ptr<Dialog> SettingsDialog::createPage(int page, const RECT& rect)
+{
+    const bool settingsPage = page == ownPage ||
+                              (page >= 0 && page < static_cast<int>(products_.size()) &&
+                               !products_[page].executablePath.empty());
+    ShowWindow(item(IDC_RESTORE_DEFAULTS), settingsPage ? SW_SHOW : SW_HIDE);
+    ShowWindow(item(IDC_PREVIEW), settingsPage ? SW_SHOW : SW_HIDE);
+    if (page == ownPage) {
+        auto own = std::make_unique<SettingsPage>();
+        own->create(rect, hwnd());
+        return own;
+    }
+    if (page < 0 || page >= static_cast<int>(products_.size()))
+        return nullptr;
+    const ProductEntry& product = products_[page];
+    if (!product.executablePath.empty()) {
+        // A guest that cannot start leaves the empty host as the page.
+        auto host = std::make_unique<FamilyPageHost>();
+        host->create(rect, product.executablePath, hwnd());
+        return host;
+    }
+    auto info = std::make_unique<ProductInfoPage>();
+    info->create(rect, hwnd(), product.title, product.description, product.downloadUrl, product.screenshotPath);
+    return info;
+}
+
+void SettingsDialog::closePage()
+{
+    if (page_ && page_->hwnd())
+        page_->destroy();
+    page_.reset();
+}
+
+void SettingsDialog::sendToPage(UINT command)
+{
+    if (page_ && page_->hwnd())
+        SendMessageA(page_->hwnd(), command, 0, 0);
+}
+
+bool SettingsDialog::paintMinimised()
+{
+    if (!IsIconic(hwnd()))
+        return false;
+    PaintDC dc(hwnd());
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc.get(), x, y, icon_);
+    return true;
+}
+
+LRESULT SettingsDialog::onItemChanging(const NMHDR&)
+{
+    return FALSE;
+}
+
+LRESULT SettingsDialog::onItemChanged(const NMHDR& header)
+{
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    const bool gainsFocus = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_FOCUSED) &&
+                            !(change.uOldState & LVIS_FOCUSED);
+    if (!gainsFocus || change.iItem < 0)
+        return 0;
+    LVITEMA entry = {};
+    entry.mask = LVIF_PARAM;
+    entry.iItem = change.iItem;
+    if (SendMessageA(header.hwndFrom, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry)))
+        switchTo(static_cast<int>(entry.lParam));
+    return 0;
+}
+
+void SettingsDialog::onRestoreDefaults()
+{
+    sendToPage(PageCommandRestoreDefaults);
+}
+
+void SettingsDialog::onPreview()
+{
+    sendToPage(PageCommandPreview);
+}
+
+void SettingsDialog::onWebUpdate()
+{
+    fillList(true);
+    // The page stays, but the entry it showed may have moved in the new list: the
+    // next choice of any product entry builds its page afresh.
+    if (currentPage_ != ownPage)
+        currentPage_ = kNoPage;
+}
+
+void SettingsDialog::onOK()
+{
+    startRandom_ = IsDlgButtonChecked(hwnd(), IDC_START_RANDOM) == BST_CHECKED;
+    RegistryKey family;
+    if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY))
+        family.writeDword(STR_START_RANDOM, startRandom_);
+    endDialog(IDOK);
+}
+
+void SettingsDialog::onDestroy()
+{
+    closePage();
+    SendDlgItemMessageA(hwnd(), IDC_PRODUCT_LIST, LVM_SETIMAGELIST, LVSIL_NORMAL, 0);
+    images_.reset();
+}
