@@ -337,8 +337,8 @@ TEST_F(SettingsDialogTest, PicturesOfTheDialogWithEachKindOfPageForPeople)
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string notAProgram = area() + "notaprogram.scr";
     ASSERT_TRUE(writeText(notAProgram, "plain text"));
-    addMember("NEBULA", "Nebula 3D", notAProgram);
-    cacheProduct("AURORA", planet, "Northern lights over a frozen sea.\nTwelve camera tours.\nFree to try for 30 days.\n");
+    addMember("VANTORIN", "Vantorin 3D", notAProgram);
+    cacheProduct("KESSARA", planet, "Northern lights over a frozen sea.\nTwelve camera tours.\nFree to try for 30 days.\n");
     open();
     auto picture = [&](const char* name) {
         dialog_test::settle(300);
