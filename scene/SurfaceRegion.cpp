@@ -253,8 +253,10 @@ int surfaceLevel(const PlanetView& view, int viewportHeight, int width, int maxi
     if (!(nearest > 0.0) || width <= 0)
         return 0;
     const double pixelsPerUnit = 0.5 * viewportHeight / std::tan(view.fovyDegrees * pi / 360.0) / nearest;
+    // As GL picks the nearer mipmap: a level whose texels span up to the square root
+    // of 2 pixels, half a level of magnification.
     int level = 0;
-    while (level < maximumLevel && pixelsPerUnit * 2.0 * pi / (width >> (level + 1)) <= 1.0)
+    while (level < maximumLevel && pixelsPerUnit * 2.0 * pi / (width >> (level + 1)) <= std::sqrt(2.0))
         ++level;
     return level;
 }

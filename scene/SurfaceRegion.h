@@ -34,6 +34,6 @@ SurfaceRegion wholeSurface(int width, int height);
 SurfaceRegion visibleSurfaceRegion(const PlanetView& view, int width, int height);
 
 // How many times a width-texel surface can be halved while one texel still covers at
-// most one pixel, of a viewport height pixels high, at the planet's point nearest the
-// eye; from 0 to maximumLevel.
+// most the square root of 2 pixels, of a viewport height pixels high, at the planet's
+// point nearest the eye; from 0 to maximumLevel.
 int surfaceLevel(const PlanetView& view, int viewportHeight, int width, int maximumLevel);

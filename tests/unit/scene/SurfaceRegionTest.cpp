@@ -159,16 +159,17 @@ TEST(SurfaceRegion, EveryTexelAViewShowsIsInside)
 
 namespace {
 
-TEST(SurfaceLevel, HalvesTheSurfaceWhileATexelStaysWithinAPixel)
+TEST(SurfaceLevel, HalvesTheSurfaceWhileATexelStaysWithinHalfALevelOfAPixel)
 {
     // 768 pixels high at 45 degrees: 927 pixels per unit at distance 1; a texel of a
     // 2048-wide surface is 2 pi / 2048 units wide.
     const double f = 384.0 / std::tan(22.5 * pi / 180.0);
     auto levelAt = [](double nearest) { return surfaceLevel(lookingAt({nearest + 1.0, 0.0, 0.0}), 768, 2048, 3); };
     EXPECT_EQ(levelAt(0.5), 0);
-    EXPECT_EQ(levelAt(f * 2.0 * pi / 1024 * 0.99), 0);  // a 1024-wide texel would cover 1.01 pixels
-    EXPECT_EQ(levelAt(f * 2.0 * pi / 1024 * 1.01), 1);
-    EXPECT_EQ(levelAt(f * 2.0 * pi / 512 * 1.01), 2);
+    const double root2 = std::sqrt(2.0);
+    EXPECT_EQ(levelAt(f * 2.0 * pi / 1024 / root2 * 0.99), 0);  // a 1024-wide texel would cover 1.43 pixels
+    EXPECT_EQ(levelAt(f * 2.0 * pi / 1024 / root2 * 1.01), 1);
+    EXPECT_EQ(levelAt(f * 2.0 * pi / 512 / root2 * 1.01), 2);
     EXPECT_EQ(levelAt(1000.0), 3);  // never beyond the levels there are
     EXPECT_EQ(surfaceLevel(lookingAt({0.5, 0.0, 0.0}), 768, 2048, 3), 0);
     EXPECT_EQ(surfaceLevel(lookingAt({NAN, 0.0, 0.0}), 768, 2048, 3), 0);
