@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "FrameImage.h"
+#include "tests/windows/common/TopDownBitmap.h"
 
 namespace dialog_test {
 
@@ -89,12 +90,7 @@ Pixels captureClient(HWND window)
     ClientToScreen(window, &origin);
     pixels.width = client.right;
     pixels.height = client.bottom;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = topDownBitmapInfo(pixels.width, pixels.height);
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include "tests/windows/common/TopDownBitmap.h"
+
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -14,12 +16,7 @@ dialog_test::Pixels expected(int width, int height)
 {
     DibPicture picture;
     picture.load(MAKEINTRESOURCEA(IDB_PREVIEW), true);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = topDownBitmapInfo(width, height);
     unsigned char* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);

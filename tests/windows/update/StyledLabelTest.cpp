@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include "tests/windows/common/TopDownBitmap.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,12 +23,7 @@ struct Pixels {
 
     explicit Pixels(HWND window) : colours(kWidth * kHeight)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = topDownBitmapInfo(kWidth, kHeight);
         void* bits = nullptr;
         HDC memory = CreateCompatibleDC(nullptr);
         HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
