@@ -3,19 +3,21 @@
 #include "assets/GlHeaders.h"
 #include "scene/PlanetMath.h"
 
+// The shift rides on the texture matrix, so the triangles stay in the compiled list
+// instead of passing through the driver again every frame.
 int PlanetMesh::drawRotated(double turns)
 {
     const float f = turnFraction(turns);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glTranslatef(f, 0.0f, 0.0f);
+    glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glRotatef(360.0f * f, 0.0f, 0.0f, 1.0f);
-    glBegin(GL_TRIANGLES);
-    const ShapeVertex* v = data_.vertices();
-    for (size_t i = 0; i < data_.vertexCount(); ++i) {
-        glNormal3fv(v[i].normal);
-        glTexCoord2f(v[i].u + f, v[i].v);
-        glVertex3fv(v[i].position);
-    }
-    glEnd();
+    drawList();
     glPopMatrix();
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
     return 1;
 }

@@ -89,7 +89,7 @@ StarAppearance starAppearance(const StarRecord& star)
     look.red = saturate(c.red * scale);
     look.green = saturate(c.green * scale);
     look.blue = saturate(c.blue * scale);
-    look.pointSize = static_cast<float>(5.0 - m > 2.0 ? 5.0 - m : 2.0);
+    look.pointSize = static_cast<float>(5.0 - m > kFaintStarPointSize ? 5.0 - m : kFaintStarPointSize);
     const double alpha = star.rightAscension * 0.01 * pi * 2.0;
     const double delta = star.declination * 0.01 * pi;
     look.direction = {std::cos(delta) * std::cos(alpha), std::cos(delta) * std::sin(alpha),

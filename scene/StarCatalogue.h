@@ -34,6 +34,9 @@ void parseStars(const char* text, size_t length, StarRecord* out, size_t count);
 
 // How one star is drawn: colour components in 0..1, point size in pixels and its
 // direction on the unit sphere.
+// Every star fainter than magnitude 3 is drawn this size.
+constexpr float kFaintStarPointSize = 2.0f;
+
 struct StarAppearance {
     float red, green, blue;
     float pointSize;

@@ -11,6 +11,12 @@ constexpr double kSkyRadius = 350.0;
 constexpr GLbitfield kStarFieldState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT |
                                        GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT |
                                        GL_COLOR_BUFFER_BIT | GL_POINT_BIT;
+
+void emitStar(const StarAppearance& look)
+{
+    glColor4f(look.red, look.green, look.blue, 1.0f);
+    glVertex3d(look.direction.x, look.direction.y, look.direction.z);
+}
 }
 
 bool StarField::load(const char* text, size_t length, SceneBuffers& buffers)
@@ -53,13 +59,24 @@ void StarField::compile()
     glEnable(GL_POINT_SMOOTH);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glPointSize(1.0f);
+    // Stars of the smallest size share one run of points; each changed point size costs
+    // the renderer a state change, so only the few brighter stars get one each. The
+    // blending adds, so the order of the stars does not change the sky.
+    glPointSize(kFaintStarPointSize);
+    glBegin(GL_POINTS);
     for (size_t i = 0; i < count_; ++i) {
         const StarAppearance look = starAppearance(stars_[i]);
-        glColor4f(look.red, look.green, look.blue, 1.0f);
+        if (look.pointSize == kFaintStarPointSize)
+            emitStar(look);
+    }
+    glEnd();
+    for (size_t i = 0; i < count_; ++i) {
+        const StarAppearance look = starAppearance(stars_[i]);
+        if (look.pointSize == kFaintStarPointSize)
+            continue;
         glPointSize(look.pointSize);
         glBegin(GL_POINTS);
-        glVertex3d(look.direction.x, look.direction.y, look.direction.z);
+        emitStar(look);
         glEnd();
     }
     glEndList();

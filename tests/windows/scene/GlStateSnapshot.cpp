@@ -48,6 +48,7 @@ const Query kDoubles[] = {
     {"point size", GL_POINT_SIZE, 1},
     {"model-view matrix", GL_MODELVIEW_MATRIX, 16},
     {"projection matrix", GL_PROJECTION_MATRIX, 16},
+    {"texture matrix", GL_TEXTURE_MATRIX, 16},
 };
 
 // The front material: with colour material on, every colour call changes it too.

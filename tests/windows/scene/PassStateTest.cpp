@@ -1,4 +1,3 @@
-#include <cstdlib>
 #include <memory>
 #include <ostream>
 
@@ -6,8 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "GlStateSnapshot.h"
-#include "SceneHarness.h"
-#include "assets/ResourcePack.h"
+#include "PassWorld.h"
 #include "scene/LensFlarePass.h"
 #include "scene/PlanetPass.h"
 #include "scene/RingPass.h"
@@ -18,43 +16,7 @@
 // scene's own state or one turned away from it in every item.
 namespace {
 
-const Vec3 kSun{400.0, 400.0, 30.0};
 const Vec3 kOrigin{0.0, 0.0, 0.0};
-// The sun on screen about two planet radii from the planet's centre, two moons in view:
-// every pass draws something.
-constexpr double kPassTime = 7828.5;
-
-// A real scene after a frame, with its own copies of the planet, stars, moons and sun.
-struct PassWorld {
-    SceneRig rig{fixedStartSettings(0, 1)};
-    SceneBuffers buffers;
-    PlanetMesh planet;
-    StarField stars;
-    MoonPass moons;
-    SunPass sun;
-    GLuint probeTexture = 0;
-
-    PassWorld()
-    {
-        if (!rig.ready())
-            return;
-        ResourcePack pack;
-        if (!pack.open(152))
-            return;
-        void* bytes = nullptr;
-        size_t length = pack.extract("dispher.dat", &bytes);
-        if (length > 0)
-            planet.loadFromMemory(bytes, length);
-        std::free(bytes);
-        bytes = nullptr;
-        length = pack.extract("stars.dat", &bytes);
-        if (length > 0)
-            stars.load(static_cast<const char*>(bytes), length, buffers);
-        std::free(bytes);
-        glGenTextures(1, &probeTexture);
-    }
-    const SceneTextures& textures() { return rig.scene().textures(); }
-};
 
 struct PassCase {
     const char* name;

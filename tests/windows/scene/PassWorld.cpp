@@ -1,0 +1,27 @@
+#include "PassWorld.h"
+
+#include <cstdlib>
+
+#include "assets/ResourcePack.h"
+
+PassWorld::PassWorld()
+{
+    if (!rig.ready())
+        return;
+    ResourcePack pack;
+    if (!pack.open(152))
+        return;
+    void* bytes = nullptr;
+    size_t length = pack.extract("dispher.dat", &bytes);
+    if (length > 0) {
+        planet.loadFromMemory(bytes, length);
+        planetTriangles.loadFromMemory(bytes, length);
+    }
+    std::free(bytes);
+    bytes = nullptr;
+    length = pack.extract("stars.dat", &bytes);
+    if (length > 0)
+        stars.load(static_cast<const char*>(bytes), length, buffers);
+    std::free(bytes);
+    glGenTextures(1, &probeTexture);
+}
