@@ -32,11 +32,11 @@ StarRecord parseStarLine(const char* line, size_t length);
 // Fills `count` records from the catalogue text, one per line.
 void parseStars(const char* text, size_t length, StarRecord* out, size_t count);
 
-// How one star is drawn: colour components in 0..1, point size in pixels and its
-// direction on the unit sphere.
-// Every star fainter than magnitude 3 is drawn this size.
+// Every star of magnitude 3 or fainter is drawn this size.
 constexpr float kFaintStarPointSize = 2.0f;
 
+// How one star is drawn: colour components in 0..1, point size in pixels and its
+// direction on the unit sphere.
 struct StarAppearance {
     float red, green, blue;
     float pointSize;
