@@ -21,6 +21,7 @@ const Enable kEnables[] = {
     {"normalize", GL_NORMALIZE},
     {"colour material", GL_COLOR_MATERIAL},
     {"point smooth", GL_POINT_SMOOTH},
+    {"clip plane 0", GL_CLIP_PLANE0},
 };
 
 // A state query of `count` values.

@@ -1,15 +1,20 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <GL/glu.h>
+
 #include "PassWorld.h"
+#include "scene/PlanetPass.h"
 #include "scene/PlanetMath.h"
 
-// The planet and the star field come from compiled lists; they must draw exactly what
-// one call per vertex and one draw per star drew.
+// The planet and the star field come from compiled lists and the night passes stop at
+// a clip plane; they must draw exactly what one call per vertex, one draw per star and
+// the whole sphere drew.
 namespace {
 
 // How far two frames differ: the largest channel difference and how many pixels the
@@ -79,7 +84,47 @@ void starsOneByOne(const StarField& stars)
     glPopAttrib();
 }
 
-class CompiledDrawing : public testing::Test {
+// The two night passes over the whole sphere, vertex by vertex.
+void nightSideUnclipped(const ShapeData& triangles, double T, unsigned nightTexture)
+{
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushMatrix();
+    glDisable(GL_LIGHT0);
+    glEnable(GL_LIGHT1);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glBindTexture(GL_TEXTURE_2D, nightTexture);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glRotated(2.0 * T, 0.0, 0.0, 1.0);
+    glColor3d(0.7, 1.5, 1.5);
+    planetPerVertex(triangles, T * 0.02);
+    glRotated(-4.0 * T, 0.0, 0.0, 1.0);
+    glRotated(180.0, 1.0, 0.0, 0.0);
+    glColor3d(1.5, 0.7, 1.5);
+    planetPerVertex(triangles, T / 70.0);
+    glPopMatrix();
+    glPopAttrib();
+    glEnable(GL_LIGHT0);  // Mesa's attribute stack leaves the light switches as last set
+    glDisable(GL_LIGHT1);
+}
+
+// Looks at the planet from `distance` along `direction`, lights placed for that view, in
+// the planet's turned and flattened frame.
+void lookAtPlanetFrom(Vec3 direction, double distance, SunPass& sun)
+{
+    const Vec3 eye = normalised(direction) * distance;
+    const Vec3 up = std::fabs(normalised(direction).z) > 0.9 ? Vec3{1.0, 0.0, 0.0} : Vec3{0.0, 0.0, 1.0};
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(eye.x, eye.y, eye.z, 0.0, 0.0, 0.0, up.x, up.y, up.z);
+    sun.draw(kSun, true);
+    glRotated(37.0, 0.0, 0.0, 1.0);
+    glScaled(1.0, 1.0, 0.93);  // the planet's flattening
+    glEnable(GL_NORMALIZE);
+    setLitMaterial();
+}
+
+class SamePicture : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -92,9 +137,9 @@ protected:
     static std::unique_ptr<PassWorld> world_;
 };
 
-std::unique_ptr<PassWorld> CompiledDrawing::world_;
+std::unique_ptr<PassWorld> SamePicture::world_;
 
-TEST_F(CompiledDrawing, PlanetTurnsAndShiftsItsTextureAsPerVertexDrawingDid)
+TEST_F(SamePicture, PlanetTurnsAndShiftsItsTextureAsPerVertexDrawingDid)
 {
     ASSERT_TRUE(world_->rig.ready());
     ASSERT_GT(world_->planetTriangles.vertexCount(), 0u);
@@ -113,7 +158,41 @@ TEST_F(CompiledDrawing, PlanetTurnsAndShiftsItsTextureAsPerVertexDrawingDid)
     EXPECT_EQ(compare(expected, actual).largestDifference, 0);
 }
 
-TEST_F(CompiledDrawing, StarsInRunsOfOneSizeDrawTheSameSky)
+TEST_F(SamePicture, NightPassesStopWhereNothingIsLeftToAdd)
+{
+    ASSERT_TRUE(world_->rig.ready());
+    PassWorld& w = *world_;
+    const Vec3 toSun = normalised(kSun);
+    const Vec3 across = normalised(Vec3{toSun.y, -toSun.x, 0.0});  // level, square to the sun
+    struct View {
+        const char* name;
+        Vec3 direction;
+        double distance;
+    };
+    const View views[] = {
+        {"day side", toSun, 3.0},
+        {"night side", toSun * -1.0, 3.0},
+        {"terminator", across, 2.5},
+        {"terminator, near", across + toSun * 0.2, 1.3},
+        {"over the pole", Vec3{0.0, 0.0, 1.0} + across * 0.3, 3.5},
+    };
+    int nightPixels = 0;
+    for (const View& view : views)
+        for (double T : {7000.0, 7828.5}) {
+            glPushMatrix();
+            lookAtPlanetFrom(view.direction, view.distance, w.sun);
+            const FrameImage expected =
+                drawnAlone([&] { nightSideUnclipped(w.planetTriangles, T, w.textures().night); });
+            const FrameImage actual = drawnAlone([&] { drawNightSide(w.planet, T, w.textures().night); });
+            glPopMatrix();
+            const Comparison c = compare(expected, actual);
+            EXPECT_EQ(c.largestDifference, 0) << view.name << " at " << T;
+            nightPixels += c.litPixels;
+        }
+    EXPECT_GT(nightPixels, 10000) << "the night passes drew too little to compare: " << nightPixels;
+}
+
+TEST_F(SamePicture, StarsInRunsOfOneSizeDrawTheSameSky)
 {
     ASSERT_TRUE(world_->rig.ready());
     ASSERT_GT(world_->stars.count(), 0u);
