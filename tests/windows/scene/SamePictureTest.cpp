@@ -4,9 +4,8 @@
 #include <memory>
 
 #include <GL/gl.h>
-#include <gtest/gtest.h>
-
 #include <GL/glu.h>
+#include <gtest/gtest.h>
 
 #include "PassWorld.h"
 #include "scene/PlanetPass.h"
