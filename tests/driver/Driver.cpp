@@ -60,6 +60,14 @@ void terminate(Process& process)
     process.handle = nullptr;
 }
 
+std::string describe(const Process& process)
+{
+    DWORD code = 0;
+    if (!process.handle || !GetExitCodeProcess(process.handle, &code))
+        return "no process";
+    return code == STILL_ACTIVE ? "running" : "ended with code " + std::to_string(code);
+}
+
 long run(const std::string& exe, const std::string& arguments, DWORD timeoutMs)
 {
     Process process;

@@ -21,6 +21,8 @@ bool start(const std::string& exe, const std::string& arguments, Process& proces
 // Waits for the end; false on time-out. The handle is closed once the process ended.
 bool waitExit(Process& process, DWORD timeoutMs, DWORD& exitCode);
 void terminate(Process& process);
+// "running", "ended with code N" or "no process": what a failure message says of it.
+std::string describe(const Process& process);
 // Starts, waits and gives the exit code; -999 when it did not end in time (then it is terminated).
 long run(const std::string& exe, const std::string& arguments, DWORD timeoutMs = 20000);
 
@@ -40,7 +42,9 @@ void atomDeleteAll(const char* name);
 
 // Windows of another process.
 HWND waitForTopWindow(DWORD pid, DWORD timeoutMs);
-HWND waitForChild(HWND parent, DWORD timeoutMs);
+// The first child window of parent; a guest program of another process may take long
+// to put it there on a busy machine. Null after the time-out.
+HWND waitForChild(HWND parent, DWORD timeoutMs = 30000);
 HWND waitForWindowWithClass(DWORD pid, const char* className, DWORD timeoutMs);
 // The full-screen window of a running screensaver: its visible top-most dialog-class
 // window (the loading box comes first and is not top-most; the black windows over

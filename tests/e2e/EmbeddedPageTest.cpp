@@ -62,8 +62,8 @@ protected:
         std::snprintf(arguments, sizeof arguments, "-1:%lx",
                       static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(host)));
         ASSERT_TRUE(driver::start(screensaver(), arguments, process));
-        page = driver::waitForChild(host, 15000);
-        ASSERT_NE(page, nullptr);
+        page = driver::waitForChild(host);
+        ASSERT_NE(page, nullptr) << "the page's program: " << driver::describe(process);
         ASSERT_TRUE(driver::waitFor([&] { return GetDlgItem(page, IDC_DEMO_MODE) != nullptr; }, 10000));
     }
     void closePage()

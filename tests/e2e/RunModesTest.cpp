@@ -150,8 +150,8 @@ TEST_F(RunModes, PreviewFillsTheGivenWindowAndEndsWithIt)
     driver::Process process;
     ASSERT_TRUE(driver::start(screensaver(), "/p " + std::to_string(reinterpret_cast<UINT_PTR>(host->hwnd)),
                               process));
-    HWND preview = driver::waitForChild(host->hwnd, 15000);
-    ASSERT_NE(preview, nullptr);
+    HWND preview = driver::waitForChild(host->hwnd);
+    ASSERT_NE(preview, nullptr) << "the preview's program: " << driver::describe(process);
     EXPECT_EQ(driver::windowText(preview), "Preview");
     EXPECT_EQ(driver::className(preview), "ZandorWindow");
     RECT hostClient, previewRect;
@@ -171,8 +171,8 @@ TEST_F(RunModes, EmbeddedPageLivesInsideTheHostUntilItIsClosed)
         HostWindow host;
         driver::Process process;
         ASSERT_TRUE(driver::start(screensaver(), hex(host.hwnd, format), process));
-        HWND page = driver::waitForChild(host.hwnd, 15000);
-        ASSERT_NE(page, nullptr);
+        HWND page = driver::waitForChild(host.hwnd);
+        ASSERT_NE(page, nullptr) << "the page's program: " << driver::describe(process);
         EXPECT_TRUE(IsChild(host.hwnd, page));
         // The product's page with its controls, tabs first.
         EXPECT_TRUE(driver::waitFor([&] { return GetDlgItem(page, IDC_DEMO_MODE) != nullptr; }, 10000));
