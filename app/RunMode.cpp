@@ -15,11 +15,8 @@ struct ModeRow {
 
 // Tested in this order after a switch character.
 const ModeRow modeTable[] = {
-    {'c', RunMode::Configure},
-    {'s', RunMode::FullScreen},
-    {'p', RunMode::Preview},
-    {'a', RunMode::PasswordChange},
-    {'1', RunMode::EmbeddedPage},
+    {'c', RunMode::Configure},      {'s', RunMode::FullScreen},   {'p', RunMode::Preview},
+    {'a', RunMode::PasswordChange}, {'1', RunMode::EmbeddedPage},
 };
 }
 

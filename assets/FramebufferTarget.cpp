@@ -7,10 +7,10 @@
 
 namespace {
 // The core names and the EXT names share their tokens' values.
-const GLenum kFramebuffer = 0x8D40;            // GL_FRAMEBUFFER
-const GLenum kFramebufferBinding = 0x8CA6;     // GL_FRAMEBUFFER_BINDING
-const GLenum kColorAttachment0 = 0x8CE0;       // GL_COLOR_ATTACHMENT0
-const GLenum kFramebufferComplete = 0x8CD5;    // GL_FRAMEBUFFER_COMPLETE
+const GLenum kFramebuffer = 0x8D40;  // GL_FRAMEBUFFER
+const GLenum kFramebufferBinding = 0x8CA6;  // GL_FRAMEBUFFER_BINDING
+const GLenum kColorAttachment0 = 0x8CE0;  // GL_COLOR_ATTACHMENT0
+const GLenum kFramebufferComplete = 0x8CD5;  // GL_FRAMEBUFFER_COMPLETE
 
 struct EntryNames {
     const char* extension;

@@ -61,12 +61,10 @@ bool GlExtensions::checkPbuffer(const char* list)
 
 bool GlExtensions::checkPixelFormat(const char* list)
 {
-    return checkWgl(list, "WGL_ARB_pixel_format", pixelFormat_,
-                    ExtensionResolver::WglExtension::PixelFormat);
+    return checkWgl(list, "WGL_ARB_pixel_format", pixelFormat_, ExtensionResolver::WglExtension::PixelFormat);
 }
 
 bool GlExtensions::checkRenderTexture(const char* list)
 {
-    return checkWgl(list, "WGL_ARB_render_texture", renderTexture_,
-                    ExtensionResolver::WglExtension::RenderTexture);
+    return checkWgl(list, "WGL_ARB_render_texture", renderTexture_, ExtensionResolver::WglExtension::RenderTexture);
 }

@@ -43,8 +43,7 @@ public:
 
 private:
     static bool scan(const char* list, const char* name, uint8_t& flag);
-    bool checkWgl(const char* list, const char* name, uint8_t& flag,
-                  ExtensionResolver::WglExtension extension);
+    bool checkWgl(const char* list, const char* name, uint8_t& flag, ExtensionResolver::WglExtension extension);
 
     ExtensionResolver& resolver_;
     uint8_t anisotropic_ = 0;

@@ -59,11 +59,11 @@ void termSource(j_decompress_ptr) {}
 
 void MemoryJpegSource::install(j_decompress_ptr info, const uint8_t* data, size_t length)
 {
-    void* memory = (*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT,
-                                             sizeof(MemoryJpegSource));
+    void* memory =
+        (*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, sizeof(MemoryJpegSource));
     MemoryJpegSource* source = static_cast<MemoryJpegSource*>(memory);
-    source->buffer = static_cast<JOCTET*>((*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info),
-                                                                    JPOOL_PERMANENT, blockSize));
+    source->buffer = static_cast<JOCTET*>(
+        (*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, blockSize));
     source->data = data;
     source->length = length;
     source->offset = 0;

@@ -12,11 +12,8 @@ std::vector<int> PbufferSurface::formatAttributes(int32_t colorBits, int32_t dep
 {
     const int alphaBits = colorBits == kColorBitsWithAlpha ? kAlphaBits : 0;
     std::vector<int> list = {
-        WGL_DRAW_TO_PBUFFER_ARB, 1,
-        WGL_COLOR_BITS_ARB, colorBits,
-        WGL_ALPHA_BITS_ARB, alphaBits,
-        WGL_DEPTH_BITS_ARB, depthBits,
-        WGL_STENCIL_BITS_ARB, stencilBits,
+        WGL_DRAW_TO_PBUFFER_ARB, 1,         WGL_COLOR_BITS_ARB,   colorBits,   WGL_ALPHA_BITS_ARB, alphaBits,
+        WGL_DEPTH_BITS_ARB,      depthBits, WGL_STENCIL_BITS_ARB, stencilBits,
     };
     // Some drivers (Wine's among them) kill the process at the first flush of a
     // single-buffered pbuffer with alpha; a double-buffered one works everywhere.
@@ -41,8 +38,8 @@ bool PbufferSurface::choosePixelFormat(HDC dc, const int* extraFormatAttributes,
         return false;
     int doubleBuffer = 0;
     const int query = WGL_DOUBLE_BUFFER_ARB;
-    doubleBuffered_ = wgl.getPixelFormatAttribiv && wgl.getPixelFormatAttribiv(dc, format, 0, 1, &query, &doubleBuffer) &&
-                      doubleBuffer != 0;
+    doubleBuffered_ = wgl.getPixelFormatAttribiv &&
+                      wgl.getPixelFormatAttribiv(dc, format, 0, 1, &query, &doubleBuffer) && doubleBuffer != 0;
     return true;
 }
 
@@ -52,7 +49,7 @@ bool PbufferSurface::create(int32_t width, int32_t height, int32_t colorBits, in
     const GlExtensions& extensions = WglEntryPoints::extensions();
     if (!extensions.extensionString() || !extensions.pixelFormat() || !extensions.pbuffer())
         return false;
-    release(); // a second create must not leak the first pbuffer
+    release();  // a second create must not leak the first pbuffer
     width_ = width;
     height_ = height;
     colorBits_ = colorBits;

@@ -11,9 +11,7 @@ const int32_t kDepthBits = 24;
 const int32_t kStencilBits = 8;
 const int kFormatAttributes[] = {WGL_BIND_TO_TEXTURE_RGBA_ARB, 1, 0};
 const int kPbufferAttributes[] = {
-    WGL_TEXTURE_FORMAT_ARB, WGL_TEXTURE_RGBA_ARB,
-    WGL_TEXTURE_TARGET_ARB, WGL_TEXTURE_2D_ARB,
-    0,
+    WGL_TEXTURE_FORMAT_ARB, WGL_TEXTURE_RGBA_ARB, WGL_TEXTURE_TARGET_ARB, WGL_TEXTURE_2D_ARB, 0,
 };
 }
 
@@ -52,8 +50,7 @@ bool RenderTexture::create(int width, int height)
         return false;
     // Generated mipmaps would be rebuilt from the pbuffer on every bind.
     WglEntryPoints::extensions().clearGenerateMipmap();
-    if (!surface_->create(width, height, kColorBits, kDepthBits, kStencilBits, kFormatAttributes,
-                          kPbufferAttributes))
+    if (!surface_->create(width, height, kColorBits, kDepthBits, kStencilBits, kFormatAttributes, kPbufferAttributes))
         return false;
     setUpTexture();
     ready_ = true;

@@ -12,8 +12,7 @@ bool containsIgnoringCase(const char* text, const char* lowerName)
     const size_t length = std::strlen(lowerName);
     for (; *text != '\0'; ++text) {
         size_t i = 0;
-        while (i < length && text[i] != '\0' &&
-               std::tolower(static_cast<unsigned char>(text[i])) == lowerName[i])
+        while (i < length && text[i] != '\0' && std::tolower(static_cast<unsigned char>(text[i])) == lowerName[i])
             ++i;
         if (i == length)
             return true;

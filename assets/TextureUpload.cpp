@@ -56,9 +56,10 @@ GLuint uploadTexture(const Image& image, UploadProfile profile)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, parameters.wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, parameters.wrap);
     if (parameters.mipmapped)
-        gluBuild2DMipmaps(GL_TEXTURE_2D, parameters.internalFormat, image.width, image.height, format,
-                          GL_UNSIGNED_BYTE, image.pixels);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, parameters.internalFormat, image.width, image.height, format, GL_UNSIGNED_BYTE,
+                          image.pixels);
     else
-        glTexImage2D(GL_TEXTURE_2D, 0, parameters.internalFormat, image.width, image.height, 0, format, GL_UNSIGNED_BYTE, image.pixels);
+        glTexImage2D(GL_TEXTURE_2D, 0, parameters.internalFormat, image.width, image.height, 0, format,
+                     GL_UNSIGNED_BYTE, image.pixels);
     return name;
 }

@@ -29,8 +29,7 @@ bool DibPicture::allocate(int width, int height, int kind)
 {
     release();
     const int bitsPerPixel = kind == Rgb24 ? 24 : 8;
-    if ((kind != Rgb24 && kind != Grey8) || width <= 0 || height <= 0 ||
-        width > std::numeric_limits<int>::max() / 32)
+    if ((kind != Rgb24 && kind != Grey8) || width <= 0 || height <= 0 || width > std::numeric_limits<int>::max() / 32)
         return false;
     const size_t size = static_cast<size_t>(rowBytes(width, bitsPerPixel)) * static_cast<size_t>(height);
     try {
@@ -79,8 +78,7 @@ bool DibPicture::load(const char* name, bool fromResource)
     WindowDC screen(nullptr);
     Header source = {};
     source.header.biSize = sizeof(BITMAPINFOHEADER);
-    if (!GetDIBits(screen.get(), bitmap.get(), 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&source),
-                   DIB_RGB_COLORS) ||
+    if (!GetDIBits(screen.get(), bitmap.get(), 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&source), DIB_RGB_COLORS) ||
         (source.header.biBitCount != 8 && source.header.biBitCount != 24)) {
         complain("Only 8-bit & 24-bit images supported!");
         return false;
@@ -100,8 +98,8 @@ bool DibPicture::takeRows(HDC screen, HBITMAP bitmap, const Header& source)
     request.header.biHeight = height;
     request.header.biCompression = BI_RGB;
     if (source.header.biBitCount == 24) {
-        if (GetDIBits(screen, bitmap, 0, height, bits(), reinterpret_cast<BITMAPINFO*>(&request),
-                      DIB_RGB_COLORS) != height) {
+        if (GetDIBits(screen, bitmap, 0, height, bits(), reinterpret_cast<BITMAPINFO*>(&request), DIB_RGB_COLORS) !=
+            height) {
             release();
             return false;
         }
@@ -115,8 +113,8 @@ bool DibPicture::takeRows(HDC screen, HBITMAP bitmap, const Header& source)
         release();
         return false;
     }
-    if (GetDIBits(screen, bitmap, 0, height, indices.data(), reinterpret_cast<BITMAPINFO*>(&request),
-                  DIB_RGB_COLORS) != height) {
+    if (GetDIBits(screen, bitmap, 0, height, indices.data(), reinterpret_cast<BITMAPINFO*>(&request), DIB_RGB_COLORS) !=
+        height) {
         release();
         return false;
     }

@@ -20,8 +20,7 @@ HICON iconOf(HMODULE module)
     const BYTE* group = resourceBytes(module, MAKEINTRESOURCEA(kProgramIconGroup), RT_GROUP_ICON, size);
     if (!group)
         return nullptr;
-    const int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, kIconSize, kIconSize,
-                                               LR_DEFAULTCOLOR);
+    const int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, kIconSize, kIconSize, LR_DEFAULTCOLOR);
     const BYTE* picture = id > 0 ? resourceBytes(module, MAKEINTRESOURCEA(id), RT_ICON, size) : nullptr;
     if (!picture)
         return nullptr;

@@ -67,9 +67,8 @@ const InfoHandler ProductInfoPage::handlers[] = {
     InfoHandler::forCommand(IDC_DOWNLOAD, BN_CLICKED, &ProductInfoPage::onDownload),
 };
 
-bool ProductInfoPage::create(const RECT& rect, HWND parent, const std::string& title,
-                             const std::string& description, const std::string& downloadLink,
-                             const std::string& screenshotPath)
+bool ProductInfoPage::create(const RECT& rect, HWND parent, const std::string& title, const std::string& description,
+                             const std::string& downloadLink, const std::string& screenshotPath)
 {
     if (!createPage(IDD_PRODUCT_INFO, parent, rect))
         return false;
@@ -99,8 +98,7 @@ void ProductInfoPage::showTitle(const std::string& title)
     GetWindowRect(placeholder, &rect);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
     DestroyWindow(placeholder);
-    if (title_.createEx(0, "STATIC", title.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER, rect, hwnd(),
-                        IDC_PRODUCT_TITLE))
+    if (title_.createEx(0, "STATIC", title.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER, rect, hwnd(), IDC_PRODUCT_TITLE))
         title_.setStyle(RGB(0, 0, 0), 16, "Arial", true, true, false, false, true);
 }
 

@@ -179,9 +179,8 @@ void SettingsDialog::switchTo(int page)
 
 std::unique_ptr<Dialog> SettingsDialog::createPage(int page, const RECT& rect)
 {
-    const bool settingsPage = page == ownPage ||
-                              (page >= 0 && page < static_cast<int>(products_.size()) &&
-                               !products_[page].executablePath.empty());
+    const bool settingsPage = page == ownPage || (page >= 0 && page < static_cast<int>(products_.size()) &&
+                                                  !products_[page].executablePath.empty());
     ShowWindow(item(IDC_RESTORE_DEFAULTS), settingsPage ? SW_SHOW : SW_HIDE);
     ShowWindow(item(IDC_PREVIEW), settingsPage ? SW_SHOW : SW_HIDE);
     if (page == ownPage) {
@@ -237,8 +236,8 @@ LRESULT SettingsDialog::onItemChanging(const NMHDR&)
 LRESULT SettingsDialog::onItemChanged(const NMHDR& header)
 {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    const bool gainsFocus = (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_FOCUSED) &&
-                            !(change.uOldState & LVIS_FOCUSED);
+    const bool gainsFocus =
+        (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_FOCUSED) && !(change.uOldState & LVIS_FOCUSED);
     if (!gainsFocus || change.iItem < 0)
         return 0;
     LVITEMA entry = {};

@@ -26,8 +26,8 @@ void readFamilyList(HKEY familyKey, std::vector<FamilyEntry>& list)
         char data[1024];
         DWORD nameSize = sizeof name;
         DWORD dataSize = sizeof data - 1;
-        if (RegEnumValueA(listKey, index, name, &nameSize, nullptr, nullptr,
-                          reinterpret_cast<BYTE*>(data), &dataSize) != ERROR_SUCCESS)
+        if (RegEnumValueA(listKey, index, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
+                          &dataSize) != ERROR_SUCCESS)
             break;
         data[dataSize] = '\0';
         FamilyEntry entry{data, name, {}};

@@ -29,16 +29,15 @@ bool FamilyPageHost::startGuest(const std::string& executablePath)
 {
     // The guest parses "-1:" and our handle after its own quoted path.
     char argument[32];
-    std::snprintf(argument, sizeof argument, "-1:%lX",
-                  static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd())));
+    std::snprintf(argument, sizeof argument, "-1:%lX", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd())));
     const std::string line = "\"" + executablePath + "\" " + argument;
     std::vector<char> commandLine(line.begin(), line.end());
     commandLine.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(executablePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(executablePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                        nullptr, nullptr, &startup, &process))
         return false;
     CloseHandle(process.hThread);
     guest_ = process.hProcess;

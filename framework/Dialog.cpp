@@ -14,8 +14,7 @@ bool isModeless(HWND hwnd)
 
 void forget(HWND hwnd)
 {
-    modelessDialogs.erase(std::remove(modelessDialogs.begin(), modelessDialogs.end(), hwnd),
-                          modelessDialogs.end());
+    modelessDialogs.erase(std::remove(modelessDialogs.begin(), modelessDialogs.end(), hwnd), modelessDialogs.end());
 }
 
 // Messages whose dialog-procedure result is the value itself.
@@ -68,8 +67,8 @@ INT_PTR Dialog::runModal(UINT templateId, HWND owner)
 bool Dialog::createModeless(UINT templateId, HWND parent)
 {
     modal_ = false;
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
-                              DialogRouting::procedure, reinterpret_cast<LPARAM>(this)) != nullptr;
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent, DialogRouting::procedure,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 bool Dialog::createPage(UINT templateId, HWND parent, const RECT& rect)

@@ -14,8 +14,8 @@ bool RegistryKey::open(HKEY parent, const char* name, REGSAM access)
 bool RegistryKey::create(HKEY parent, const char* name, REGSAM access)
 {
     close();
-    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key_,
-                        nullptr) == ERROR_SUCCESS)
+    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key_, nullptr) ==
+        ERROR_SUCCESS)
         return true;
     key_ = nullptr;
     return false;
@@ -54,6 +54,5 @@ bool RegistryKey::readString(const char* name, std::string& value) const
 bool RegistryKey::writeDword(const char* name, int32_t value) const
 {
     DWORD data = static_cast<DWORD>(value);
-    return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
-           ERROR_SUCCESS;
+    return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
 }

@@ -35,8 +35,14 @@ private:
 };
 
 namespace handle_release {
-inline BOOL WINAPI deleteBitmap(HBITMAP bitmap) { return DeleteObject(bitmap); }
-inline BOOL WINAPI deleteFont(HFONT font) { return DeleteObject(font); }
+inline BOOL WINAPI deleteBitmap(HBITMAP bitmap)
+{
+    return DeleteObject(bitmap);
+}
+inline BOOL WINAPI deleteFont(HFONT font)
+{
+    return DeleteObject(font);
+}
 }
 
 using BitmapHandle = UniqueHandle<HBITMAP, handle_release::deleteBitmap>;

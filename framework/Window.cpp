@@ -90,8 +90,8 @@ Window* Window::fromHandle(HWND hwnd)
     return static_cast<Window*>(GetPropA(hwnd, kWindowProperty));
 }
 
-bool Window::createEx(DWORD exStyle, const char* className, const char* title, DWORD style,
-                      const RECT& rect, HWND parent, UINT id)
+bool Window::createEx(DWORD exStyle, const char* className, const char* title, DWORD style, const RECT& rect,
+                      HWND parent, UINT id)
 {
     HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
     auto create = [&] {

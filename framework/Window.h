@@ -15,8 +15,8 @@ public:
     virtual ~Window();
 
     HWND hwnd() const { return hwnd_; }
-    bool createEx(DWORD exStyle, const char* className, const char* title, DWORD style,
-                  const RECT& rect, HWND parent, UINT id);
+    bool createEx(DWORD exStyle, const char* className, const char* title, DWORD style, const RECT& rect, HWND parent,
+                  UINT id);
     bool destroy();
     // Destroys the window without hiding it first. Under Wine each hide of a window
     // that the window manager looks after waits up to 2 s for its answer, the whole

@@ -10,11 +10,7 @@ struct ForwardedInput {
 };
 
 const ForwardedInput kForwardedInput[] = {
-    {WM_KEYDOWN, false},
-    {WM_LBUTTONDOWN, true},
-    {WM_MBUTTONDOWN, true},
-    {WM_RBUTTONDOWN, true},
-    {WM_MOUSEMOVE, true},
+    {WM_KEYDOWN, false}, {WM_LBUTTONDOWN, true}, {WM_MBUTTONDOWN, true}, {WM_RBUTTONDOWN, true}, {WM_MOUSEMOVE, true},
 };
 
 const DWORD kStyle = WS_POPUP;

@@ -14,6 +14,7 @@ const size_t kStringBufferSize = 1024;
 
 static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "pixel format record of 40 bytes");
 
+// clang-format off
 const PIXELFORMATDESCRIPTOR pixelFormatRequest = {
     sizeof(PIXELFORMATDESCRIPTOR),
     1,
@@ -29,6 +30,7 @@ const PIXELFORMATDESCRIPTOR pixelFormatRequest = {
     1,                // layer type, ignored by current drivers
     0, 0, 0, 0,       // reserved and layer masks
 };
+// clang-format on
 
 void contextError(HWND owner, const char* text)
 {
@@ -152,9 +154,9 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
     RECT client = {0, 0, 0, 0};
     GetClientRect(hwnd(), &client);
     scene_.init(settings_, client.right - client.left, client.bottom - client.top);
-    loadingBox.destroyUnhidden(); // the full-screen window covers where it was
+    loadingBox.destroyUnhidden();  // the full-screen window covers where it was
     chooseDisplayMode();
-    blanker_.cover(hwnd()); // after the mode switch, which may move the other monitors
+    blanker_.cover(hwnd());  // after the mode switch, which may move the other monitors
     resizeScene();
     setScreensaverRunning(TRUE);
     SetTimer(hwnd(), FRAME_TIMER_ID, kShortestPeriod, nullptr);
@@ -261,7 +263,7 @@ LRESULT CGLWindow::onClose(WPARAM wParam, LPARAM lParam)
 {
     KillTimer(hwnd(), FRAME_TIMER_ID);
     defaultProc(WM_CLOSE, wParam, lParam);
-    destroyUnhidden(); // the destroy steps repaint the screen
+    destroyUnhidden();  // the destroy steps repaint the screen
     return 0;
 }
 

@@ -16,6 +16,5 @@ bool CloseRules::mouseMoveCloses(MouseReference& reference, int x, int y) const
         reference.initialised = true;
     }
     // Positions are 16-bit screen coordinates, so the differences cannot overflow.
-    return std::abs(x - reference.x) > kMoveTolerancePixels ||
-           std::abs(y - reference.y) > kMoveTolerancePixels;
+    return std::abs(x - reference.x) > kMoveTolerancePixels || std::abs(y - reference.y) > kMoveTolerancePixels;
 }

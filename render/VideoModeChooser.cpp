@@ -5,7 +5,7 @@ bool VideoModeChooser::choose(Settings& settings)
     DesktopMode desktop = platform_.desktop();
     if (settings.xResolution == desktop.width && settings.yResolution == desktop.height &&
         settings.colorDepth == desktop.bitsPerPixel)
-        settings.currentVideomode = 1; // this run only: nothing to switch
+        settings.currentVideomode = 1;  // this run only: nothing to switch
     if (settings.currentVideomode != 0)
         return false;
     if (settings.xResolution == 0 || settings.yResolution == 0) {

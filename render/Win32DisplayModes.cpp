@@ -9,8 +9,8 @@
 namespace {
 bool sameMode(const DEVMODEA& a, const DEVMODEA& b)
 {
-    return a.dmPelsWidth == b.dmPelsWidth && a.dmPelsHeight == b.dmPelsHeight &&
-           a.dmBitsPerPel == b.dmBitsPerPel && a.dmDisplayFrequency == b.dmDisplayFrequency;
+    return a.dmPelsWidth == b.dmPelsWidth && a.dmPelsHeight == b.dmPelsHeight && a.dmBitsPerPel == b.dmBitsPerPel &&
+           a.dmDisplayFrequency == b.dmDisplayFrequency;
 }
 }
 

@@ -21,8 +21,11 @@
 #define STR_START_RANDOM "StartRandom"
 #define STR_WEB_ADDRESS "www.orbicade.com"
 #define STR_MAIL_ADDRESS "support@orbicade.com"
-#define STR_SLOW_RENDERER \
-    "The screensaver seems to run very slow...\nTo run it smoother and faster you need OpenGL compatible 3D accelerated videocard.\nIf you have it, please install latest device drivers. (Usually available for free on manufacturer's website).\n\nIf your videocard does not supports OpenGL hardware acceleration, you can try to switch\n videomode to lower resolution & color-depth in screensaver settings dialog."
+#define STR_SLOW_RENDERER                                                                                              \
+    "The screensaver seems to run very slow...\nTo run it smoother and faster you need OpenGL compatible 3D "          \
+    "accelerated videocard.\nIf you have it, please install latest device drivers. (Usually available for free on "    \
+    "manufacturer's website).\n\nIf your videocard does not supports OpenGL hardware acceleration, you can try to "    \
+    "switch\n videomode to lower resolution & color-depth in screensaver settings dialog."
 
 #define IDD_LOADING 150
 #define IDR_RESOURCE_PACK 152

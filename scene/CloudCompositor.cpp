@@ -18,16 +18,19 @@ constexpr int kInnerOval = 11;
 
 // Composition sets viewport, scissor, enables, blending, depth writes, culling,
 // texture units, the current colour and both matrices; all of it is restored.
-constexpr GLbitfield kCompositionState = GL_VIEWPORT_BIT | GL_SCISSOR_BIT | GL_ENABLE_BIT |
-                                         GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT |
-                                         GL_TEXTURE_BIT | GL_CURRENT_BIT | GL_TRANSFORM_BIT;
+constexpr GLbitfield kCompositionState = GL_VIEWPORT_BIT | GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT |
+                                         GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT |
+                                         GL_TRANSFORM_BIT;
 
 struct QuadCorner {
     GLdouble x, y, s, t;
 };
 
 const QuadCorner kOvalCorners[4] = {
-    {1.0, 1.0, 0.0, 0.0}, {-1.0, 1.0, 1.0, 0.0}, {-1.0, -1.0, 1.0, 1.0}, {1.0, -1.0, 0.0, 1.0},
+    {1.0, 1.0, 0.0, 0.0},
+    {-1.0, 1.0, 1.0, 0.0},
+    {-1.0, -1.0, 1.0, 1.0},
+    {1.0, -1.0, 0.0, 1.0},
 };
 
 }  // namespace
@@ -104,8 +107,8 @@ void CloudCompositor::release()
     layerBuffers_.freeAll();
 }
 
-bool CloudCompositor::loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands,
-                                   UploadProfile ovals, GLuint* names)
+bool CloudCompositor::loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals,
+                                   GLuint* names)
 {
     for (int i = 0; i < layerCount; ++i) {
         char name[32];
@@ -183,8 +186,10 @@ void CloudCompositor::drawLayer(int index, double u)
     const LayerDescriptor& layer = layerTable[index];
     const BandEdges edges = bandEdges(layer.top, layer.height);
     const QuadCorner corners[4] = {
-        {1.0, edges.top, u, 0.0}, {-1.0, edges.top, u + 1.0, 0.0},
-        {-1.0, edges.bottom, u + 1.0, 1.0}, {1.0, edges.bottom, u, 1.0},
+        {1.0, edges.top, u, 0.0},
+        {-1.0, edges.top, u + 1.0, 0.0},
+        {-1.0, edges.bottom, u + 1.0, 1.0},
+        {1.0, edges.bottom, u, 1.0},
     };
     auto quad = [&](bool bothUnits) { multiTexture_->quad(corners, bothUnits); };
     if (index == 0) {

@@ -57,8 +57,7 @@ public:
 private:
     struct MultiTexture;
     bool loadContent();
-    bool loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals,
-                      GLuint* names);
+    bool loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals, GLuint* names);
     void findMultiTexture();
     void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
     void drawLayer(int index, double u);

@@ -23,8 +23,8 @@ void coverColour(const FlareElement& row, double hidden, FlareSprite& sprite)
     sprite.blue = static_cast<float>(row.blue * (1.0 - hidden));
 }
 
-FlareSprite elementSprite(const FlareElement& row, double ndcX, double ndcY, double angle,
-                          double intensity, double hidden, double aspect)
+FlareSprite elementSprite(const FlareElement& row, double ndcX, double ndcY, double angle, double intensity,
+                          double hidden, double aspect)
 {
     FlareSprite sprite;
     sprite.centreX = ndcX * row.position;
@@ -38,11 +38,9 @@ FlareSprite elementSprite(const FlareElement& row, double ndcX, double ndcY, dou
     return sprite;
 }
 
-FlareSprite streakSprite(double ndcX, double ndcY, double intensity, double hidden,
-                         double aspect)
+FlareSprite streakSprite(double ndcX, double ndcY, double intensity, double hidden, double aspect)
 {
-    FlareSprite sprite = elementSprite(flareStreak, ndcX, ndcY, -pi / 4.0, intensity, hidden,
-                                       aspect);
+    FlareSprite sprite = elementSprite(flareStreak, ndcX, ndcY, -pi / 4.0, intensity, hidden, aspect);
     sprite.halfWidth = flareStreak.halfWidth;
     sprite.halfHeight = flareStreak.halfHeight * aspect;
     return sprite;
@@ -92,8 +90,7 @@ void flareSpriteCorners(const FlareSprite& sprite, FlareCorner out[4])
     static const double textureCorners[4][2] = {{1, 0}, {1, 1}, {0, 1}, {0, 0}};
     for (int k = 0; k < 4; ++k) {
         const double a = sprite.angle + k * (pi / 2.0);
-        out[k] = {sprite.centreX + sprite.halfWidth * std::cos(a),
-                  sprite.centreY + sprite.halfHeight * std::sin(a), textureCorners[k][0],
-                  textureCorners[k][1]};
+        out[k] = {sprite.centreX + sprite.halfWidth * std::cos(a), sprite.centreY + sprite.halfHeight * std::sin(a),
+                  textureCorners[k][0], textureCorners[k][1]};
     }
 }

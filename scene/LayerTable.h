@@ -8,12 +8,12 @@ enum class LayerKind : uint8_t { Base, Band, Oval };
 
 struct LayerDescriptor {
     LayerKind kind;
-    double top;        // top edge; for an oval, its centre
+    double top;  // top edge; for an oval, its centre
     double height;
-    double driftSpeed; // surface widths per composition time unit
-    double phase;      // turns of longitude
-    double width;      // turns of longitude
-    double spin;       // turns per composition time unit; 0 for base and bands
+    double driftSpeed;  // surface widths per composition time unit
+    double phase;  // turns of longitude
+    double width;  // turns of longitude
+    double spin;  // turns per composition time unit; 0 for base and bands
 };
 
 constexpr int layerCount = 12;

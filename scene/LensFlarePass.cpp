@@ -30,8 +30,7 @@ void drawLensFlares(Vec3 sun, const SceneTextures& textures)
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, viewport);
     FlareView view{0.0, 0.0, 0.0, viewport[2], viewport[3]};
-    if (gluProject(sun.x, sun.y, sun.z, modelView, projection, viewport, &view.winX, &view.winY,
-                   &view.winZ) != GL_TRUE)
+    if (gluProject(sun.x, sun.y, sun.z, modelView, projection, viewport, &view.winX, &view.winY, &view.winZ) != GL_TRUE)
         return;
     GlDepthSampler depth;
     FlareSprite sprites[flareSpriteCount];
@@ -45,9 +44,8 @@ void drawLensFlares(Vec3 sun, const SceneTextures& textures)
 
 // Sets an unlit, additive, uncovered quad in device coordinates; state and both
 // matrices are pushed and popped.
-void drawFlareSprite(double centreX, double centreY, double angle, double halfWidth,
-                     double halfHeight, double alpha, unsigned texture, float red, float green,
-                     float blue)
+void drawFlareSprite(double centreX, double centreY, double angle, double halfWidth, double halfHeight, double alpha,
+                     unsigned texture, float red, float green, float blue)
 {
     glPushMatrix();
     glLoadIdentity();
@@ -61,8 +59,7 @@ void drawFlareSprite(double centreX, double centreY, double angle, double halfWi
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, texture);
 
-    const FlareSprite sprite{centreX, centreY, angle, halfWidth, halfHeight, alpha, 0,
-                             red, green, blue};
+    const FlareSprite sprite{centreX, centreY, angle, halfWidth, halfHeight, alpha, 0, red, green, blue};
     FlareCorner corners[4];
     flareSpriteCorners(sprite, corners);
     glBegin(GL_QUADS);

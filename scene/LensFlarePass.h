@@ -7,6 +7,5 @@
 void drawLensFlares(Vec3 sun, const SceneTextures& textures);
 
 // One additive sprite in device coordinates; the GL state is left as it was found.
-void drawFlareSprite(double centreX, double centreY, double angle, double halfWidth,
-                     double halfHeight, double alpha, unsigned texture, float red, float green,
-                     float blue);
+void drawFlareSprite(double centreX, double centreY, double angle, double halfWidth, double halfHeight, double alpha,
+                     unsigned texture, float red, float green, float blue);

@@ -10,12 +10,11 @@ namespace {
 
 constexpr double kDegrees = 57.29578;
 // Blending and texturing; the moons' colour, lit material and texture.
-constexpr GLbitfield kMoonPassState =
-    GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
+constexpr GLbitfield kMoonPassState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
 // Lighting, blending, depth test; depth writes, blend function, colour and the material
 // that follows it, glow texture.
-constexpr GLbitfield kMoonGlowState = GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT |
-                                      GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
+constexpr GLbitfield kMoonGlowState =
+    GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
 
 // Sets an unlit, additive sprite that tests depth but writes none; pushed and popped.
 void drawGlow(unsigned glowTexture)
@@ -93,8 +92,8 @@ void drawScreenSprite(Vec3 c, double width, double height)
     const WindowPoint* points[4] = {&corners.a, &corners.b, &corners.c, &corners.d};
     Vec3 world[4];
     for (int k = 0; k < 4; ++k)
-        if (gluUnProject(points[k]->x, points[k]->y, wz, modelView, projection, viewport,
-                         &world[k].x, &world[k].y, &world[k].z) != GL_TRUE)
+        if (gluUnProject(points[k]->x, points[k]->y, wz, modelView, projection, viewport, &world[k].x, &world[k].y,
+                         &world[k].z) != GL_TRUE)
             return;
     // Two quads, so one faces the eye whatever the culling.
     static const int order[8] = {0, 1, 2, 3, 3, 2, 1, 0};

@@ -7,8 +7,8 @@ namespace {
 
 // Lights, blending, depth test and the clip plane; tints and the material that follows
 // them, blend function, bound texture and the plane's equation.
-constexpr GLbitfield kNightPassState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT |
-                                       GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT;
+constexpr GLbitfield kNightPassState =
+    GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_TRANSFORM_BIT;
 // How far beyond the planet's centre, toward the sun, the night passes still draw. Light
 // 1's ambient cancels the scene's, so a vertex it does not reach adds exactly nothing;
 // every vertex it reaches lies less than 0.08 sunward of the centre (the flattened
@@ -16,8 +16,7 @@ constexpr GLbitfield kNightPassState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHT
 // no triangle spans more than 0.05. Triangles cut by the plane are therefore black.
 constexpr double kNightReach = 0.15;
 // Colours and the lit material, and the dark halo's blend function and texture.
-constexpr GLbitfield kPlanetPassState =
-    GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
+constexpr GLbitfield kPlanetPassState = GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
 
 void setEnabled(GLenum capability, GLboolean on)
 {

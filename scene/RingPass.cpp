@@ -6,8 +6,8 @@ namespace {
 
 // Lighting and blending; blend function, depth writes, colours and the material that
 // follows them, bound texture.
-constexpr GLbitfield kRingPassState = GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT |
-                                      GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
+constexpr GLbitfield kRingPassState =
+    GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
 
 struct RingCorner {
     GLdouble s, t, x, y;
@@ -16,8 +16,8 @@ struct RingCorner {
 // Two quads over the same corners, the second reversed, so one faces the eye from
 // either side of the plane while back faces are culled.
 constexpr RingCorner kRingSquare[8] = {
-    {0, 0, 2, 2}, {1, 0, -2, 2}, {1, 1, -2, -2}, {0, 1, 2, -2},
-    {0, 1, 2, -2}, {1, 1, -2, -2}, {1, 0, -2, 2}, {0, 0, 2, 2},
+    {0, 0, 2, 2},  {1, 0, -2, 2},  {1, 1, -2, -2}, {0, 1, 2, -2},
+    {0, 1, 2, -2}, {1, 1, -2, -2}, {1, 0, -2, 2},  {0, 0, 2, 2},
 };
 
 void drawRingSquare()

@@ -8,8 +8,8 @@ namespace {
 
 int32_t readCount(const unsigned char* bytes)
 {
-    const uint32_t raw = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-                         uint32_t(bytes[3]) << 24;
+    const uint32_t raw =
+        uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
     int32_t count;
     std::memcpy(&count, &raw, sizeof count);
     return count;

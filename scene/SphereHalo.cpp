@@ -29,13 +29,11 @@ struct ViewState {
     }
     bool project(Vec3 p, Vec3& window) const
     {
-        return gluProject(p.x, p.y, p.z, modelView, projection, viewport, &window.x, &window.y,
-                          &window.z) == GL_TRUE;
+        return gluProject(p.x, p.y, p.z, modelView, projection, viewport, &window.x, &window.y, &window.z) == GL_TRUE;
     }
     bool unproject(Vec3 window, Vec3& p) const
     {
-        return gluUnProject(window.x, window.y, window.z, modelView, projection, viewport, &p.x,
-                            &p.y, &p.z) == GL_TRUE;
+        return gluUnProject(window.x, window.y, window.z, modelView, projection, viewport, &p.x, &p.y, &p.z) == GL_TRUE;
     }
 };
 

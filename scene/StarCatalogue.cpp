@@ -18,7 +18,7 @@ const StarColour starColourTable[7] = {
 namespace {
 
 constexpr double kInvisibleMagnitude = 99.0;  // far below black
-constexpr size_t kLineLimit = 127;            // catalogue lines are about 30 characters
+constexpr size_t kLineLimit = 127;  // catalogue lines are about 30 characters
 
 struct LetterClass {
     char letter;
@@ -92,7 +92,6 @@ StarAppearance starAppearance(const StarRecord& star)
     look.pointSize = static_cast<float>(5.0 - m > kFaintStarPointSize ? 5.0 - m : kFaintStarPointSize);
     const double alpha = star.rightAscension * 0.01 * pi * 2.0;
     const double delta = star.declination * 0.01 * pi;
-    look.direction = {std::cos(delta) * std::cos(alpha), std::cos(delta) * std::sin(alpha),
-                      std::sin(delta)};
+    look.direction = {std::cos(delta) * std::cos(alpha), std::cos(delta) * std::sin(alpha), std::sin(delta)};
     return look;
 }

@@ -7,9 +7,9 @@
 // One catalogue star as read from "stars.dat".
 struct StarRecord {
     double rightAscension;  // hundredths of a full turn
-    double declination;     // hundredths of a half turn
+    double declination;  // hundredths of a half turn
     double magnitude;
-    uint8_t colourClass;    // row of starColourTable
+    uint8_t colourClass;  // row of starColourTable
 };
 
 struct StarColour {

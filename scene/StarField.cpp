@@ -8,9 +8,8 @@ namespace {
 constexpr double kSkyRadius = 350.0;
 // Lighting, texturing, point smoothing and blending; colours and the material that
 // follows them, bound texture, depth writes, blend function and point size.
-constexpr GLbitfield kStarFieldState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT |
-                                       GL_TEXTURE_BIT | GL_DEPTH_BUFFER_BIT |
-                                       GL_COLOR_BUFFER_BIT | GL_POINT_BIT;
+constexpr GLbitfield kStarFieldState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT |
+                                       GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_POINT_BIT;
 
 void emitStar(const StarAppearance& look)
 {

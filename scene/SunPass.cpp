@@ -32,8 +32,8 @@ SunPass::~SunPass()
 // state and matrix are pushed and popped.
 void SunPass::draw(Vec3 sun, bool nightSide)
 {
-    const GLfloat position[] = {static_cast<GLfloat>(sun.x), static_cast<GLfloat>(sun.y),
-                                static_cast<GLfloat>(sun.z), 1.0f};
+    const GLfloat position[] = {static_cast<GLfloat>(sun.x), static_cast<GLfloat>(sun.y), static_cast<GLfloat>(sun.z),
+                                1.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, position);
     drawDisc(sun);
     if (nightSide)

@@ -104,8 +104,7 @@ public:
     {
         const double latitude = ((row + 0.5) / rows - 0.5) * pi;
         const double longitude = (column + 0.5) / columns * 2.0 * pi;
-        return {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude),
-                std::sin(latitude)};
+        return {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
     }
 
 private:

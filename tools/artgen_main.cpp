@@ -64,7 +64,8 @@ Raster overSheet(const IconImage& icon)
     Raster out(icon.colour.width(), icon.colour.height());
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x)
-            out.at(x, y) = mix(ContactSheet::background, icon.colour.at(x, y), icon.alpha[static_cast<size_t>(y) * out.width() + x]);
+            out.at(x, y) = mix(ContactSheet::background, icon.colour.at(x, y),
+                               icon.alpha[static_cast<size_t>(y) * out.width() + x]);
     return out;
 }
 
@@ -96,7 +97,7 @@ bool readFile(const std::string& path, std::vector<uint8_t>& bytes)
     return !bytes.empty();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -136,7 +137,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < layerCount; ++i) {
         const int shown = layers.layer(i).width() > 256 ? 1024 : 256;
         members.picture("layer_tex" + std::to_string(i) + ".jpg", layers.layer(i), layerQuality, true, shown);
-        members.picture("layer_mask" + std::to_string(i) + ".jpg", layers.mask(i), smoothQuality, true, i == 0 ? 128 : shown);
+        members.picture("layer_mask" + std::to_string(i) + ".jpg", layers.mask(i), smoothQuality, true,
+                        i == 0 ? 128 : shown);
     }
     for (int i = 0; i < 4; ++i)
         members.picture("moon" + std::to_string(i) + ".jpg", MoonArt::moon(i), layerQuality, false, 512);
@@ -168,7 +170,7 @@ int main(int argc, char** argv)
     members.sheet.add("icon 136", overSheet(decoIcon[1]), 128, 128);
     out.file("contact-sheet.png", PngWriter::encode(members.sheet.render()));
     times.lap("contact sheet");
-    std::printf("zandor_artgen: %zu pack members written to %s (%s)\n", members.pack.memberCount(), out.directory.c_str(),
-                times.report().c_str());
+    std::printf("zandor_artgen: %zu pack members written to %s (%s)\n", members.pack.memberCount(),
+                out.directory.c_str(), times.report().c_str());
     return out.ok ? 0 : 1;
 }

@@ -7,8 +7,7 @@
 namespace {
 bool listed(const ProductList& list, const std::string& identifier)
 {
-    return std::any_of(list.begin(), list.end(),
-                       [&](const ProductEntry& row) { return row.identifier == identifier; });
+    return std::any_of(list.begin(), list.end(), [&](const ProductEntry& row) { return row.identifier == identifier; });
 }
 }
 
@@ -22,7 +21,13 @@ void mergeProductList(const std::vector<FamilyEntry>& installed, const std::vect
     }
     for (const ProductRecord& record : records) {
         if (!listed(list, record.identifier))
-            list.push_back({record.identifier, record.title, record.version, record.description,
-                            record.downloadUrl, record.screenshot, record.icon, {}});
+            list.push_back({record.identifier,
+                            record.title,
+                            record.version,
+                            record.description,
+                            record.downloadUrl,
+                            record.screenshot,
+                            record.icon,
+                            {}});
     }
 }

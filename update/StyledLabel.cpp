@@ -43,8 +43,8 @@ void StyledLabel::deleteFont()
     font_ = nullptr;
 }
 
-bool StyledLabel::setStyle(COLORREF colour, int height, const char* faceName, bool bold, bool italic,
-                           bool underline, bool strikeOut, bool emboss)
+bool StyledLabel::setStyle(COLORREF colour, int height, const char* faceName, bool bold, bool italic, bool underline,
+                           bool strikeOut, bool emboss)
 {
     colour_ = colour;
     emboss_ = emboss;
@@ -55,9 +55,9 @@ bool StyledLabel::setStyle(COLORREF colour, int height, const char* faceName, bo
         height = client.bottom - client.top;
     }
     if (faceName) {
-        font_ = CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, strikeOut,
-                            DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, faceName);
+        font_ =
+            CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, strikeOut, DEFAULT_CHARSET,
+                        OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName);
     }
     if (hwnd())
         InvalidateRect(hwnd(), nullptr, TRUE);

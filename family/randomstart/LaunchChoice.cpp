@@ -16,58 +16,70 @@ constexpr std::size_t dwordSize = 4;
 const char* const ownProductKey = "Zandor3D";
 const char* const executablePathValue = "ExecutablePath";
 
-std::uint32_t littleEndian(const std::string& bytes) {
-  std::uint32_t value = 0;
-  for (std::size_t i = bytes.size(); i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[i]);
-  return value;
+std::uint32_t littleEndian(const std::string& bytes)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;)
+        value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    return value;
 }
 
 }  // namespace
 
-bool LaunchChoice::choose(const std::string& arguments, std::string& path) {
-  if (isFullScreenRun(arguments) && startRandomOn() && pickListed(path)) return true;
-  return ownProgram(path);
+bool LaunchChoice::choose(const std::string& arguments, std::string& path)
+{
+    if (isFullScreenRun(arguments) && startRandomOn() && pickListed(path))
+        return true;
+    return ownProgram(path);
 }
 
-bool LaunchChoice::startRandomOn() {
-  RegistryValue value;
-  return system_.queryFamilyValue("", STR_START_RANDOM, dwordSize, value) && !value.bytes.empty() &&
-         value.type == RegistryValue::typeDword && littleEndian(value.bytes) != 0;
-}
-
-bool LaunchChoice::pickListed(std::string& path) {
-  std::vector<std::string> pool;
-  try {
-    collectListed(pool);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  if (pool.empty()) return false;
-  std::mt19937 generator(static_cast<std::mt19937::result_type>(system_.tickCount()));
-  std::uniform_int_distribution<std::size_t> index(0, pool.size() - 1);
-  const std::string& picked = pool[index(generator)];
-  if (picked.size() >= pathCapacity) return false;
-  path = picked;
-  return true;
-}
-
-void LaunchChoice::collectListed(std::vector<std::string>& pool) {
-  std::string identifier;
-  for (unsigned long index = 0; system_.listValueName(index, identifier); ++index) {
+bool LaunchChoice::startRandomOn()
+{
     RegistryValue value;
-    if (!system_.queryFamilyValue(identifier, executablePathValue, pathCapacity, value)) continue;
-    std::string executable = value.text();
-    if (system_.fileOpens(executable)) pool.push_back(std::move(executable));
-  }
+    return system_.queryFamilyValue("", STR_START_RANDOM, dwordSize, value) && !value.bytes.empty() &&
+           value.type == RegistryValue::typeDword && littleEndian(value.bytes) != 0;
+}
+
+bool LaunchChoice::pickListed(std::string& path)
+{
+    std::vector<std::string> pool;
+    try {
+        collectListed(pool);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (pool.empty())
+        return false;
+    std::mt19937 generator(static_cast<std::mt19937::result_type>(system_.tickCount()));
+    std::uniform_int_distribution<std::size_t> index(0, pool.size() - 1);
+    const std::string& picked = pool[index(generator)];
+    if (picked.size() >= pathCapacity)
+        return false;
+    path = picked;
+    return true;
+}
+
+void LaunchChoice::collectListed(std::vector<std::string>& pool)
+{
+    std::string identifier;
+    for (unsigned long index = 0; system_.listValueName(index, identifier); ++index) {
+        RegistryValue value;
+        if (!system_.queryFamilyValue(identifier, executablePathValue, pathCapacity, value))
+            continue;
+        std::string executable = value.text();
+        if (system_.fileOpens(executable))
+            pool.push_back(std::move(executable));
+    }
 }
 
 // This product's program counts without a file test: starting it reports a missing file.
-bool LaunchChoice::ownProgram(std::string& path) {
-  RegistryValue value;
-  if (!system_.queryFamilyValue(ownProductKey, executablePathValue, pathCapacity, value) ||
-      value.bytes.empty() || value.type != RegistryValue::typeString) {
-    return false;
-  }
-  path = value.text();
-  return true;
+bool LaunchChoice::ownProgram(std::string& path)
+{
+    RegistryValue value;
+    if (!system_.queryFamilyValue(ownProductKey, executablePathValue, pathCapacity, value) || value.bytes.empty() ||
+        value.type != RegistryValue::typeString) {
+        return false;
+    }
+    path = value.text();
+    return true;
 }

@@ -10,16 +10,16 @@ class LaunchSystem;
 // otherwise, or when none qualifies, this product.
 class LaunchChoice {
 public:
-  explicit LaunchChoice(LaunchSystem& system) : system_(system) {}
+    explicit LaunchChoice(LaunchSystem& system) : system_(system) {}
 
-  // False when there is no program to run.
-  bool choose(const std::string& arguments, std::string& path);
+    // False when there is no program to run.
+    bool choose(const std::string& arguments, std::string& path);
 
 private:
-  bool startRandomOn();
-  bool pickListed(std::string& path);
-  void collectListed(std::vector<std::string>& pool);
-  bool ownProgram(std::string& path);
+    bool startRandomOn();
+    bool pickListed(std::string& path);
+    void collectListed(std::vector<std::string>& pool);
+    bool ownProgram(std::string& path);
 
-  LaunchSystem& system_;
+    LaunchSystem& system_;
 };

@@ -8,12 +8,12 @@ class LaunchSystem;
 // own arguments and, for a full-screen run, wait for it. Gives the exit code.
 class RandomStart {
 public:
-  explicit RandomStart(LaunchSystem& system) : system_(system) {}
+    explicit RandomStart(LaunchSystem& system) : system_(system) {}
 
-  int run(const std::string& arguments);
+    int run(const std::string& arguments);
 
 private:
-  int launch(const std::string& arguments);
+    int launch(const std::string& arguments);
 
-  LaunchSystem& system_;
+    LaunchSystem& system_;
 };

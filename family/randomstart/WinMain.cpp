@@ -5,7 +5,8 @@
 
 // The system runs this program as the screensaver; what follows its name on
 // the command line goes unchanged to the program it starts.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-  WindowsLaunchSystem system;
-  return RandomStart(system).run(commandLine != nullptr ? commandLine : "");
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
+{
+    WindowsLaunchSystem system;
+    return RandomStart(system).run(commandLine != nullptr ? commandLine : "");
 }

@@ -22,8 +22,8 @@ bool start(const std::string& exe, const std::string& arguments, Process& proces
     PROCESS_INFORMATION info = {};
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
-    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
-                        nullptr, &startup, &info))
+    if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                        &startup, &info))
         return false;
     CloseHandle(info.hThread);
     process.handle = info.hProcess;
@@ -90,11 +90,10 @@ bool deleteTree(const std::string& key)
 bool setRaw(const std::string& key, const std::string& name, DWORD type, const void* data, DWORD size)
 {
     HKEY handle;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS)
         return false;
-    bool ok = RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size) ==
-              ERROR_SUCCESS;
+    bool ok = RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
     RegCloseKey(handle);
     return ok;
 }
@@ -112,8 +111,8 @@ bool setString(const std::string& key, const std::string& name, const std::strin
 bool getDword(const std::string& key, const std::string& name, DWORD& value)
 {
     DWORD size = sizeof value;
-    return RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
-                        &size) == ERROR_SUCCESS;
+    return RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+           ERROR_SUCCESS;
 }
 
 bool getString(const std::string& key, const std::string& name, std::string& value)
@@ -225,8 +224,7 @@ HWND waitForChild(HWND parent, DWORD timeoutMs)
 std::string windowText(HWND window)
 {
     wchar_t text[1024] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        nullptr);
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
     char narrow[2048] = {};
     WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
     return narrow;
@@ -294,4 +292,4 @@ void clickMouse(DWORD downFlag, DWORD upFlag)
     sendMouseEvent(upFlag, 0, 0);
 }
 
-} // namespace driver
+}  // namespace driver

@@ -79,4 +79,4 @@ template <class Condition> bool waitFor(Condition condition, DWORD timeoutMs)
     }
 }
 
-} // namespace driver
+}  // namespace driver

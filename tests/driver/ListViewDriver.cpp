@@ -104,4 +104,4 @@ WebLinkHandler::~WebLinkHandler()
     }
 }
 
-} // namespace driver
+}  // namespace driver

@@ -29,4 +29,4 @@ private:
     std::string previous_[2];
 };
 
-} // namespace driver
+}  // namespace driver

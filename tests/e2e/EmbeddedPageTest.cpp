@@ -109,10 +109,9 @@ bool runPageProbe(const std::string& desktop)
     driver::deleteTree("Software\\ZandorTests");
     const std::string probe = driver::windowsPath(ZANDOR3D_PAGE_PROBE);
     driver::Process run;
-    const bool started = desktop.empty()
-                             ? driver::start(probe, "", run)
-                             : driver::start("C:\\windows\\explorer.exe",
-                                             "/desktop=" + desktop + ",1024x768 \"" + probe + "\"", run);
+    const bool started = desktop.empty() ? driver::start(probe, "", run)
+                                         : driver::start("C:\\windows\\explorer.exe",
+                                                         "/desktop=" + desktop + ",1024x768 \"" + probe + "\"", run);
     if (!started)
         return false;
     const bool done = driver::waitFor([] { return driver::valueExists(kPageProbeKey, kProbeDone); }, 60000);

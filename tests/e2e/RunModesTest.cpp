@@ -24,8 +24,8 @@ std::string hex(HWND window, const char* format)
 
 // A window of the test's own that stands for the control panel's preview area or a host page.
 struct HostWindow {
-    HWND hwnd = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 320, 240,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 320, 240, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
     ~HostWindow()
     {
         if (IsWindow(hwnd))
@@ -112,10 +112,9 @@ TEST_F(RunModes, ModesWithoutAWindowEndAtOnceWithZeroAndRemoveTheAtom)
     HostWindow host;
     const std::string glued = "/p:" + std::to_string(reinterpret_cast<UINT_PTR>(host.hwnd));
     const std::string slashOne = hex(host.hwnd, "/1:%lx");
-    for (const std::string& arguments :
-         {std::string("/a"), std::string("/q"), std::string("/"), std::string("word"), std::string("/p"),
-          std::string("/p 0"), std::string("/p 99999999"), glued, slashOne, std::string("-1:"),
-          std::string("-1:ffffff00")}) {
+    for (const std::string& arguments : {std::string("/a"), std::string("/q"), std::string("/"), std::string("word"),
+                                         std::string("/p"), std::string("/p 0"), std::string("/p 99999999"), glued,
+                                         slashOne, std::string("-1:"), std::string("-1:ffffff00")}) {
         SCOPED_TRACE(arguments);
         driver::atomAdd(kAtom);
         EXPECT_EQ(driver::run(screensaver(), arguments, 15000), 0);
@@ -148,8 +147,7 @@ TEST_F(RunModes, PreviewFillsTheGivenWindowAndEndsWithIt)
     auto* host = new HostWindow;
     driver::atomAdd(kAtom);
     driver::Process process;
-    ASSERT_TRUE(driver::start(screensaver(), "/p " + std::to_string(reinterpret_cast<UINT_PTR>(host->hwnd)),
-                              process));
+    ASSERT_TRUE(driver::start(screensaver(), "/p " + std::to_string(reinterpret_cast<UINT_PTR>(host->hwnd)), process));
     HWND preview = driver::waitForChild(host->hwnd);
     ASSERT_NE(preview, nullptr) << "the preview's program: " << driver::describe(process);
     EXPECT_EQ(driver::windowText(preview), "Preview");

@@ -111,8 +111,8 @@ void grey(int, int, unsigned char rgb[3])
 // shares the pictures of NEWONE.
 void serveProducts(std::initializer_list<std::string> ids)
 {
-    std::string xml = "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>" + std::to_string(ids.size()) +
-                      "</Count>\r\n";
+    std::string xml =
+        "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>" + std::to_string(ids.size()) + "</Count>\r\n";
     int number = 0;
     for (const std::string& id : ids) {
         const std::string name = "Product" + std::to_string(++number);

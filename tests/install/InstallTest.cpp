@@ -30,7 +30,10 @@ const std::string uninstallKey = uninstallRoot + "\\" STR_PRODUCT_KEY;
 const std::string desktopKey = "Control Panel\\Desktop";
 const DWORD installTimeout = 120000;
 
-std::string built(const char* name) { return driver::windowsPath(ZANDOR3D_BIN_DIR "/" + std::string(name)); }
+std::string built(const char* name)
+{
+    return driver::windowsPath(ZANDOR3D_BIN_DIR "/" + std::string(name));
+}
 
 std::string programFilesFolder()
 {
@@ -39,9 +42,18 @@ std::string programFilesFolder()
     return path;
 }
 
-std::string familyFolder() { return programFilesFolder() + "\\Orbicade"; }
-std::string installFolder() { return familyFolder() + "\\Zandor 3D"; }
-std::string installed(const char* name) { return installFolder() + "\\" + name; }
+std::string familyFolder()
+{
+    return programFilesFolder() + "\\Orbicade";
+}
+std::string installFolder()
+{
+    return familyFolder() + "\\Zandor 3D";
+}
+std::string installed(const char* name)
+{
+    return installFolder() + "\\" + name;
+}
 
 std::string systemEntry()
 {
@@ -50,7 +62,10 @@ std::string systemEntry()
     return std::string(path) + "\\Zandor 3D.scr";
 }
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string contents(const std::string& path)
 {
@@ -138,7 +153,10 @@ int installedProgramsNamed(const std::string& name)
     return count;
 }
 
-long install() { return driver::run(built("Zandor3D-setup.exe"), "/S", installTimeout); }
+long install()
+{
+    return driver::run(built("Zandor3D-setup.exe"), "/S", installTimeout);
+}
 
 // The installed uninstaller as it runs itself: a copy outside the install folder, told
 // where the installation is, so that its process and exit code are ours to see.
@@ -153,8 +171,7 @@ bool startUninstaller(const std::string& options, driver::Process& process)
 {
     if (!CopyFileA(installed("uninstall.exe").c_str(), uninstallerCopy().c_str(), FALSE))
         return false;
-    return driver::start(uninstallerCopy(), options + (options.empty() ? "" : " ") + "_?=" + installFolder(),
-                         process);
+    return driver::start(uninstallerCopy(), options + (options.empty() ? "" : " ") + "_?=" + installFolder(), process);
 }
 
 // The exit code of a setup program or uninstaller; -999 when it did not end in time.
@@ -272,7 +289,7 @@ std::set<std::string> shownIcon(const std::string& path)
     EnumResourceNamesA(
         module, RT_GROUP_ICON,
         [](HMODULE, LPCSTR, LPSTR name, LONG_PTR first) -> BOOL {
-            *reinterpret_cast<LPSTR*>(first) = name; // a number: our programs name no group
+            *reinterpret_cast<LPSTR*>(first) = name;  // a number: our programs name no group
             return FALSE;
         },
         reinterpret_cast<LONG_PTR>(&group));
@@ -407,7 +424,7 @@ TEST_F(Installer, ProgramsReadWhatTheInstallerWrote)
 TEST_F(Installer, SetupAndUninstallerShowOurIcon)
 {
     ASSERT_EQ(install(), 0);
-    const std::set<std::string> ours = shownIcon(built("Zandor3D.scr")); // icon 128
+    const std::set<std::string> ours = shownIcon(built("Zandor3D.scr"));  // icon 128
     ASSERT_FALSE(ours.empty());
     EXPECT_TRUE(shownIcon(built("Zandor3D-setup.exe")) == ours) << "the setup program's icon";
     EXPECT_TRUE(shownIcon(installed("uninstall.exe")) == ours) << "the uninstaller's icon";
@@ -513,11 +530,11 @@ TEST_F(Installer, UninstallResetsTheScreensaverOnlyWhenItIsOurs)
     const std::string other = "C:\\windows\\system32\\other.scr";
     EXPECT_EQ(chosenAfterUninstall([] { return systemEntry(); }), "<missing>");
     EXPECT_EQ(chosenAfterUninstall([] {
-        char path[MAX_PATH] = {};
-        GetShortPathNameA(systemEntry().c_str(), path, MAX_PATH);
-        EXPECT_NE(path, systemEntry());
-        return std::string(path);
-    }),
+                  char path[MAX_PATH] = {};
+                  GetShortPathNameA(systemEntry().c_str(), path, MAX_PATH);
+                  EXPECT_NE(path, systemEntry());
+                  return std::string(path);
+              }),
               "<missing>");
     EXPECT_EQ(chosenAfterUninstall([&] { return other; }), other);
 }
@@ -554,4 +571,4 @@ TEST_F(Installer, UninstallOfAHalfRemovedInstallationSucceeds)
     EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, "Software\\Quarnel"));
 }
 
-} // namespace
+}  // namespace

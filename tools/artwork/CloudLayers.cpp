@@ -13,7 +13,10 @@ constexpr double pi = 3.14159265358979323846;
 // The layer's share of a pixel stays a little below what the mask gives up,
 // most of all in thin feathered edges, so that JPEG rounding in either picture
 // cannot push mask + layer over white.
-double layerShare(double cover) { return cover * (0.6 + 0.4 * cover) * 0.92; }
+double layerShare(double cover)
+{
+    return cover * (0.6 + 0.4 * cover) * 0.92;
+}
 
 double smoothstep(double a, double b, double x)
 {
@@ -27,12 +30,10 @@ struct PaletteStop {
     Colour colour;
 };
 const PaletteStop latitudePalette[] = {
-    {0.00, {0.46, 0.48, 0.52}}, {0.06, {0.54, 0.56, 0.59}}, {0.12, {0.64, 0.60, 0.54}},
-    {0.20, {0.82, 0.75, 0.63}}, {0.30, {0.90, 0.84, 0.71}}, {0.38, {0.74, 0.55, 0.36}},
-    {0.44, {0.84, 0.72, 0.54}}, {0.50, {0.91, 0.84, 0.69}}, {0.57, {0.78, 0.58, 0.40}},
-    {0.61, {0.66, 0.42, 0.28}}, {0.66, {0.80, 0.66, 0.52}}, {0.72, {0.90, 0.83, 0.69}},
-    {0.82, {0.71, 0.64, 0.55}}, {0.88, {0.63, 0.61, 0.58}}, {0.94, {0.55, 0.57, 0.60}},
-    {1.00, {0.47, 0.49, 0.53}},
+    {0.00, {0.46, 0.48, 0.52}}, {0.06, {0.54, 0.56, 0.59}}, {0.12, {0.64, 0.60, 0.54}}, {0.20, {0.82, 0.75, 0.63}},
+    {0.30, {0.90, 0.84, 0.71}}, {0.38, {0.74, 0.55, 0.36}}, {0.44, {0.84, 0.72, 0.54}}, {0.50, {0.91, 0.84, 0.69}},
+    {0.57, {0.78, 0.58, 0.40}}, {0.61, {0.66, 0.42, 0.28}}, {0.66, {0.80, 0.66, 0.52}}, {0.72, {0.90, 0.83, 0.69}},
+    {0.82, {0.71, 0.64, 0.55}}, {0.88, {0.63, 0.61, 0.58}}, {0.94, {0.55, 0.57, 0.60}}, {1.00, {0.47, 0.49, 0.53}},
 };
 
 Colour paletteAt(double y)
@@ -50,16 +51,16 @@ Colour paletteAt(double y)
 // One band of cloud: where it lies in its picture and what it looks like.
 struct BandStyle {
     int layer;
-    double centre;    // middle of the band, 0 = picture top, 1 = bottom
-    double halfWidth; // same units
+    double centre;  // middle of the band, 0 = picture top, 1 = bottom
+    double halfWidth;  // same units
     double opacity;
     Colour dark, light;
     int cellsAround;  // noise cells around the planet; larger is finer
-    double stretch;   // how much longer than tall the cloud streaks are
-    double shear;     // horizontal drag of the warped flow
-    double edgeWaves; // edge turbulence, in half-widths
-    double stripes;   // thin darker stripes across the band's width
-    int whiteOvals;   // small bright storms strung along the band's middle
+    double stretch;  // how much longer than tall the cloud streaks are
+    double shear;  // horizontal drag of the warped flow
+    double edgeWaves;  // edge turbulence, in half-widths
+    double stripes;  // thin darker stripes across the band's width
+    int whiteOvals;  // small bright storms strung along the band's middle
     uint32_t seed;
 };
 
@@ -78,7 +79,7 @@ const BandStyle bandStyles[] = {
 // Turbulent flow by nested warping: a coarse field drags a finer one, which
 // drags the finest; sideways drag dominates, so eddies shear into streaks.
 struct Flow {
-    double value; // about -1..1, the cloud brightness
+    double value;  // about -1..1, the cloud brightness
     double edge;  // about -1..1, displacement for the band edges
 };
 
@@ -132,7 +133,7 @@ void paintBand(const BandStyle& style, double top, double height, Raster& layer,
     const Colour white{1.0f, 0.97f, 0.90f};
     parallelRows(layer.height(), [&](int row) {
         double t = (row + 0.5) / layer.height();
-        double y = top + t * height; // same noise scale on every band
+        double y = top + t * height;  // same noise scale on every band
         double envelope = smoothstep(0.0, 0.08, t) * smoothstep(0.0, 0.08, 1.0 - t);
         for (int column = 0; column < layer.width(); ++column) {
             double x = (column + 0.5) / layer.width();
@@ -156,8 +157,8 @@ void paintBand(const BandStyle& style, double top, double height, Raster& layer,
 struct OvalStyle {
     int layer;
     Colour dark, light;
-    double rim;   // radius where the cover starts to fade, 1 = picture edge
-    double twist; // radians of winding from rim to centre
+    double rim;  // radius where the cover starts to fade, 1 = picture edge
+    double twist;  // radians of winding from rim to centre
     uint32_t seed;
 };
 
@@ -185,7 +186,7 @@ void paintOval(const OvalStyle& style, Raster& layer, Raster& mask)
         }
 }
 
-} // namespace
+}  // namespace
 
 int CloudLayers::pictureWidth(int index)
 {

@@ -37,7 +37,10 @@ Raster paint(int width, int height, Shape shape)
     return picture;
 }
 
-double radius(double x, double y) { return std::sqrt(x * x + y * y); }
+double radius(double x, double y)
+{
+    return std::sqrt(x * x + y * y);
+}
 
 // How much a point faces the sun side of a halo sprite: the roll turns the
 // picture's (+s, +t) diagonal toward the sun.
@@ -47,7 +50,10 @@ double sunSide(double x, double y)
     return r > 0.0 ? (x + y) / (r * std::sqrt(2.0)) : 0.0;
 }
 
-double flatDisc(double x, double y) { return 0.7 * (1.0 - smoothstep(0.78, 0.98, radius(x, y))); }
+double flatDisc(double x, double y)
+{
+    return 0.7 * (1.0 - smoothstep(0.78, 0.98, radius(x, y)));
+}
 
 double thinRing(double x, double y)
 {
@@ -88,7 +94,10 @@ double starBurst(double x, double y)
     return std::min(1.0, sum * fade * fade + 0.9 * std::exp(-r * r * 60.0));
 }
 
-double streak(double x, double y) { return std::exp(-y * y * 9.0) * std::pow(1.0 - std::fabs(x), 2.5); }
+double streak(double x, double y)
+{
+    return std::exp(-y * y * 9.0) * std::pow(1.0 - std::fabs(x), 2.5);
+}
 
 // Limbs of the halo sprites, in picture half-widths: 1 / halo scale.
 constexpr double glowRingLimb = 1.0 / 1.08, crescentLimb = 1.0 / 1.03, darkHaloLimb = 1.0 / 1.055;
@@ -126,7 +135,7 @@ double darkHalo(double x, double y)
     return (disc * inside + (1.0 - inside)) * (1.0 - outline);
 }
 
-} // namespace
+}  // namespace
 
 Raster FlareArt::flare(int number)
 {
@@ -135,9 +144,9 @@ Raster FlareArt::flare(int number)
         Shape shape;
     };
     static const Row rows[] = {
-        {256, 256, flatDisc}, {256, 256, thinRing}, {256, 256, halfMoon}, {256, 256, softGlow},
-        {256, 256, starBurst}, {512, 32, streak}, {512, 512, glowingRing}, {512, 512, hexagon},
-        {512, 512, crescent}, {512, 512, darkHalo},
+        {256, 256, flatDisc},  {256, 256, thinRing}, {256, 256, halfMoon},    {256, 256, softGlow},
+        {256, 256, starBurst}, {512, 32, streak},    {512, 512, glowingRing}, {512, 512, hexagon},
+        {512, 512, crescent},  {512, 512, darkHalo},
     };
     const Row& row = rows[std::clamp(number, 1, 10) - 1];
     return paint(row.width, row.height, row.shape);

@@ -24,7 +24,7 @@ double smoothstep(double a, double b, double x)
 struct Spot {
     Vec centre;
     double radius;  // radians
-    double reach;   // cosine of the widest angle at which it still shows
+    double reach;  // cosine of the widest angle at which it still shows
 };
 
 std::vector<Spot> scatter(uint64_t seed, int count, double smallest, double largest)
@@ -35,14 +35,21 @@ std::vector<Spot> scatter(uint64_t seed, int count, double smallest, double larg
         double z = random.range(-1.0, 1.0), angle = random.range(0.0, 2.0 * pi), ring = std::sqrt(1.0 - z * z);
         // Many small, few large.
         double size = smallest * std::pow(largest / smallest, std::pow(random.unit(), 3.0));
-        spots.push_back({{ring * std::cos(angle), ring * std::sin(angle), z}, size, std::cos(std::min(pi, 4.0 * size))});
+        spots.push_back(
+            {{ring * std::cos(angle), ring * std::sin(angle), z}, size, std::cos(std::min(pi, 4.0 * size))});
     }
     return spots;
 }
 
-double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double dot(const Vec& a, const Vec& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
-double angleBetween(const Vec& a, const Vec& b) { return std::acos(std::clamp(dot(a, b), -1.0, 1.0)); }
+double angleBetween(const Vec& a, const Vec& b)
+{
+    return std::acos(std::clamp(dot(a, b), -1.0, 1.0));
+}
 
 // Crater relief: a dark floor, a bright rim, nothing beyond 1.6 radii.
 double craterRelief(const std::vector<Spot>& craters, const Vec& p)
@@ -119,7 +126,7 @@ Colour surfaceAt(int index, const GradientNoise& noise, const std::vector<Spot>&
     }
 }
 
-} // namespace
+}  // namespace
 
 Raster MoonArt::moon(int index)
 {
@@ -133,7 +140,8 @@ Raster MoonArt::moon(int index)
         double latitude = -pi / 2.0 + pi * (row + 0.5) / picture.height();
         for (int column = 0; column < picture.width(); ++column) {
             double longitude = 2.0 * pi * (column + 0.5) / picture.width();
-            Vec p{std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
+            Vec p{std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude),
+                  std::sin(latitude)};
             picture.at(column, row) = surfaceAt(index, noise, craters, volcanoes, p);
         }
     });

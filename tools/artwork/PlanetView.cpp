@@ -9,7 +9,10 @@ namespace {
 constexpr double pi = 3.14159265358979323846;
 using Vec = std::array<double, 3>;
 
-double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double dot(const Vec& a, const Vec& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
 Vec normalised(const Vec& v)
 {
@@ -17,7 +20,7 @@ Vec normalised(const Vec& v)
     return {v[0] / length, v[1] / length, v[2] / length};
 }
 
-} // namespace
+}  // namespace
 
 PlanetView::PlanetView(const Raster& surface, const Raster& rings, const Raster& ringsMask)
     : surface_(surface), rings_(rings), ringsMask_(ringsMask)
@@ -95,7 +98,8 @@ IconImage PlanetView::render(int width, int height, const Camera& camera, int sa
                     double x = (column + (i + 0.5) / samples - width * 0.5) * unit - camera.centreX;
                     double y = (height * 0.5 - row - (j + 0.5) / samples) * unit - camera.centreY;
                     Hit hit = trace(camera, x, y);
-                    sum = {sum.r + hit.colour.r * static_cast<float>(hit.alpha), sum.g + hit.colour.g * static_cast<float>(hit.alpha),
+                    sum = {sum.r + hit.colour.r * static_cast<float>(hit.alpha),
+                           sum.g + hit.colour.g * static_cast<float>(hit.alpha),
                            sum.b + hit.colour.b * static_cast<float>(hit.alpha)};
                     alpha += hit.alpha;
                 }

@@ -9,10 +9,10 @@ class PlanetView {
 public:
     struct Camera {
         double elevation;  // degrees above the ring plane
-        double spin;       // turns of the surface under the viewer
-        double halfHeight; // planet radii from the picture's centre to its top
-        double centreX, centreY; // where the planet's centre lies, in planet radii
-        double sun[3];     // direction toward the sun, camera space: x right, y up, z toward the viewer
+        double spin;  // turns of the surface under the viewer
+        double halfHeight;  // planet radii from the picture's centre to its top
+        double centreX, centreY;  // where the planet's centre lies, in planet radii
+        double sun[3];  // direction toward the sun, camera space: x right, y up, z toward the viewer
     };
 
     // surface: the surface picture as bound to the mesh (top row at the south pole).

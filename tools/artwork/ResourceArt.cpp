@@ -26,7 +26,8 @@ void starField(Raster& picture, uint64_t seed, int count)
 {
     Random random(seed);
     for (int i = 0; i < count; ++i) {
-        int x = static_cast<int>(random.unit() * picture.width()), y = static_cast<int>(random.unit() * picture.height());
+        int x = static_cast<int>(random.unit() * picture.width()),
+            y = static_cast<int>(random.unit() * picture.height());
         double brightness = std::pow(random.unit(), 3.0) * 0.9 + 0.1;
         picture.at(x, y) = grey(brightness);
     }
@@ -48,7 +49,8 @@ Raster composite(const IconImage& image, const Raster& background)
 // Lettering with a dark outline and a warm gradient from top to bottom.
 void title(Raster& picture, const char* text, int left, int top, double scale)
 {
-    const int width = GlyphFont::textWidth(text, scale), height = static_cast<int>(std::ceil(GlyphFont::glyphHeight * scale));
+    const int width = GlyphFont::textWidth(text, scale),
+              height = static_cast<int>(std::ceil(GlyphFont::glyphHeight * scale));
     for (int y = top - 3; y < top + height + 3; ++y)
         for (int x = left - 3; x < left + width + static_cast<int>(scale) + 3; ++x) {
             if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height())
@@ -61,8 +63,9 @@ void title(Raster& picture, const char* text, int left, int top, double scale)
                     fill += std::max(GlyphFont::coverage(text, scale, sx, sy),
                                      GlyphFont::coverage(text, scale, sx - scale / 3, sy));
                     for (int k = 0; k < 8; ++k)
-                        halo = std::max(halo, GlyphFont::coverage(text, scale, sx - scale / 6 + 1.8 * std::cos(k * pi / 4),
-                                                                  sy + 1.8 * std::sin(k * pi / 4)));
+                        halo =
+                            std::max(halo, GlyphFont::coverage(text, scale, sx - scale / 6 + 1.8 * std::cos(k * pi / 4),
+                                                               sy + 1.8 * std::sin(k * pi / 4)));
                 }
             fill /= 16.0;
             double g = std::clamp((y - top) / static_cast<double>(height), 0.0, 1.0);
@@ -81,7 +84,8 @@ bool downloadArrow(double x, double y, Colour& colour)
     bool shaft = std::fabs(x - 16) < 3.5 && y > 4 && y < 17;
     bool head = y >= 15 && y < 23 && std::fabs(x - 16) < (23 - y) * 1.1;
     bool tray = y > 24 && y < 28.5 && x > 5 && x < 27;
-    colour = tray ? Colour{0.35f, 0.38f, 0.42f} : mix(Colour{0.40f, 0.85f, 0.35f}, Colour{0.10f, 0.50f, 0.12f}, y / 24.0);
+    colour =
+        tray ? Colour{0.35f, 0.38f, 0.42f} : mix(Colour{0.40f, 0.85f, 0.35f}, Colour{0.10f, 0.50f, 0.12f}, y / 24.0);
     return shaft || head || tray;
 }
 
@@ -92,7 +96,8 @@ bool globe(double x, double y, Colour& colour)
         return false;
     double longitude = std::asin(std::clamp(dx / std::sqrt(std::max(1e-9, 1 - dy * dy)), -1.0, 1.0));
     double latitude = std::asin(std::clamp(dy, -1.0, 1.0));
-    bool line = std::fabs(std::remainder(longitude, pi / 4)) < 0.06 || std::fabs(std::remainder(latitude, pi / 6)) < 0.06 || r > 0.92;
+    bool line = std::fabs(std::remainder(longitude, pi / 4)) < 0.06 ||
+                std::fabs(std::remainder(latitude, pi / 6)) < 0.06 || r > 0.92;
     double shade = 0.55 + 0.45 * (1.0 - r);
     colour = line ? Colour{0.85f, 0.93f, 1.0f} : scaled(Colour{0.20f, 0.45f, 0.85f}, shade);
     return true;
@@ -115,7 +120,8 @@ bool newBadge(double x, double y, Colour& colour)
     if (r > edge)
         return false;
     bool text = GlyphFont::coverage("NEW", 1.0, x - 7.5, y - 12.5) > 0.5;
-    colour = text ? Colour{0.75f, 0.05f, 0.05f} : mix(Colour{1.0f, 0.95f, 0.45f}, Colour{0.95f, 0.70f, 0.10f}, r / 14.0);
+    colour =
+        text ? Colour{0.75f, 0.05f, 0.05f} : mix(Colour{1.0f, 0.95f, 0.45f}, Colour{0.95f, 0.70f, 0.10f}, r / 14.0);
     return true;
 }
 
@@ -123,7 +129,8 @@ bool installed(double x, double y, Colour& colour)
 {
     // A check mark from two thick strokes.
     auto stroke = [&](double ax, double ay, double bx, double by) {
-        double vx = bx - ax, vy = by - ay, t = std::clamp(((x - ax) * vx + (y - ay) * vy) / (vx * vx + vy * vy), 0.0, 1.0);
+        double vx = bx - ax, vy = by - ay,
+               t = std::clamp(((x - ax) * vx + (y - ay) * vy) / (vx * vx + vy * vy), 0.0, 1.0);
         double px = ax + t * vx - x, py = ay + t * vy - y;
         return px * px + py * py < 3.4 * 3.4;
     };
@@ -157,17 +164,19 @@ IconImage decorative(int size)
             double cover = 0.0;
             for (int j = 0; j < samples; ++j)
                 for (int i = 0; i < samples; ++i)
-                    cover += goldStar((column + (i + 0.5) / samples) / size * 2 - 1, (row + (j + 0.5) / samples) / size * 2 - 1);
+                    cover += goldStar((column + (i + 0.5) / samples) / size * 2 - 1,
+                                      (row + (j + 0.5) / samples) / size * 2 - 1);
             cover /= samples * samples;
             double x = (column + 0.5) / size * 2 - 1, y = (row + 0.5) / size * 2 - 1;
             double glow = 1.0 - std::sqrt(x * x + y * y);
-            image.colour.at(column, row) = mix(Colour{0.85f, 0.55f, 0.12f}, Colour{1.0f, 0.95f, 0.70f}, std::clamp(glow * 1.4, 0.0, 1.0));
+            image.colour.at(column, row) =
+                mix(Colour{0.85f, 0.55f, 0.12f}, Colour{1.0f, 0.95f, 0.70f}, std::clamp(glow * 1.4, 0.0, 1.0));
             image.alpha[static_cast<size_t>(row) * size + column] = static_cast<float>(cover);
         }
     return image;
 }
 
-} // namespace
+}  // namespace
 
 Raster ResourceArt::preview(const PlanetView& view)
 {
@@ -209,7 +218,10 @@ std::vector<IconImage> ResourceArt::programIcon(const PlanetView& view)
     return images;
 }
 
-std::vector<IconImage> ResourceArt::decorativeIcon() { return {decorative(16), decorative(32)}; }
+std::vector<IconImage> ResourceArt::decorativeIcon()
+{
+    return {decorative(16), decorative(32)};
+}
 
 Raster ResourceArt::systemView(const PlanetView& view, int size)
 {

@@ -22,7 +22,9 @@ struct Ribbon {
     uint32_t seed;
 };
 const Ribbon ribbons[] = {
-    {16.0, 2.6, 1.30, 3.0, 31}, {21.0, 1.8, 0.90, 5.0, 32}, {11.5, 1.6, 0.75, 4.0, 33},
+    {16.0, 2.6, 1.30, 3.0, 31},
+    {21.0, 1.8, 0.90, 5.0, 32},
+    {11.5, 1.6, 0.75, 4.0, 33},
 };
 
 // Glow of all ribbons around one pole at longitude x (turns), polar distance d (degrees).
@@ -30,7 +32,8 @@ double auroraAt(const GradientNoise& noise, double x, double d, double hemispher
 {
     double glow = 0.0;
     for (const Ribbon& ribbon : ribbons) {
-        double wander = 5.5 * noise.fbmPeriodic(x * ribbon.waves, hemisphere + ribbon.seed, static_cast<int>(ribbon.waves), 3);
+        double wander =
+            5.5 * noise.fbmPeriodic(x * ribbon.waves, hemisphere + ribbon.seed, static_cast<int>(ribbon.waves), 3);
         double across = (d - ribbon.polarDistance - wander) / ribbon.width;
         double curtain = 0.55 + 0.45 * noise.fbmPeriodic(x * 96.0, hemisphere * 7.0 + ribbon.seed, 96, 3);
         // Curtains fade upward (away from the pole) more slowly than downward.
@@ -52,8 +55,8 @@ RingSample ringAt(const GradientNoise& noise, double r)
         double inner, outer, density;
     };
     static const Zone zones[] = {
-        {1.22, 1.46, 0.28}, {1.46, 1.76, 0.95}, {1.76, 1.81, 0.06}, {1.81, 1.905, 0.70},
-        {1.905, 1.915, 0.05}, {1.915, 1.97, 0.62},
+        {1.22, 1.46, 0.28},  {1.46, 1.76, 0.95},   {1.76, 1.81, 0.06},
+        {1.81, 1.905, 0.70}, {1.905, 1.915, 0.05}, {1.915, 1.97, 0.62},
     };
     double density = 0.0;
     for (const Zone& zone : zones)
@@ -72,7 +75,7 @@ double ringRadius(int column, int row, int size)
     return std::sqrt(x * x + y * y);
 }
 
-} // namespace
+}  // namespace
 
 Raster SkyArt::night()
 {

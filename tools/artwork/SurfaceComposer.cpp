@@ -39,7 +39,7 @@ Colour composePixel(const SurfaceComposer::Stack& layers, const SurfaceComposer:
     return c;
 }
 
-} // namespace
+}  // namespace
 
 Raster SurfaceComposer::compose(const Stack& layers, const Stack& masks, int width, int height)
 {

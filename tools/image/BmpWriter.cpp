@@ -7,7 +7,10 @@ namespace {
 
 constexpr uint32_t fileHeaderSize = 14, infoHeaderSize = 40;
 
-uint32_t rowBytes(int width, int bitsPerPixel) { return ((static_cast<uint32_t>(width) * bitsPerPixel + 31) / 32) * 4; }
+uint32_t rowBytes(int width, int bitsPerPixel)
+{
+    return ((static_cast<uint32_t>(width) * bitsPerPixel + 31) / 32) * 4;
+}
 
 void headers(ByteWriter& out, int width, int height, int bitsPerPixel, uint32_t paletteEntries)
 {
@@ -23,9 +26,9 @@ void headers(ByteWriter& out, int width, int height, int bitsPerPixel, uint32_t 
     out.le32(static_cast<uint32_t>(height));
     out.le16(1);
     out.le16(static_cast<uint32_t>(bitsPerPixel));
-    out.le32(0); // BI_RGB
+    out.le32(0);  // BI_RGB
     out.le32(imageSize);
-    out.le32(2835); // 72 dpi
+    out.le32(2835);  // 72 dpi
     out.le32(2835);
     out.le32(paletteEntries);
     out.le32(0);
@@ -37,7 +40,7 @@ void padRow(ByteWriter& out, uint32_t written, uint32_t wanted)
         out.u8(0);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<uint8_t> BmpWriter::encode24(const Raster& picture)
 {

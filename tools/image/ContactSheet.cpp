@@ -10,12 +10,14 @@ constexpr int margin = 12, labelHeight = 28;
 constexpr double labelScale = 2.0;
 const Colour labelColour{0.92f, 0.90f, 0.85f};
 
-} // namespace
+}  // namespace
 
 void ContactSheet::add(const std::string& label, const Raster& picture, int boxWidth, int boxHeight)
 {
-    double fit = std::min(static_cast<double>(boxWidth) / picture.width(), static_cast<double>(boxHeight) / picture.height());
-    int w = std::max(1, static_cast<int>(picture.width() * fit)), h = std::max(1, static_cast<int>(picture.height() * fit));
+    double fit =
+        std::min(static_cast<double>(boxWidth) / picture.width(), static_cast<double>(boxHeight) / picture.height());
+    int w = std::max(1, static_cast<int>(picture.width() * fit)),
+        h = std::max(1, static_cast<int>(picture.height() * fit));
     // The cell is as large as the thumbnail, and wide enough for its label.
     int labelWidth = GlyphFont::textWidth(label, labelScale);
     items_.push_back({label, picture.resized(w, h), std::max(w, labelWidth), h});

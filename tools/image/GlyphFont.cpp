@@ -7,7 +7,7 @@ namespace {
 
 struct Glyph {
     char character;
-    const char* rows[GlyphFont::glyphHeight]; // rows left out are blank (descender space)
+    const char* rows[GlyphFont::glyphHeight];  // rows left out are blank (descender space)
 };
 
 const Glyph glyphs[] = {
@@ -94,7 +94,7 @@ const Glyph* find(char c)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 bool GlyphFont::dot(char c, int column, int row)
 {

@@ -11,7 +11,7 @@ std::vector<uint8_t> iconBitmap(const IconImage& image)
     ByteWriter out;
     out.le32(40);
     out.le32(static_cast<uint32_t>(size));
-    out.le32(static_cast<uint32_t>(size) * 2); // colour and mask stacked
+    out.le32(static_cast<uint32_t>(size) * 2);  // colour and mask stacked
     out.le16(1);
     out.le16(32);
     out.le32(0);
@@ -39,7 +39,7 @@ std::vector<uint8_t> iconBitmap(const IconImage& image)
     return out.bytes();
 }
 
-} // namespace
+}  // namespace
 
 std::vector<uint8_t> IcoWriter::encode(const std::vector<IconImage>& images)
 {
@@ -48,7 +48,7 @@ std::vector<uint8_t> IcoWriter::encode(const std::vector<IconImage>& images)
         bitmaps.push_back(iconBitmap(image));
     ByteWriter out;
     out.le16(0);
-    out.le16(1); // icon
+    out.le16(1);  // icon
     out.le16(static_cast<uint32_t>(images.size()));
     uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
     for (size_t i = 0; i < images.size(); ++i) {

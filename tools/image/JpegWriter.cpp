@@ -18,7 +18,7 @@ void leave(j_common_ptr info)
     std::longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<uint8_t> JpegWriter::encode(const Raster& picture, int quality, bool fullChroma)
 {

@@ -84,7 +84,7 @@ uint8_t nearest(const std::vector<Rgb>& palette, const Rgb& colour)
     return static_cast<uint8_t>(best);
 }
 
-} // namespace
+}  // namespace
 
 PalettePicture PalettePicture::quantise(const Raster& picture)
 {

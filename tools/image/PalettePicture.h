@@ -10,7 +10,7 @@
 struct PalettePicture {
     int width = 0;
     int height = 0;
-    std::vector<std::array<uint8_t, 3>> palette; // R, G, B; at most 256
+    std::vector<std::array<uint8_t, 3>> palette;  // R, G, B; at most 256
     std::vector<uint8_t> indices;
 
     // Median-cut palette of 256 colours, nearest colour per pixel.

@@ -18,7 +18,7 @@ void chunk(ByteWriter& out, const char* type, const std::vector<uint8_t>& data)
     out.be32(static_cast<uint32_t>(crc32(0, typed.data(), static_cast<uInt>(typed.size()))));
 }
 
-} // namespace
+}  // namespace
 
 std::vector<uint8_t> PngWriter::encode(const Raster& picture)
 {
@@ -39,8 +39,8 @@ std::vector<uint8_t> PngWriter::encode(const Raster& picture)
     ByteWriter header;
     header.be32(static_cast<uint32_t>(picture.width()));
     header.be32(static_cast<uint32_t>(picture.height()));
-    header.u8(8); // bit depth
-    header.u8(2); // truecolour
+    header.u8(8);  // bit depth
+    header.u8(2);  // truecolour
     header.u8(0);
     header.u8(0);
     header.u8(0);

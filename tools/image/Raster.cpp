@@ -8,8 +8,14 @@ Raster::Raster(int width, int height, Colour fill)
 {
 }
 
-Colour Raster::sampleRepeat(double s, double t) const { return sample(s, t, true); }
-Colour Raster::sampleClamp(double s, double t) const { return sample(s, t, false); }
+Colour Raster::sampleRepeat(double s, double t) const
+{
+    return sample(s, t, true);
+}
+Colour Raster::sampleClamp(double s, double t) const
+{
+    return sample(s, t, false);
+}
 
 Colour Raster::sample(double s, double t, bool repeat) const
 {

@@ -56,7 +56,10 @@ double longitudeTurns(const Vec& p)
     return turns < 0.0 ? turns + 1.0 : turns;
 }
 
-bool isPole(const Vec& p) { return std::fabs(p[2]) > 1.0 - 1e-12; }
+bool isPole(const Vec& p)
+{
+    return std::fabs(p[2]) > 1.0 - 1e-12;
+}
 
 // u per corner, continuous across the triangle. Where a triangle straddles the
 // seam, corners lying exactly on it move up to 1.0; otherwise the corners east
@@ -123,7 +126,7 @@ void orientOutward(std::array<Vec, 3>& p)
         std::swap(p[1], p[2]);
 }
 
-} // namespace
+}  // namespace
 
 GeodesicSphere::GeodesicSphere(int frequency, double turnOffset)
 {

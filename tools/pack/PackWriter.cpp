@@ -16,7 +16,7 @@ bool PackWriter::write(const std::string& path) const
     for (const Member& member : members_) {
         zip_fileinfo info{};
         info.tmz_date.tm_year = 2026;
-        info.tmz_date.tm_mon = 0; // January
+        info.tmz_date.tm_mon = 0;  // January
         info.tmz_date.tm_mday = 1;
         ok = ok && zipOpenNewFileInZip(zip, member.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
                                        Z_BEST_COMPRESSION) == ZIP_OK;

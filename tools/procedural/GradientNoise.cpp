@@ -4,8 +4,14 @@
 
 namespace {
 
-double fade(double t) { return t * t * t * (t * (t * 6.0 - 15.0) + 10.0); }
-double lerp(double a, double b, double t) { return a + (b - a) * t; }
+double fade(double t)
+{
+    return t * t * t * (t * (t * 6.0 - 15.0) + 10.0);
+}
+double lerp(double a, double b, double t)
+{
+    return a + (b - a) * t;
+}
 
 int32_t wrap(int64_t i, int period)
 {
@@ -14,13 +20,19 @@ int32_t wrap(int64_t i, int period)
 }
 
 // Twelve cube-edge directions for 3D, eight unit directions for 2D.
-const double directions3[12][3] = {{1, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1, 0}, {1, 0, 1}, {-1, 0, 1},
-                                   {1, 0, -1}, {-1, 0, -1}, {0, 1, 1}, {0, -1, 1}, {0, 1, -1}, {0, -1, -1}};
+const double directions3[12][3] = {{1, 1, 0},  {-1, 1, 0},  {1, -1, 0}, {-1, -1, 0}, {1, 0, 1},  {-1, 0, 1},
+                                   {1, 0, -1}, {-1, 0, -1}, {0, 1, 1},  {0, -1, 1},  {0, 1, -1}, {0, -1, -1}};
 const double diagonal = 0.70710678118654752;
-const double directions2[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {diagonal, diagonal}, {-diagonal, diagonal},
-                                  {diagonal, -diagonal}, {-diagonal, -diagonal}};
+const double directions2[8][2] = {{1, 0},
+                                  {-1, 0},
+                                  {0, 1},
+                                  {0, -1},
+                                  {diagonal, diagonal},
+                                  {-diagonal, diagonal},
+                                  {diagonal, -diagonal},
+                                  {-diagonal, -diagonal}};
 
-} // namespace
+}  // namespace
 
 uint32_t GradientNoise::hash(int32_t x, int32_t y, int32_t z) const
 {

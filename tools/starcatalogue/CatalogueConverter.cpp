@@ -62,11 +62,20 @@ char classFromColour(double bv)
 char mkLetter(char letter)
 {
     switch (letter) {
-    case 'O': case 'B': case 'A': case 'F': case 'G': case 'K': case 'M':
+    case 'O':
+    case 'B':
+    case 'A':
+    case 'F':
+    case 'G':
+    case 'K':
+    case 'M':
         return letter;
     case 'W':
         return 'O';
-    case 'C': case 'N': case 'R': case 'S':
+    case 'C':
+    case 'N':
+    case 'R':
+    case 'S':
         return 'M';
     default:
         return 0;
@@ -84,7 +93,7 @@ void appendFixed(std::string& out, double value)
     out += text;
 }
 
-} // namespace
+}  // namespace
 
 char CatalogueConverter::spectralClass(std::string_view type, std::string_view colour)
 {

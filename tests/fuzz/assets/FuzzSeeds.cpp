@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     std::vector<uint8_t> pixels(18, 0x40);
     save(root + "/tga/raw.tga", tga(2, 0x20, pixels));
     save(root + "/tga/rle.tga", tga(10, 0, {0x82, 1, 2, 3, 0x02, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
-    save(root + "/pack/small.zip", makeZip({{"a", "alpha"}, {"A.TXT", std::string(300, 'x')},
-                                            {"b.bin", "stored", false}, {"Flare1.jpg", ""}}));
+    save(root + "/pack/small.zip",
+         makeZip({{"a", "alpha"}, {"A.TXT", std::string(300, 'x')}, {"b.bin", "stored", false}, {"Flare1.jpg", ""}}));
     return 0;
 }

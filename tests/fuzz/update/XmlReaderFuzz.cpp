@@ -7,18 +7,22 @@
 
 // Parses arbitrary bytes and checks what a successful parse promises:
 // bounded values and lookups that find the first entry of each path.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
-  XmlReader reader;
-  if (!reader.parse(text.c_str())) {
-    if (!reader.entries().empty()) std::abort();
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    XmlReader reader;
+    if (!reader.parse(text.c_str())) {
+        if (!reader.entries().empty())
+            std::abort();
+        return 0;
+    }
+    for (const XmlEntry& entry : reader.entries()) {
+        if (entry.value.empty() || entry.value.size() > 1023)
+            std::abort();
+        std::string value;
+        int number = 0;
+        if (!reader.getString(entry.path.c_str(), value) || !reader.getInt(entry.path.c_str(), number))
+            std::abort();
+    }
     return 0;
-  }
-  for (const XmlEntry& entry : reader.entries()) {
-    if (entry.value.empty() || entry.value.size() > 1023) std::abort();
-    std::string value;
-    int number = 0;
-    if (!reader.getString(entry.path.c_str(), value) || !reader.getInt(entry.path.c_str(), number)) std::abort();
-  }
-  return 0;
 }

@@ -38,7 +38,8 @@ int main()
 {
     JpegOptions options;
     options.quality = 85;
-    std::vector<TestMember> surface = {{"surface0.jpg", asText(encodeJpeg(testPicture(4096, 2048), 4096, 2048, options))}};
+    std::vector<TestMember> surface = {
+        {"surface0.jpg", asText(encodeJpeg(testPicture(4096, 2048), 4096, 2048, options))}};
     std::string moon = asText(encodeJpeg(testPicture(512, 256), 512, 256, options));
     std::vector<TestMember> moons;
     for (int i = 0; i < 30; ++i)
@@ -51,8 +52,8 @@ int main()
         double opened = millisecondsSince(start);
         start = Clock::now();
         loadAll(pack, members);
-        std::printf("%zu member(s), %zu archive bytes: open %.2f ms, extract and decode all %.1f ms\n",
-                    members.size(), zip.size(), opened, millisecondsSince(start));
+        std::printf("%zu member(s), %zu archive bytes: open %.2f ms, extract and decode all %.1f ms\n", members.size(),
+                    zip.size(), opened, millisecondsSince(start));
     }
     return 0;
 }

@@ -21,8 +21,13 @@ class ImageLoaderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        zip = makeZip({{"moon0.jpg", jpeg}, {"a.tga.jpg", jpeg}, {"dot.tga", tga}, {"UPPER.JPG", jpeg},
-                       {"mixed.Tga", tga}, {"nodot", jpeg}, {"broken.jpg", jpeg.substr(0, 2) + "junk"},
+        zip = makeZip({{"moon0.jpg", jpeg},
+                       {"a.tga.jpg", jpeg},
+                       {"dot.tga", tga},
+                       {"UPPER.JPG", jpeg},
+                       {"mixed.Tga", tga},
+                       {"nodot", jpeg},
+                       {"broken.jpg", jpeg.substr(0, 2) + "junk"},
                        {"a.jpg.tga", jpeg}});
         ASSERT_TRUE(pack.openMemory(zip.data(), zip.size()));
     }

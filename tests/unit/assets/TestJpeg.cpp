@@ -19,8 +19,7 @@ void writeApplicationMarkers(jpeg_compress_struct& info, size_t bytes)
 
 }  // namespace
 
-std::vector<uint8_t> encodeJpeg(const std::vector<uint8_t>& samples, int width, int height,
-                                const JpegOptions& options)
+std::vector<uint8_t> encodeJpeg(const std::vector<uint8_t>& samples, int width, int height, const JpegOptions& options)
 {
     jpeg_compress_struct info;
     jpeg_error_mgr errors;

@@ -8,8 +8,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes header(uint8_t type, uint16_t width, uint16_t height, uint8_t depth, uint8_t descriptor,
-             uint8_t colourMap = 0)
+Bytes header(uint8_t type, uint16_t width, uint16_t height, uint8_t depth, uint8_t descriptor, uint8_t colourMap = 0)
 {
     Bytes bytes(18, 0);
     bytes[1] = colourMap;

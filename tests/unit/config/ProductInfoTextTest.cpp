@@ -34,8 +34,8 @@ TEST(ProductInfoText, OnlyHttpAndHttpsLinksMayReachTheShell)
 {
     for (const char* link : {"http://get.test/a.exe", "https://get.test/", "HTTP://X", "Https://y"})
         EXPECT_TRUE(isWebLink(link)) << link;
-    for (const char* link : {"", "http:/x", "http", "ftp://get.test/", "file:///c:/windows/notepad.exe",
-                             "C:\\windows\\notepad.exe", " http://x", "javascript:alert(1)", "httpx://y",
-                             "\\\\server\\share\\setup.exe"})
+    for (const char* link :
+         {"", "http:/x", "http", "ftp://get.test/", "file:///c:/windows/notepad.exe", "C:\\windows\\notepad.exe",
+          " http://x", "javascript:alert(1)", "httpx://y", "\\\\server\\share\\setup.exe"})
         EXPECT_FALSE(isWebLink(link)) << link;
 }

@@ -71,4 +71,4 @@ TEST(QuietRules, CursorFocusAndCancelModeFollowDemoModeAndDialogs)
     EXPECT_FALSE(behindDialog.cancelModeCloses());
 }
 
-} // namespace
+}  // namespace

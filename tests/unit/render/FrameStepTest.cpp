@@ -56,7 +56,7 @@ protected:
     {
         host.now = startTick;
         runUntil(5, 0);
-        step.run(); // takes the tick at frame 5
+        step.run();  // takes the tick at frame 5
         runUntil(15, 0);
         host.calls.clear();
         host.now = startTick + elapsed;
@@ -98,7 +98,7 @@ TEST_F(FrameStepTest, InputAtTheSixteenthStepPostponesTheSlownessCheckWithoutLos
 {
     host.now = 0;
     runUntil(5, 0);
-    step.run(); // takes the tick at frame 5
+    step.run();  // takes the tick at frame 5
     runUntil(15, 0);
     host.calls.clear();
     host.now = 3001;
@@ -120,8 +120,7 @@ TEST_F(FrameStepTest, ExactlyThreeSecondsForTenFramesRaisesNoWarning)
 TEST_F(FrameStepTest, OneMillisecondMoreWarnsBeforeTheSixteenthFrameInTheSameStep)
 {
     timeTenFrames(1000, 3001);
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"stop", "warn", "start", "draw", "swap", "yield"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"stop", "warn", "start", "draw", "swap", "yield"}));
     EXPECT_EQ(host.inDialogDuringWarning, 1);
     EXPECT_EQ(inDialog, 0);
     EXPECT_EQ(step.frameCount(), 16);
@@ -138,7 +137,7 @@ TEST_F(FrameStepTest, TheWarningComesAtMostOnce)
 
 TEST_F(FrameStepTest, AWrappedTickCounterStillMeasuresFastFrames)
 {
-    timeTenFrames(0xFFFFFF00u, 2000); // the counter reads 0x6D0 at the check
+    timeTenFrames(0xFFFFFF00u, 2000);  // the counter reads 0x6D0 at the check
     EXPECT_EQ(host.count("warn"), 0);
 }
 
@@ -162,4 +161,4 @@ TEST_F(FrameStepTest, TheTickIsTakenAtFrameFiveNotBefore)
     EXPECT_EQ(host.count("warn"), 0);
 }
 
-} // namespace
+}  // namespace

@@ -105,4 +105,4 @@ TEST(WglExtensionFlags, ANullStringFailsAndLeavesEarlierResultsAlone)
     EXPECT_TRUE(resolver.resolved.empty());
 }
 
-} // namespace
+}  // namespace

@@ -107,4 +107,4 @@ TEST(VideoModeChooser, ARefusedModeSavesTheFullScreenClientSizeAndTheDesktopMode
     EXPECT_EQ(settings.yResolution, 740);
 }
 
-} // namespace
+}  // namespace

@@ -21,7 +21,7 @@ TEST(PlanetMath, HaloCoversTheOutlineOfAUnitSphere)
     for (double D : {1.5, 3.0, 10.0, 154.0})
         EXPECT_NEAR(haloHalfSize(1.055, D * D), 1.055 * D / std::sqrt(D * D - 1.0), 1e-12) << D;
     EXPECT_GT(haloHalfSize(1.0, 1.21), haloHalfSize(1.0, 4.0));  // closer grows
-    EXPECT_EQ(haloHalfSize(1.0, 1.0), 0.0);   // on the surface: nothing to cover
+    EXPECT_EQ(haloHalfSize(1.0, 1.0), 0.0);  // on the surface: nothing to cover
     EXPECT_EQ(haloHalfSize(1.0, 0.25), 0.0);  // inside
 }
 

@@ -69,7 +69,10 @@ TEST(SceneClock, RestartRebasesOnCurrentCounter)
 TEST(AnimationRate, MatchesTheSpeedTable)
 {
     EXPECT_EQ(animationRate(50), 2.0);
-    const struct { int speed; double rate; } rows[] = {
+    const struct {
+        int speed;
+        double rate;
+    } rows[] = {
         {0, 0.7071}, {20, 1.0718}, {40, 1.6245}, {70, 3.0314}, {100, 5.6569},
     };
     for (const auto& row : rows)

@@ -42,9 +42,11 @@ TEST(StarCatalogue, LastLineWithoutLineFeedIsNotRead)
 
 TEST(StarCatalogue, SpectralLettersAndUnknownOnesShareFsRow)
 {
-    const struct { char letter; uint8_t colourClass; } rows[] = {
-        {'O', 0}, {'B', 1}, {'A', 2}, {'F', 3}, {'G', 4}, {'K', 5}, {'M', 6},
-        {'W', 3}, {'x', 3}, {'\r', 3}, {'\0', 3},
+    const struct {
+        char letter;
+        uint8_t colourClass;
+    } rows[] = {
+        {'O', 0}, {'B', 1}, {'A', 2}, {'F', 3}, {'G', 4}, {'K', 5}, {'M', 6}, {'W', 3}, {'x', 3}, {'\r', 3}, {'\0', 3},
     };
     for (const auto& row : rows)
         EXPECT_EQ(colourClassFor(row.letter), row.colourClass) << int(row.letter);

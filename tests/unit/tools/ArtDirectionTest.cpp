@@ -10,9 +10,15 @@ namespace {
 
 using Picture = GeneratedPack::Picture;
 
-Picture picture(const std::string& name) { return GeneratedPack::instance().picture(name.c_str()); }
+Picture picture(const std::string& name)
+{
+    return GeneratedPack::instance().picture(name.c_str());
+}
 
-int brightness(const Picture& p, int x, int y) { return p.at(x, y, 0) + p.at(x, y, 1) + p.at(x, y, 2); }
+int brightness(const Picture& p, int x, int y)
+{
+    return p.at(x, y, 0) + p.at(x, y, 1) + p.at(x, y, 2);
+}
 
 TEST(ArtDirection, TheNightSideIsBlackExceptBlueRibbonsAroundBothPoles)
 {
@@ -36,7 +42,10 @@ TEST(ArtDirection, TheNightSideIsBlackExceptBlueRibbonsAroundBothPoles)
 }
 
 // Radius in planet radii of a ring picture's pixel: the square spans ±2.
-double ringRadius(int x, int y) { return std::hypot(2.0 - 4.0 * (x + 0.5) / 1024, 2.0 - 4.0 * (y + 0.5) / 1024); }
+double ringRadius(int x, int y)
+{
+    return std::hypot(2.0 - 4.0 * (x + 0.5) / 1024, 2.0 - 4.0 * (y + 0.5) / 1024);
+}
 
 TEST(ArtDirection, RingsLieBetweenAboutOnePointTwoAndTwoRadiiWithGaps)
 {
@@ -116,11 +125,11 @@ TEST(ArtDirection, TheFourMoonsLookDifferent)
         green[i] = sum[1] / (512 * 256);
         blue[i] = sum[2] / (512 * 256);
     }
-    EXPECT_NEAR(red[0], blue[0], 12);      // grey rock
-    EXPECT_GT(red[1] + green[1] + blue[1], 600); // bright ice
-    EXPECT_GT(red[2], blue[2] + 80);       // sulphur yellow
-    EXPECT_LT(red[3] + green[3] + blue[3], 300); // dark rust
+    EXPECT_NEAR(red[0], blue[0], 12);  // grey rock
+    EXPECT_GT(red[1] + green[1] + blue[1], 600);  // bright ice
+    EXPECT_GT(red[2], blue[2] + 80);  // sulphur yellow
+    EXPECT_LT(red[3] + green[3] + blue[3], 300);  // dark rust
     EXPECT_GT(red[3], blue[3] + 30);
 }
 
-} // namespace
+}  // namespace

@@ -13,8 +13,14 @@ namespace {
 // JPEG rounding may lift a sum by a step or two; more means real overlap.
 constexpr int codingSlack = 4;
 
-GeneratedPack::Picture layer(int i) { return GeneratedPack::instance().picture(("layer_tex" + std::to_string(i) + ".jpg").c_str()); }
-GeneratedPack::Picture mask(int i) { return GeneratedPack::instance().picture(("layer_mask" + std::to_string(i) + ".jpg").c_str()); }
+GeneratedPack::Picture layer(int i)
+{
+    return GeneratedPack::instance().picture(("layer_tex" + std::to_string(i) + ".jpg").c_str());
+}
+GeneratedPack::Picture mask(int i)
+{
+    return GeneratedPack::instance().picture(("layer_mask" + std::to_string(i) + ".jpg").c_str());
+}
 
 double columnDifference(const GeneratedPack::Picture& p, int a, int b)
 {
@@ -98,7 +104,8 @@ TEST(CloudLayers, TheStaticSurfaceIsTheLayerStackAtTimeZeroSouthPoleOnTop)
             const Colour& c = composed.at(x, y);
             int sx = x * 4 + 2, sy = y * 4 + 2;
             difference += std::abs(c.r * 255 - surface.at(sx, sy, 0)) + std::abs(c.b * 255 - surface.at(sx, sy, 2));
-            upsideDown += std::abs(c.r * 255 - surface.at(sx, 2047 - sy, 0)) + std::abs(c.b * 255 - surface.at(sx, 2047 - sy, 2));
+            upsideDown +=
+                std::abs(c.r * 255 - surface.at(sx, 2047 - sy, 0)) + std::abs(c.b * 255 - surface.at(sx, 2047 - sy, 2));
         }
     difference /= 1024 * 512 * 2;
     upsideDown /= 1024 * 512 * 2;
@@ -119,4 +126,4 @@ TEST(CloudLayers, TheOuterStormIsReddishAndItsCoreBrighter)
     EXPECT_GE(mask(10).at(2, 2, 0), 249);
 }
 
-} // namespace
+}  // namespace

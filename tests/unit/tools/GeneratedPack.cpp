@@ -12,7 +12,10 @@ std::vector<uint8_t> readFile(const std::string& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<uint8_t> readOutput(const std::string& name) { return readFile(std::string(ZANDOR_TOOLS_OUT_DIR) + "/" + name); }
+std::vector<uint8_t> readOutput(const std::string& name)
+{
+    return readFile(std::string(ZANDOR_TOOLS_OUT_DIR) + "/" + name);
+}
 
 GeneratedPack& GeneratedPack::instance()
 {
@@ -59,7 +62,7 @@ JpegFrame readJpegFrame(const std::vector<uint8_t>& jpeg)
         uint8_t marker = jpeg[at + 1];
         size_t length = (static_cast<size_t>(jpeg[at + 2]) << 8) | jpeg[at + 3];
         if (marker == 0xDA)
-            break; // entropy-coded data follows
+            break;  // entropy-coded data follows
         if (marker == 0xC0 && at + 10 <= jpeg.size()) {
             sof0 = true;
             frame.precision = jpeg[at + 4];

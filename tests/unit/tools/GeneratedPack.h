@@ -35,7 +35,7 @@ private:
 
 // What the frame header of a JPEG says.
 struct JpegFrame {
-    bool baseline = false; // SOF0 and no other frame type
+    bool baseline = false;  // SOF0 and no other frame type
     int precision = 0, components = 0, width = 0, height = 0;
 };
 JpegFrame readJpegFrame(const std::vector<uint8_t>& jpeg);

@@ -87,4 +87,4 @@ TEST(PackWriter, WritesTheSameBytesEveryTimeAndThePackReaderReadsThemBack)
     std::free(data);
 }
 
-} // namespace
+}  // namespace

@@ -15,8 +15,10 @@ struct ExpectedPicture {
 
 std::vector<ExpectedPicture> expectedPictures()
 {
-    std::vector<ExpectedPicture> list = {{"surface0.jpg", 4096, 2048}, {"zandor_night.jpg", 2048, 1024},
-                                         {"rings.jpg", 1024, 1024},    {"rings_mask.jpg", 1024, 1024},
+    std::vector<ExpectedPicture> list = {{"surface0.jpg", 4096, 2048},
+                                         {"zandor_night.jpg", 2048, 1024},
+                                         {"rings.jpg", 1024, 1024},
+                                         {"rings_mask.jpg", 1024, 1024},
                                          {"star128.jpg", 128, 128}};
     const int layerHeights[12] = {1024, 256, 256, 256, 128, 128, 128, 128, 128, 256, 256, 128};
     for (int i = 0; i < 12; ++i) {
@@ -28,7 +30,8 @@ std::vector<ExpectedPicture> expectedPictures()
     for (int i = 0; i < 4; ++i)
         list.push_back({"moon" + std::to_string(i) + ".jpg", 512, 256});
     for (int i = 1; i <= 10; ++i)
-        list.push_back({"Flare" + std::to_string(i) + ".jpg", i == 6 ? 512 : (i <= 5 ? 256 : 512), i == 6 ? 32 : (i <= 5 ? 256 : 512)});
+        list.push_back({"Flare" + std::to_string(i) + ".jpg", i == 6 ? 512 : (i <= 5 ? 256 : 512),
+                        i == 6 ? 32 : (i <= 5 ? 256 : 512)});
     return list;
 }
 
@@ -115,4 +118,4 @@ TEST(PackMembers, DataFilesHaveTheirShippedSizesAndThePackStaysSmall)
     std::printf("pack size: %zu bytes\n", packSize);
 }
 
-} // namespace
+}  // namespace

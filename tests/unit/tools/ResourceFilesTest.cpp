@@ -7,8 +7,14 @@
 
 namespace {
 
-uint32_t le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | (b[at + 1] << 8); }
-uint32_t le32(const std::vector<uint8_t>& b, size_t at) { return le16(b, at) | (le16(b, at + 2) << 16); }
+uint32_t le16(const std::vector<uint8_t>& b, size_t at)
+{
+    return b[at] | (b[at + 1] << 8);
+}
+uint32_t le32(const std::vector<uint8_t>& b, size_t at)
+{
+    return le16(b, at) | (le16(b, at + 2) << 16);
+}
 
 struct Bitmap {
     int width = 0, height = 0, bitsPerPixel = 0;
@@ -105,4 +111,4 @@ TEST(ResourceFiles, TheContactSheetIsAPng)
     EXPECT_EQ(std::string(png.begin(), png.begin() + 8), std::string("\x89PNG\r\n\x1a\n", 8));
 }
 
-} // namespace
+}  // namespace

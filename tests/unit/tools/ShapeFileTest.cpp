@@ -25,7 +25,10 @@ std::vector<Vertex> shapeVertices(int32_t& count)
     return vertices;
 }
 
-double length(const float* v) { return std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]); }
+double length(const float* v)
+{
+    return std::sqrt(double(v[0]) * v[0] + double(v[1]) * v[1] + double(v[2]) * v[2]);
+}
 
 TEST(ShapeFile, HoldsElevenThousandFiveHundredTwentyTrianglesOnTheUnitSphere)
 {
@@ -55,7 +58,8 @@ TEST(ShapeFile, TrianglesTurnCounterClockwiseSeenFromOutsideAndCoverTheSphereOnc
             e2[i] = c[i] - a[i];
         }
         double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
-        ASSERT_GT(n[0] * (a[0] + b[0] + c[0]) + n[1] * (a[1] + b[1] + c[1]) + n[2] * (a[2] + b[2] + c[2]), 0.0) << t / 3;
+        ASSERT_GT(n[0] * (a[0] + b[0] + c[0]) + n[1] * (a[1] + b[1] + c[1]) + n[2] * (a[2] + b[2] + c[2]), 0.0)
+            << t / 3;
         area += 0.5 * std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
     }
     // Flat facets fall slightly short of the sphere's 4π; holes or overlaps would not.
@@ -93,4 +97,4 @@ TEST(ShapeFile, TextureCoordinatesFollowLongitudeAndLatitude)
     EXPECT_GT(highest, 0.99f);
 }
 
-} // namespace
+}  // namespace

@@ -72,8 +72,8 @@ TEST(StarList, AlpheratzAndOtherKnownStars)
 {
     std::string text = packedStars();
     EXPECT_NE(text.find("\r\n2.06;0.58;16.16;B\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n-1.46;28.14;-9.29;A\r\n"), std::string::npos); // Sirius
-    EXPECT_NE(text.find("\r\n0.50;24.66;4.11;M\r\n"), std::string::npos);   // Betelgeuse
+    EXPECT_NE(text.find("\r\n-1.46;28.14;-9.29;A\r\n"), std::string::npos);  // Sirius
+    EXPECT_NE(text.find("\r\n0.50;24.66;4.11;M\r\n"), std::string::npos);  // Betelgeuse
     EXPECT_EQ(text.find("-0.00"), std::string::npos);
 }
 
@@ -88,4 +88,4 @@ TEST(StarList, RegeneratingFromTheSharedCatalogueGivesTheCommittedFile)
     EXPECT_EQ(converter.render(), std::string(committed.begin(), committed.end()));
 }
 
-} // namespace
+}  // namespace

@@ -7,8 +7,8 @@
 
 namespace {
 
-const char* const productKeys[] = {"ID", "Title", "Version", "Description.Text", "DownloadURL",
-                                   "Description.ScreenshotURL", "Description.IconURL"};
+const char* const productKeys[] = {
+    "ID", "Title", "Version", "Description.Text", "DownloadURL", "Description.ScreenshotURL", "Description.IconURL"};
 
 // A product element with every key; skipKey leaves one out.
 std::string product(int number, const std::string& id, const std::string& skipKey = "")
@@ -115,9 +115,8 @@ TEST(ProductDocument, OurOwnProductIsSkippedByExactComparison)
 {
     bool ok = false;
     // Our own entry need not be complete: it is skipped before its other keys are read.
-    const auto records = read(document("3", product(1, "ZANDOR3D", "Title") + product(2, "zandor3d") +
-                                                product(3, "BETA")),
-                              &ok);
+    const auto records =
+        read(document("3", product(1, "ZANDOR3D", "Title") + product(2, "zandor3d") + product(3, "BETA")), &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(identifiers(records), (std::vector<std::string>{"zandor3d", "BETA"}));
 }
@@ -134,11 +133,18 @@ TEST(ProductDocument, ProductsAreAppendedToWhatTheListHolds)
 
 TEST(ProductDocument, HostileIdentifiersAreSkippedAndTheOthersStay)
 {
-    const std::vector<std::string> hostile = {
-        "..",           ".",      "..\\..\\evil", "a/b",    "C:",     "x:y", "a*", "a?",
-        "a\"b",    "a>b",    "a|b",          "tab\tx", "name.",  "name ", "CON",
-        "con",     "Nul.txt",      "aux .x", "COM1",         "lpt9",   "PRN",    std::string(65, 'A'),
-        "bell\x07", "del\x7f"};
+    const std::vector<std::string> hostile = {"..",           ".",
+                                              "..\\..\\evil", "a/b",
+                                              "C:",           "x:y",
+                                              "a*",           "a?",
+                                              "a\"b",         "a>b",
+                                              "a|b",          "tab\tx",
+                                              "name.",        "name ",
+                                              "CON",          "con",
+                                              "Nul.txt",      "aux .x",
+                                              "COM1",         "lpt9",
+                                              "PRN",          std::string(65, 'A'),
+                                              "bell\x07",     "del\x7f"};
     std::string products;
     int number = 1;
     for (const std::string& id : hostile)

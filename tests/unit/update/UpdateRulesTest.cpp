@@ -10,8 +10,7 @@ namespace {
 
 TEST(UpdateLimits, PlainProductNamesAreSafeIdentifiers)
 {
-    for (const char* id : {"ALPHA", "Sky Dome 3D", "x", "CONSOLE", "COM10", "LPT", "a.b", "v1.2-beta_3",
-                           "caf\xc3\xa9"})
+    for (const char* id : {"ALPHA", "Sky Dome 3D", "x", "CONSOLE", "COM10", "LPT", "a.b", "v1.2-beta_3", "caf\xc3\xa9"})
         EXPECT_TRUE(isSafeIdentifier(id)) << id;
     EXPECT_TRUE(isSafeIdentifier(std::string(64, 'A')));
     EXPECT_FALSE(isSafeIdentifier(std::string(65, 'A')));
@@ -42,14 +41,20 @@ TEST(ProductCache, PathsLieUnderTheWebFolderOfTheInstallPath)
 
 ProductRecord record(const std::string& id)
 {
-    return {id, id + " title", "2.0", "text", "http://h/dl", "C:\\web\\" + id + "\\screenshot.jpg",
+    return {id,
+            id + " title",
+            "2.0",
+            "text",
+            "http://h/dl",
+            "C:\\web\\" + id + "\\screenshot.jpg",
             "C:\\web\\" + id + "\\icon.bmp"};
 }
 
 TEST(ProductMerge, InstalledMembersFirstThenDocumentProductsNotInstalled)
 {
-    const std::vector<FamilyEntry> installed = {
-        {"Beta 3D", "BETA", "C:\\beta.scr"}, {"Zandor 3D", "ZANDOR3D", "C:\\z.scr"}, {"Gamma 3D", "GAMMA", "C:\\g.scr"}};
+    const std::vector<FamilyEntry> installed = {{"Beta 3D", "BETA", "C:\\beta.scr"},
+                                                {"Zandor 3D", "ZANDOR3D", "C:\\z.scr"},
+                                                {"Gamma 3D", "GAMMA", "C:\\g.scr"}};
     const std::vector<ProductRecord> records = {record("ALPHA"), record("BETA"), record("DELTA"), record("ALPHA")};
     ProductList list(3);
     mergeProductList(installed, records, list);

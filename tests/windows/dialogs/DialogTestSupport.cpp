@@ -128,4 +128,4 @@ bool writePng(const Pixels& pixels, const std::string& path)
     return frame.writePng(path);
 }
 
-} // namespace dialog_test
+}  // namespace dialog_test

@@ -46,4 +46,4 @@ Pixels captureClient(HWND window);
 // Top row first, as pictures are viewed; false when it cannot be written.
 bool writePng(const Pixels& pixels, const std::string& path);
 
-} // namespace dialog_test
+}  // namespace dialog_test

@@ -111,7 +111,8 @@ TEST(DibPicture, ThePreviewResourceLoadsAs24BitsWithThePalettesColours)
     const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, found)));
     ASSERT_EQ(header->biBitCount, 8);
     const auto* palette = reinterpret_cast<const RGBQUAD*>(header + 1);
-    const auto* indices = reinterpret_cast<const unsigned char*>(palette + (header->biClrUsed ? header->biClrUsed : 256));
+    const auto* indices =
+        reinterpret_cast<const unsigned char*>(palette + (header->biClrUsed ? header->biClrUsed : 256));
     int mismatches = 0;
     for (int row = 0; row < 144; ++row) {
         for (int x = 0; x < 192; ++x) {

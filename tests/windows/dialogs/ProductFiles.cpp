@@ -70,4 +70,4 @@ bool writeBmp(const std::string& path, int width, int height, const PixelColour&
     return std::fclose(file) == 0;
 }
 
-} // namespace dialog_test
+}  // namespace dialog_test

@@ -13,4 +13,4 @@ bool writeJpeg(const std::string& path, int width, int height, const PixelColour
 // An uncompressed 24-bit BMP.
 bool writeBmp(const std::string& path, int width, int height, const PixelColour& colour);
 
-} // namespace dialog_test
+}  // namespace dialog_test

@@ -135,8 +135,8 @@ TEST_F(ProductInfoPageTest, DownloadNowOpensOnlyWebLinks)
 {
     driver::WebLinkHandler recorder("\"" + driver::windowsPath(FAMILY_STANDIN) + "\" %1");
     const std::string program = driver::windowsPath(FAMILY_STANDIN);
-    for (const std::string& link : {program, "file:///" + program, std::string("  http://x.test/"),
-                                    std::string("javascript:alert(1)")}) {
+    for (const std::string& link :
+         {program, "file:///" + program, std::string("  http://x.test/"), std::string("javascript:alert(1)")}) {
         open("", link, "");
         SendMessageA(control(IDC_DOWNLOAD), BM_CLICK, 0, 0);
         dialog_test::settle(1500);

@@ -103,9 +103,9 @@ protected:
         ASSERT_TRUE(dialog_test::writeBmp(web + id + "\\icon.bmp", 32, 32, grey));
         ASSERT_TRUE(writeText(web + "update.xml",
                               "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>1</Count>\r\n<Product1><ID>" +
-                                  id + "</ID><Title>" + id +
-                                  " 3D</Title><Version>2.0</Version><Description><Text>" +
-                                  (description.empty() ? "About " + id : description) + "</Text><ScreenshotURL>http://get.test/s.jpg</ScreenshotURL><IconURL>"
+                                  id + "</ID><Title>" + id + " 3D</Title><Version>2.0</Version><Description><Text>" +
+                                  (description.empty() ? "About " + id : description) +
+                                  "</Text><ScreenshotURL>http://get.test/s.jpg</ScreenshotURL><IconURL>"
                                   "http://get.test/i.bmp</IconURL></Description><DownloadURL>http://get.test/" +
                                   id + ".exe</DownloadURL></Product1></ProductsList></English>\r\n"));
     }
@@ -338,7 +338,8 @@ TEST_F(SettingsDialogTest, PicturesOfTheDialogWithEachKindOfPageForPeople)
     const std::string notAProgram = area() + "notaprogram.scr";
     ASSERT_TRUE(writeText(notAProgram, "plain text"));
     addMember("VANTORIN", "Vantorin 3D", notAProgram);
-    cacheProduct("KESSARA", planet, "Northern lights over a frozen sea.\nTwelve camera tours.\nFree to try for 30 days.\n");
+    cacheProduct("KESSARA", planet,
+                 "Northern lights over a frozen sea.\nTwelve camera tours.\nFree to try for 30 days.\n");
     open();
     auto picture = [&](const char* name) {
         dialog_test::settle(300);

@@ -14,12 +14,11 @@
 #include "resources/DialogIds.h"
 #include "tests/driver/Driver.h"
 
-namespace
-{
+namespace {
 const std::string kProduct = "Software\\Quarnel\\Orbicade\\Zandor3D";
 const int kPageWidth = 300, kPageHeight = 200;
 
-DWORD stored(const char *name)
+DWORD stored(const char* name)
 {
     DWORD value = 0xFFFFFFFF;
     driver::getDword(kProduct, name, value);
@@ -27,25 +26,24 @@ DWORD stored(const char *name)
 }
 
 struct StoredValue {
-    const char *name;
+    const char* name;
     DWORD value;
 };
 
 void store(std::initializer_list<StoredValue> values)
 {
-    for (const StoredValue &v : values)
+    for (const StoredValue& v : values)
         ASSERT_TRUE(driver::setDword(kProduct, v.name, v.value)) << v.name;
 }
 
 void expectStored(std::initializer_list<StoredValue> values)
 {
-    for (const StoredValue &v : values)
+    for (const StoredValue& v : values)
         EXPECT_EQ(stored(v.name), v.value) << v.name;
 }
 
 // The page inside a host window of the test, as the settings dialog would hold it.
-class SettingsPageTest : public ::testing::Test
-{
+class SettingsPageTest : public ::testing::Test {
 protected:
     void SetUp() override { driver::deleteTree("Software\\Quarnel"); }
     void TearDown() override
@@ -112,7 +110,7 @@ protected:
 
 const int kSettingsControls[] = {IDC_VIDEO_MODE, IDC_DESKTOP_SETTINGS, IDC_SPEED_SLIDER, IDC_RANDOM_SEQUENCE,
                                  IDC_DEMO_MODE};
-} // namespace
+}  // namespace
 
 TEST_F(SettingsPageTest, AFreshPageShowsTheStoredModeAndTheDefaultsAndSavesThemOnClose)
 {

@@ -44,7 +44,7 @@ TEST(WindowDestroy, UnhiddenDestructionSkipsTheHideAndStillRunsEveryNotification
     EXPECT_TRUE(window.gone);
     EXPECT_FALSE(IsWindow(handle));
     EXPECT_EQ(window.hwnd(), nullptr);
-    EXPECT_FALSE(window.destroyUnhidden()); // nothing left to destroy
+    EXPECT_FALSE(window.destroyUnhidden());  // nothing left to destroy
 }
 
 TEST(WindowDestroy, PlainDestructionOfAVisibleWindowHidesItFirst)
@@ -56,4 +56,4 @@ TEST(WindowDestroy, PlainDestructionOfAVisibleWindowHidesItFirst)
     EXPECT_TRUE(window.gone);
 }
 
-} // namespace
+}  // namespace

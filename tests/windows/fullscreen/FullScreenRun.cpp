@@ -64,7 +64,7 @@ void FullScreenRun::moveAndSettle(int x, int y)
 
 bool FullScreenRun::cursorHiddenAt(int x, int y)
 {
-    moveAndSettle(x + 2, y + 1); // asks the window under the pointer for its cursor
+    moveAndSettle(x + 2, y + 1);  // asks the window under the pointer for its cursor
     moveAndSettle(x, y);
     CURSORINFO info = {};
     info.cbSize = sizeof info;

@@ -170,4 +170,4 @@ TEST_F(FullScreen, DemoModeSurvivesLosingTheForegroundAndACancelMode)
     expectClosed();
 }
 
-} // namespace
+}  // namespace

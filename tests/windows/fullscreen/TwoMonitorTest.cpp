@@ -280,4 +280,4 @@ TEST_F(TwoMonitors, AModeSwitchChangesThePrimaryOnlyAndTheSecondMonitorIsCovered
         5000));
 }
 
-} // namespace
+}  // namespace

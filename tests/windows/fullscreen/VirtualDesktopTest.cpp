@@ -56,4 +56,4 @@ TEST(VirtualDesktop, AnAcceptedModeSwitchesTheScreenForTheRunAndIsRestoredAfterI
     driver::atomDeleteAll(kAtom);
 }
 
-} // namespace
+}  // namespace

@@ -52,8 +52,8 @@ protected:
         case WM_RBUTTONDOWN:
         case WM_MOUSEMOVE:
         case WM_SETCURSOR:
-            received.push_back({message, wParam, static_cast<short>(LOWORD(lParam)),
-                                static_cast<short>(HIWORD(lParam))});
+            received.push_back(
+                {message, wParam, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
             return message == WM_SETCURSOR ? 7 : 0;
         }
         return Window::windowProc(message, wParam, lParam);
@@ -120,8 +120,8 @@ TEST_F(BlankWindowTest, KeysButtonsAndTheCursorQuestionGoToTheSceneWindow)
     const UINT input[] = {WM_KEYDOWN, WM_LBUTTONDOWN, WM_MBUTTONDOWN};
     for (UINT message : input)
         SendMessageA(window, message, 0, 0);
-    const LRESULT cursorAnswer = SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const LRESULT cursorAnswer =
+        SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     ASSERT_EQ(scene.received.size(), 4u);
     for (size_t i = 0; i < 3; ++i)
         EXPECT_EQ(scene.received[i].message, input[i]);
@@ -153,4 +153,4 @@ TEST_F(BlankWindowTest, OneMonitorGetsNoBlackWindow)
     EXPECT_EQ(blanker.windowCount(), 0u);
 }
 
-} // namespace
+}  // namespace

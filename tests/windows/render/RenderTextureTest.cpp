@@ -68,12 +68,14 @@ protected:
         glEnable(GL_TEXTURE_2D);
         target->bindTexture();
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+        // clang-format off
         glBegin(GL_QUADS);
         glTexCoord2f(0, 0); glVertex2f(-1, -1);
         glTexCoord2f(1, 0); glVertex2f(1, -1);
         glTexCoord2f(1, 1); glVertex2f(1, 1);
         glTexCoord2f(0, 1); glVertex2f(-1, 1);
         glEnd();
+        // clang-format on
         glDisable(GL_TEXTURE_2D);
         glFinish();
         left = window.pixel(8, 32);
@@ -87,20 +89,24 @@ protected:
 TEST(PbufferFormat, ThirtyTwoColourBitsAskForAlphaOnADoubleBufferedPbuffer)
 {
     const int extra[] = {WGL_BIND_TO_TEXTURE_RGBA_ARB, 1, 0};
+    // clang-format off
     const std::vector<int> expected = {
         WGL_DRAW_TO_PBUFFER_ARB, 1, WGL_COLOR_BITS_ARB, 32, WGL_ALPHA_BITS_ARB, 8,
         WGL_DEPTH_BITS_ARB, 24, WGL_STENCIL_BITS_ARB, 8, WGL_DOUBLE_BUFFER_ARB, 1,
         WGL_BIND_TO_TEXTURE_RGBA_ARB, 1, 0,
     };
+    // clang-format on
     EXPECT_EQ(PbufferSurface::formatAttributes(32, 24, 8, extra), expected);
 }
 
 TEST(PbufferFormat, OtherColourDepthsAskForNoAlphaAndLeaveBufferingToTheDriver)
 {
+    // clang-format off
     const std::vector<int> expected = {
         WGL_DRAW_TO_PBUFFER_ARB, 1, WGL_COLOR_BITS_ARB, 24, WGL_ALPHA_BITS_ARB, 0,
         WGL_DEPTH_BITS_ARB, 16, WGL_STENCIL_BITS_ARB, 0, 0,
     };
+    // clang-format on
     EXPECT_EQ(PbufferSurface::formatAttributes(24, 16, 0, nullptr), expected);
 }
 
@@ -232,4 +238,4 @@ TEST(FramebufferTarget, FailsWithoutItsEntryPoints)
     EXPECT_FALSE(noLoader.create(kWidth, kHeight));
 }
 
-} // namespace
+}  // namespace

@@ -108,4 +108,4 @@ TEST_F(TextureUploadTest, AnImageWithoutPixelsOrOfAnUnknownDepthMakesNoTexture)
     EXPECT_EQ(uploadTexture(negative, UploadProfile::Sprite), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -80,8 +80,7 @@ FrameImage FrameImage::shrunk(int factor) const
                 for (int dy = 0; dy < factor; ++dy)
                     for (int dx = 0; dx < factor; ++dx)
                         sum += at(x * factor + dx, y * factor + dy)[c];
-                small.rgb[(size_t(y) * small.width + x) * 3 + c] =
-                    static_cast<uint8_t>(sum / (factor * factor));
+                small.rgb[(size_t(y) * small.width + x) * 3 + c] = static_cast<uint8_t>(sum / (factor * factor));
             }
     return small;
 }
@@ -103,8 +102,7 @@ bool writeContactSheet(const std::vector<FrameImage>& frames, int columns, const
         for (int y = 0; y < h && y < frames[i].height; ++y)
             for (int x = 0; x < w && x < frames[i].width; ++x)
                 for (int c = 0; c < 3; ++c)
-                    sheet.rgb[(size_t(bottom + y) * sheet.width + left + x) * 3 + c] =
-                        frames[i].at(x, y)[c];
+                    sheet.rgb[(size_t(bottom + y) * sheet.width + left + x) * 3 + c] = frames[i].at(x, y)[c];
     }
     return sheet.writePng(path);
 }

@@ -45,10 +45,8 @@ const Query kIntegers[] = {
 };
 
 const Query kDoubles[] = {
-    {"current colour", GL_CURRENT_COLOR, 4},
-    {"point size", GL_POINT_SIZE, 1},
-    {"model-view matrix", GL_MODELVIEW_MATRIX, 16},
-    {"projection matrix", GL_PROJECTION_MATRIX, 16},
+    {"current colour", GL_CURRENT_COLOR, 4},        {"point size", GL_POINT_SIZE, 1},
+    {"model-view matrix", GL_MODELVIEW_MATRIX, 16}, {"projection matrix", GL_PROJECTION_MATRIX, 16},
     {"texture matrix", GL_TEXTURE_MATRIX, 16},
 };
 

@@ -37,10 +37,8 @@ void bindSurface(PassWorld& w)
 const PassCase kPasses[] = {
     {"Stars", nullptr, [](PassWorld& w) { w.stars.draw(); }},
     {"SunAndLights", nullptr, [](PassWorld& w) { w.sun.draw(kSun, true); }},
-    {"Planet", bindSurface,
-     [](PassWorld& w) { drawPlanet(w.planet, kPassTime, false, w.textures()); }},
-    {"PlanetWithNightPasses", bindSurface,
-     [](PassWorld& w) { drawPlanet(w.planet, kPassTime, true, w.textures()); }},
+    {"Planet", bindSurface, [](PassWorld& w) { drawPlanet(w.planet, kPassTime, false, w.textures()); }},
+    {"PlanetWithNightPasses", bindSurface, [](PassWorld& w) { drawPlanet(w.planet, kPassTime, true, w.textures()); }},
     {"DarkHalo",
      [](PassWorld& w) {
          glBlendFunc(GL_DST_COLOR, GL_ZERO);
@@ -48,16 +46,12 @@ const PassCase kPasses[] = {
      },
      [](PassWorld&) { drawSphereHalo(kOrigin, 1.055, 2.0, 0.0); }},
     {"RimGlow", nullptr,
-     [](PassWorld& w) {
-         drawSunRimGlow(kOrigin, 1.0, kSun, w.textures().flare[7], w.textures().flare[9]);
-     }},
+     [](PassWorld& w) { drawSunRimGlow(kOrigin, 1.0, kSun, w.textures().flare[7], w.textures().flare[9]); }},
     {"Rings", nullptr, [](PassWorld& w) { drawRings(w.textures()); }},
     {"Moons", nullptr, [](PassWorld& w) { w.moons.draw(kPassTime, w.textures()); }},
     {"LensFlares", nullptr, [](PassWorld& w) { drawLensFlares(kSun, w.textures()); }},
     {"LensFlareSprite", nullptr,
-     [](PassWorld& w) {
-         drawFlareSprite(0.1, 0.2, 0.5, 0.3, 0.2, 0.8, w.textures().flare[4], 1.0f, 0.9f, 0.6f);
-     }},
+     [](PassWorld& w) { drawFlareSprite(0.1, 0.2, 0.5, 0.3, 0.2, 0.8, w.textures().flare[4], 1.0f, 0.9f, 0.6f); }},
 };
 
 class PassState : public testing::TestWithParam<PassCase> {
@@ -158,8 +152,6 @@ TEST_P(FrameState, EveryFrameEndsInTheStateTheSceneSetsUp)
 }
 
 INSTANTIATE_TEST_SUITE_P(Surface, FrameState, testing::ValuesIn(kSurfaces),
-                         [](const testing::TestParamInfo<SurfaceCase>& info) {
-                             return info.param.name;
-                         });
+                         [](const testing::TestParamInfo<SurfaceCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -38,8 +38,8 @@ double depthReadsMs()
     GLfloat depth;
     for (int k = 0; k < 64; ++k) {
         const double a = k * 3.14159265358979 / 32.0;
-        glReadPixels(int(512 + 15 * std::cos(a)), int(384 + 11 * std::sin(a)), 1, 1,
-                     GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+        glReadPixels(int(512 + 15 * std::cos(a)), int(384 + 11 * std::sin(a)), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT,
+                     &depth);
     }
     return (seconds() - start) * 1000.0;
 }
@@ -95,9 +95,9 @@ int main(int argc, char** argv)
     }
     std::printf("%s: live surface %s, first frame after %.0f ms, %.1f frames/s over %d frames "
                 "(%.1f ms each), 64 depth reads %.3f ms, flare pass %.3f ms, whole-surface composition %.1f ms\n",
-                label, scene.compositorReady() ? "on" : "off", firstFrame * 1000.0,
-                kFrames / elapsed, kFrames, elapsed * 1000.0 / kFrames, reads / (kFrames / 10),
-                flares / (kFrames / 10), composition / (kFrames / 10));
+                label, scene.compositorReady() ? "on" : "off", firstFrame * 1000.0, kFrames / elapsed, kFrames,
+                elapsed * 1000.0 / kFrames, reads / (kFrames / 10), flares / (kFrames / 10),
+                composition / (kFrames / 10));
     scene.shutdown();
     return 0;
 }

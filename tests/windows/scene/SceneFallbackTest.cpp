@@ -11,8 +11,7 @@
 // layers and the planet must fall back to its static surface, without ending the program.
 namespace {
 
-testing::Environment* const sheet =
-    testing::AddGlobalTestEnvironment(new SheetEnvironment("static", false));
+testing::Environment* const sheet = testing::AddGlobalTestEnvironment(new SheetEnvironment("static", false));
 
 // Mean spread between the strongest and weakest colour channel over drawn planet pixels.
 double colourfulness(const FrameImage& frame)

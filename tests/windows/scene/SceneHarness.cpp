@@ -7,15 +7,13 @@
 
 bool ViewMatrices::project(Vec3 p, Vec3& window) const
 {
-    return gluProject(p.x, p.y, p.z, modelView, projection, viewport, &window.x, &window.y,
-                      &window.z) == GL_TRUE;
+    return gluProject(p.x, p.y, p.z, modelView, projection, viewport, &window.x, &window.y, &window.z) == GL_TRUE;
 }
 
 void ViewMatrices::pixelRay(int x, int y, Vec3& origin, Vec3& direction) const
 {
     Vec3 distant;
-    gluUnProject(x + 0.5, y + 0.5, 0.0, modelView, projection, viewport, &origin.x, &origin.y,
-                 &origin.z);
+    gluUnProject(x + 0.5, y + 0.5, 0.0, modelView, projection, viewport, &origin.x, &origin.y, &origin.z);
     gluUnProject(x + 0.5, y + 0.5, 1.0, modelView, projection, viewport, &distant.x, &distant.y, &distant.z);
     direction = normalised(distant - origin);
 }
@@ -56,8 +54,7 @@ SceneRig::~SceneRig()
 
 void SceneRig::setClockTo(double T)
 {
-    counter_.ticks = static_cast<int64_t>(
-        std::llround((T - clock_.base()) / rate_ * ManualCounter::ticksPerSecond));
+    counter_.ticks = static_cast<int64_t>(std::llround((T - clock_.base()) / rate_ * ManualCounter::ticksPerSecond));
 }
 
 FrameImage SceneRig::renderAt(double T)
@@ -81,8 +78,8 @@ ViewMatrices SceneRig::viewFor(const CameraPose& pose) const
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    gluLookAt(pose.eye.x, pose.eye.y, pose.eye.z, pose.centre.x, pose.centre.y, pose.centre.z,
-              pose.up.x, pose.up.y, pose.up.z);
+    gluLookAt(pose.eye.x, pose.eye.y, pose.eye.z, pose.centre.x, pose.centre.y, pose.centre.z, pose.up.x, pose.up.y,
+              pose.up.z);
     glGetDoublev(GL_MODELVIEW_MATRIX, view.modelView);
     glPopMatrix();
     view.viewport[0] = view.viewport[1] = 0;

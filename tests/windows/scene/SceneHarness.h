@@ -14,8 +14,16 @@
 struct ManualCounter : CounterSource {
     static constexpr int64_t ticksPerSecond = 1000000;
     int64_t ticks = 0;
-    bool frequency(int64_t& out) override { out = ticksPerSecond; return true; }
-    bool read(int64_t& out) override { out = ticks; return true; }
+    bool frequency(int64_t& out) override
+    {
+        out = ticksPerSecond;
+        return true;
+    }
+    bool read(int64_t& out) override
+    {
+        out = ticks;
+        return true;
+    }
 };
 
 // Records what the scene asks of the platform.

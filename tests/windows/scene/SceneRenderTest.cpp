@@ -14,8 +14,7 @@
 
 namespace {
 
-testing::Environment* const sheet =
-    testing::AddGlobalTestEnvironment(new SheetEnvironment("live", true));
+testing::Environment* const sheet = testing::AddGlobalTestEnvironment(new SheetEnvironment("live", true));
 
 const Vec3 kSun{400.0, 400.0, 30.0};
 constexpr double kSettled = 7150.0;  // 150 scene seconds in: the fly-in has died away
@@ -256,8 +255,8 @@ TEST(SceneRender, FlareChainWhenTheSunIsClearAndNoneWhenCovered)
     SceneRig rig(fixedStartSettings(0, 0));
     ASSERT_TRUE(rig.ready());
     Vec3 ndc;
-    const double clear = findTime(kSettled, kSettled + 20000, 0.5,
-                                  [&](double T) { return sunPlacement(rig, T, true, ndc); });
+    const double clear =
+        findTime(kSettled, kSettled + 20000, 0.5, [&](double T) { return sunPlacement(rig, T, true, ndc); });
     ASSERT_GT(clear, 0.0);
     sunPlacement(rig, clear, true, ndc);
     const FrameImage frame = rig.renderAt(clear);
@@ -269,8 +268,8 @@ TEST(SceneRender, FlareChainWhenTheSunIsClearAndNoneWhenCovered)
     const double acrossOther = boxDifference(frame, twice, -0.78 * ndc.y, 0.78 * ndc.x);
     EXPECT_GT(onLine, std::max(across, acrossOther) + 5.0) << "sun at " << ndc.x << ", " << ndc.y;
 
-    const double covered = findTime(kSettled, kSettled + 20000, 0.5,
-                                    [&](double T) { return sunPlacement(rig, T, false, ndc); });
+    const double covered =
+        findTime(kSettled, kSettled + 20000, 0.5, [&](double T) { return sunPlacement(rig, T, false, ndc); });
     ASSERT_GT(covered, 0.0);
     const FrameImage hidden = rig.renderAt(covered);
     keep(hidden, "flare-covered");

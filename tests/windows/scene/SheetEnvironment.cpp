@@ -28,8 +28,8 @@ bool readPpm(const std::string& path, FrameImage& frame)
     if (f == nullptr)
         return false;
     int max = 0;
-    bool ok = std::fscanf(f, "P6 %d %d %d", &frame.width, &frame.height, &max) == 3 &&
-              frame.width > 0 && frame.height > 0 && frame.width < 10000 && frame.height < 10000;
+    bool ok = std::fscanf(f, "P6 %d %d %d", &frame.width, &frame.height, &max) == 3 && frame.width > 0 &&
+              frame.height > 0 && frame.width < 10000 && frame.height < 10000;
     if (ok) {
         std::fgetc(f);
         frame.rgb.resize(size_t(frame.width) * frame.height * 3);
@@ -69,8 +69,7 @@ void SheetEnvironment::add(const FrameImage& frame)
     if (current_ == nullptr)
         return;
     char name[64];
-    std::snprintf(name, sizeof name, "thumb-%s-%02d.ppm", current_->prefix_.c_str(),
-                  current_->count_++);
+    std::snprintf(name, sizeof name, "thumb-%s-%02d.ppm", current_->prefix_.c_str(), current_->count_++);
     writePpm(frame.shrunk(kShrink), frameDirectory() + name);
 }
 

@@ -35,23 +35,29 @@ std::string productXml(int number, const Product& product)
 {
     const std::string name = "Product" + std::to_string(number);
     return "<" + name + "><ID>" + product.id + "</ID><Title>" + product.id + " 3D</Title><Version>2." +
-           std::to_string(number) + "</Version><Description><Text>All about " + product.id +
-           "</Text><ScreenshotURL>" + product.screenshotUrl + "</ScreenshotURL><IconURL>" + product.iconUrl +
-           "</IconURL></Description><DownloadURL>http://www.orbicade.com/get/" + product.id +
-           ".exe</DownloadURL></" + name + ">\r\n";
+           std::to_string(number) + "</Version><Description><Text>All about " + product.id + "</Text><ScreenshotURL>" +
+           product.screenshotUrl + "</ScreenshotURL><IconURL>" + product.iconUrl +
+           "</IconURL></Description><DownloadURL>http://www.orbicade.com/get/" + product.id + ".exe</DownloadURL></" +
+           name + ">\r\n";
 }
 
 std::string documentOf(const std::vector<Product>& products)
 {
-    std::string xml = "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>" +
-                      std::to_string(products.size()) + "</Count>\r\n";
+    std::string xml =
+        "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>" + std::to_string(products.size()) + "</Count>\r\n";
     for (std::size_t i = 0; i < products.size(); ++i)
         xml += productXml(static_cast<int>(i + 1), products[i]);
     return xml + "</ProductsList></English>\r\n";
 }
 
-std::string screenshotBytes(const std::string& id) { return "\xFF\xD8\xFF\xE0 screenshot of " + id; }
-std::string iconBytes(const std::string& id) { return "BM icon of " + id; }
+std::string screenshotBytes(const std::string& id)
+{
+    return "\xFF\xD8\xFF\xE0 screenshot of " + id;
+}
+std::string iconBytes(const std::string& id)
+{
+    return "BM icon of " + id;
+}
 
 // Serves the document and the images of every product.
 void serve(const std::vector<Product>& products)
@@ -132,13 +138,25 @@ TEST_F(ProductUpdate, FullUpdateCachesTheDocumentAndEveryImageAndReportsEachStep
     }
     EXPECT_EQ(filesBelow(install_).size(), 5u);
 
-    const std::vector<std::string> expected = {
-        "location " + kDocumentUrl, "status Downloading available products list...", "pump",
-        "location " + kDocumentUrl, "status Downloading screenshots && icons", "percent 0", "pump",
-        "location " + kImages + "ALPHA.jpg", "percent 0", "pump",
-        "location " + kImages + "ALPHA.bmp", "percent 25", "pump",
-        "location " + kImages + "BETA.jpg", "percent 50", "pump",
-        "location " + kImages + "BETA.bmp", "percent 75", "pump"};
+    const std::vector<std::string> expected = {"location " + kDocumentUrl,
+                                               "status Downloading available products list...",
+                                               "pump",
+                                               "location " + kDocumentUrl,
+                                               "status Downloading screenshots && icons",
+                                               "percent 0",
+                                               "pump",
+                                               "location " + kImages + "ALPHA.jpg",
+                                               "percent 0",
+                                               "pump",
+                                               "location " + kImages + "ALPHA.bmp",
+                                               "percent 25",
+                                               "pump",
+                                               "location " + kImages + "BETA.jpg",
+                                               "percent 50",
+                                               "pump",
+                                               "location " + kImages + "BETA.bmp",
+                                               "percent 75",
+                                               "pump"};
     EXPECT_EQ(sink_.calls, expected);
     EXPECT_EQ(server::requests().size(), 5u);
 
@@ -252,8 +270,8 @@ TEST_F(ProductUpdate, AServerThatClosesWithoutAnswerGivesAnEmptyBodyAndAFailedUp
 TEST_F(ProductUpdate, UrlsThatAreNotPlainHttpFailAtOnce)
 {
     std::vector<ProductRecord> records;
-    for (const char* url : {"https://www.orbicade.com/update/orbicade.xml", "file:///C:/x?http://",
-                            "ftp://www.orbicade.com/http://x"}) {
+    for (const char* url :
+         {"https://www.orbicade.com/update/orbicade.xml", "file:///C:/x?http://", "ftp://www.orbicade.com/http://x"}) {
         const DWORD started = GetTickCount();
         EXPECT_FALSE(updateProductsOnline(url, nullptr, records)) << url;
         EXPECT_LT(GetTickCount() - started, 250u) << url;
@@ -267,13 +285,14 @@ TEST_F(ProductUpdate, UrlsThatAreNotPlainHttpFailAtOnce)
     EXPECT_TRUE(list.empty());
     EXPECT_EQ(boxes_.texts(), std::vector<std::string>{kFailed});
     EXPECT_EQ(filesBelow(install_), (std::vector<std::string>{"web\\ALPHA\\icon.bmp", "web\\ALPHA\\screenshot.jpg",
-                                                             "web\\BETA\\screenshot.jpg", "web\\update.xml"}));
+                                                              "web\\BETA\\screenshot.jpg", "web\\update.xml"}));
 }
 
 TEST_F(ProductUpdate, HostileIdentifiersWriteNothingAndTheOtherProductsStay)
 {
-    const std::vector<std::string> hostile = {"..", "..\\..\\escaped", "../up", "C:\\evil", "x:y", "CON", "nul.txt",
-                                              "star*", "trail.", "trail ", std::string(65, 'L')};
+    const std::vector<std::string> hostile = {
+        "..",    "..\\..\\escaped", "../up",  "C:\\evil",          "x:y", "CON", "nul.txt",
+        "star*", "trail.",          "trail ", std::string(65, 'L')};
     std::vector<Product> products;
     for (const std::string& id : hostile)
         products.push_back({id, kImages + "GOOD.jpg", kImages + "GOOD.bmp"});
@@ -283,9 +302,9 @@ TEST_F(ProductUpdate, HostileIdentifiersWriteNothingAndTheOtherProductsStay)
     const ProductList list = rebuild(true);
     EXPECT_TRUE(boxes_.texts().empty());
     EXPECT_EQ(identifiers(list), std::vector<std::string>{"GOOD"});
-    EXPECT_EQ(filesBelow(area_), (std::vector<std::string>{"install\\web\\GOOD\\icon.bmp",
-                                                          "install\\web\\GOOD\\screenshot.jpg",
-                                                          "install\\web\\update.xml"}));
+    EXPECT_EQ(filesBelow(area_),
+              (std::vector<std::string>{"install\\web\\GOOD\\icon.bmp", "install\\web\\GOOD\\screenshot.jpg",
+                                        "install\\web\\update.xml"}));
     EXPECT_EQ(server::requests().size(), 3u);
 }
 

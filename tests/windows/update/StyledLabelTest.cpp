@@ -15,7 +15,10 @@ namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 40;
 
-COLORREF systemColour(int index) { return GetSysColor(index) & 0xFFFFFF; }
+COLORREF systemColour(int index)
+{
+    return GetSysColor(index) & 0xFFFFFF;
+}
 
 // The label's client area as it is on screen, one COLORREF per pixel.
 struct Pixels {
@@ -82,8 +85,8 @@ protected:
     {
         // Never activated: Wine waits two seconds for the absent window manager when an
         // active window goes away.
-        parent_ = CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        parent_ = CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(parent_, nullptr);
         SetWindowPos(parent_, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -98,8 +101,8 @@ protected:
     {
         label_ = std::make_unique<StyledLabel>();
         EXPECT_TRUE(label_->setStyle(RGB(0, 0, 0), 16, "Arial", true, true, false, false, true));
-        EXPECT_TRUE(label_->createEx(0, "STATIC", text, WS_CHILD | WS_VISIBLE | align, {0, 0, kWidth, kHeight},
-                                     parent_, 100));
+        EXPECT_TRUE(
+            label_->createEx(0, "STATIC", text, WS_CHILD | WS_VISIBLE | align, {0, 0, kWidth, kHeight}, parent_, 100));
         UpdateWindow(label_->hwnd());
         return label_->hwnd();
     }

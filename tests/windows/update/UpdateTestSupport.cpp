@@ -79,12 +79,12 @@ void collectFiles(const std::string& folder, const std::string& relative, std::v
 ProxyOverride::ProxyOverride(int port)
 {
     DWORD size = sizeof enable_;
-    hadEnable_ = RegGetValueA(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", RRF_RT_REG_DWORD, nullptr,
-                              &enable_, &size) == ERROR_SUCCESS;
+    hadEnable_ = RegGetValueA(HKEY_CURRENT_USER, kInternetSettings, "ProxyEnable", RRF_RT_REG_DWORD, nullptr, &enable_,
+                              &size) == ERROR_SUCCESS;
     char server[1024] = {};
     size = sizeof server;
-    hadServer_ = RegGetValueA(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", RRF_RT_REG_SZ, nullptr,
-                              server, &size) == ERROR_SUCCESS;
+    hadServer_ = RegGetValueA(HKEY_CURRENT_USER, kInternetSettings, "ProxyServer", RRF_RT_REG_SZ, nullptr, server,
+                              &size) == ERROR_SUCCESS;
     server_ = server;
     pointAt(port);
 }
