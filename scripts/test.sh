@@ -33,6 +33,13 @@ suite() {
   fi
 }
 
+echo "== format"
+if bash scripts/format.sh --check; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  status=1
+fi
 suite native
 suite fuzz
 suite windows
