@@ -71,7 +71,11 @@ protected:
         ASSERT_TRUE(driver::deleteTree("Software\\Quarnel"));
         CreateDirectoryA(driver::windowsPath(STANDIN_DIR).c_str(), nullptr);
         for (const char* name : {"alpha.exe", "beta.exe", "Zandor3D.scr"}) {
-            ASSERT_TRUE(CopyFileA(driver::windowsPath(STANDIN_EXE).c_str(), program(name).c_str(), FALSE)) << name;
+            // A stand-in released by the previous case may still be ending, its file in use.
+            ASSERT_TRUE(driver::waitFor(
+                [&] { return CopyFileA(driver::windowsPath(STANDIN_EXE).c_str(), program(name).c_str(), FALSE); },
+                10000))
+                << name;
             DeleteFileA((program(name) + ".log").c_str());
         }
         DeleteFileA(program("gamma.exe").c_str());
