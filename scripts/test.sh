@@ -15,7 +15,9 @@ log=$(mktemp)
 suite() {
   local preset=$1
   echo "== $preset"
-  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
+  # The build speaks only when it fails.
+  if ! cmake --preset "$preset" >"$log" 2>&1 || ! cmake --build --preset "$preset" -j "$jobs" >"$log" 2>&1; then
+    tail -n 40 "$log"
     echo "build of $preset failed"
     status=1
     failed=$((failed + 1))
