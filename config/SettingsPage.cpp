@@ -2,19 +2,15 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <iterator>
 #include <new>
 
 #include "config/PageCommands.h"
 #include "config/PageRules.h"
+#include "framework/ClassicDevMode.h"
 #include "resources/DialogIds.h"
 
 namespace {
-// The size of the DEVMODE the enumeration asks for: the classic layout, which
-// holds every field the page reads.
-const WORD kDevModeSize = 148;
-
 const char* const kTabTitles[] = {"&Zandor 3D", "&About"};
 const int kAboutTab = 1;
 }
@@ -123,10 +119,8 @@ void SettingsPage::transferFromControls()
 void SettingsPage::enumerateModes()
 {
     modes_.clear();
-    DEVMODEA mode;
     for (DWORD number = 0;; ++number) {
-        std::memset(&mode, 0, sizeof mode);
-        mode.dmSize = kDevModeSize;
+        DEVMODEA mode = classicDevMode();
         if (!EnumDisplaySettingsA(nullptr, number, &mode))
             break;
         modes_.offer(mode.dmFields, static_cast<int32_t>(mode.dmPelsWidth), static_cast<int32_t>(mode.dmPelsHeight),

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <cstddef>
-
 #include "config/Settings.h"
+#include "framework/ClassicDevMode.h"
 
 namespace {
 bool sameMode(const DEVMODEA& a, const DEVMODEA& b)
@@ -28,9 +27,7 @@ DesktopMode Win32DisplayModes::desktop()
 
 bool Win32DisplayModes::requestFullScreenMode(int32_t width, int32_t height, int32_t bitsPerPixel)
 {
-    DEVMODEA DisplayModeRequest = {};
-    // The record as it was before the panning fields: 148 bytes.
-    DisplayModeRequest.dmSize = offsetof(DEVMODEA, dmPanningWidth);
+    DEVMODEA DisplayModeRequest = classicDevMode();
     DisplayModeRequest.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
     DisplayModeRequest.dmBitsPerPel = static_cast<DWORD>(bitsPerPixel);
     DisplayModeRequest.dmPelsWidth = static_cast<DWORD>(width);
