@@ -7,9 +7,9 @@
 #include "config/ProductInfoPage.h"
 #include "config/ProgressDialog.h"
 #include "config/SettingsPage.h"
+#include "config/SettingsStore.h"
 #include "family/FamilyPageHost.h"
 #include "framework/DeviceContext.h"
-#include "framework/RegistryKey.h"
 #include "resources/DialogIds.h"
 #include "resources/ProductStrings.h"
 #include "update/ProductUpdate.h"
@@ -60,10 +60,7 @@ BOOL SettingsDialog::onInitDialog()
     fillList(false);
     selectPage(initialPage_);
     switchTo(initialPage_);
-    RegistryKey family;
-    int32_t stored = 0;
-    if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY) && family.readDword(STR_START_RANDOM, stored))
-        startRandom_ = stored != 0;
+    startRandom_ = SettingsStore().readStartRandom();
     CheckDlgButton(hwnd(), IDC_START_RANDOM, startRandom_ ? BST_CHECKED : BST_UNCHECKED);
     // The launcher has nothing to choose from without another installed member.
     EnableWindow(item(IDC_START_RANDOM), installed_ > 0);
@@ -270,9 +267,7 @@ void SettingsDialog::onWebUpdate()
 void SettingsDialog::onOK()
 {
     startRandom_ = IsDlgButtonChecked(hwnd(), IDC_START_RANDOM) == BST_CHECKED;
-    RegistryKey family;
-    if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY))
-        family.writeDword(STR_START_RANDOM, startRandom_);
+    SettingsStore().writeStartRandom(startRandom_);
     endDialog(IDOK);
 }
 

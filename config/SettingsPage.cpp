@@ -8,6 +8,7 @@
 
 #include "config/PageCommands.h"
 #include "config/PageRules.h"
+#include "config/SettingsStore.h"
 #include "framework/ClassicDevMode.h"
 #include "resources/DialogIds.h"
 
@@ -67,7 +68,7 @@ void SettingsPage::onDestroy()
 
 void SettingsPage::load()
 {
-    settings_.load();
+    SettingsStore().load(settings_);
     speed_ = settings_.animationSpeed;
     desktop_ = settings_.currentVideomode;
     demo_ = settings_.demoMode;
@@ -98,7 +99,7 @@ void SettingsPage::save()
     const LRESULT selection = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     const LRESULT itemData = selection == CB_ERR ? CB_ERR : SendMessageA(combo, CB_GETITEMDATA, selection, 0);
     applyModeChoice(settings_, selection != CB_ERR, itemData, modes_);
-    settings_.save();
+    SettingsStore().save(settings_);
 }
 
 void SettingsPage::transferToControls()
@@ -200,9 +201,9 @@ LRESULT SettingsPage::onPreview(WPARAM, LPARAM)
 LRESULT SettingsPage::onRestoreDefaults(WPARAM, LPARAM)
 {
     Settings defaults;
-    defaults.load();
+    SettingsStore().load(defaults);
     restoreDefaults(defaults);
-    defaults.save();
+    SettingsStore().save(defaults);
     load();
     return 0;
 }

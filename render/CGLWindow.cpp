@@ -1,5 +1,6 @@
 #include "render/CGLWindow.h"
 
+#include "config/SettingsStore.h"
 #include "framework/Dialog.h"
 #include "framework/MessageBox.h"
 #include "render/VideoModeChooser.h"
@@ -150,7 +151,7 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
         return -1;
     }
     createContext();
-    settings_.load();
+    SettingsStore().load(settings_);
     RECT client = {0, 0, 0, 0};
     GetClientRect(hwnd(), &client);
     scene_.init(settings_, client.right - client.left, client.bottom - client.top);

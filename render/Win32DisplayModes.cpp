@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "config/Settings.h"
+#include "config/SettingsStore.h"
 #include "framework/ClassicDevMode.h"
 
 namespace {
@@ -43,7 +43,7 @@ void Win32DisplayModes::fullScreenClientSize(int32_t& width, int32_t& height)
 
 void Win32DisplayModes::saveSettings(const Settings& settings)
 {
-    settings.save();
+    SettingsStore().save(settings);
 }
 
 // A mode change costs tens to hundreds of milliseconds even when it changes nothing.
