@@ -3,12 +3,12 @@
 #include <commctrl.h>
 
 #include "config/FamilyIcon.h"
-#include "config/PageCommands.h"
 #include "config/ProductInfoPage.h"
 #include "config/ProgressDialog.h"
 #include "config/SettingsPage.h"
 #include "config/SettingsStore.h"
 #include "family/FamilyPageHost.h"
+#include "family/PageCommands.h"
 #include "framework/DeviceContext.h"
 #include "resources/DialogIds.h"
 #include "resources/ProductStrings.h"

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <new>
 
-#include "config/PageCommands.h"
 #include "config/PageRules.h"
 #include "config/SettingsStore.h"
+#include "family/PageCommands.h"
 #include "framework/ClassicDevMode.h"
 #include "resources/DialogIds.h"
 
