@@ -29,7 +29,6 @@ const int SettingsDialog::kNoPage;
 using DialogHandler = Dialog::Handler<SettingsDialog>;
 
 const DialogHandler SettingsDialog::handlers[] = {
-    DialogHandler::forNotify(IDC_PRODUCT_LIST, LVN_ITEMCHANGING, &SettingsDialog::onItemChanging),
     DialogHandler::forNotify(IDC_PRODUCT_LIST, LVN_ITEMCHANGED, &SettingsDialog::onItemChanged),
     DialogHandler::forCommand(IDC_RESTORE_DEFAULTS, BN_CLICKED, &SettingsDialog::onRestoreDefaults),
     DialogHandler::forCommand(IDC_PREVIEW, BN_CLICKED, &SettingsDialog::onPreview),
@@ -223,11 +222,6 @@ bool SettingsDialog::paintMinimised()
     const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
     DrawIcon(dc.get(), x, y, icon_);
     return true;
-}
-
-LRESULT SettingsDialog::onItemChanging(const NMHDR&)
-{
-    return FALSE;
 }
 
 LRESULT SettingsDialog::onItemChanged(const NMHDR& header)
