@@ -10,7 +10,6 @@
 namespace {
 const UINT_PTR FRAME_TIMER_ID = 0;
 const UINT kShortestPeriod = 0;
-const DWORD kWindows9xFamily = 0x80000000;
 const size_t kStringBufferSize = 1024;
 
 static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "pixel format record of 40 bytes");
@@ -247,10 +246,6 @@ LRESULT CGLWindow::onSysCommand(WPARAM wParam, LPARAM lParam)
     case SC_SCREENSAVE:
     case SC_CLOSE:
         return 0;
-    case SC_MONITORPOWER:
-        if (GetVersion() & kWindows9xFamily)
-            return 0;
-        break;
     }
     return defaultProc(WM_SYSCOMMAND, wParam, lParam);
 }
