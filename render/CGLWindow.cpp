@@ -56,8 +56,6 @@ void setScreensaverRunning(BOOL running)
 }
 }
 
-CGLWindow* CGLWindow::current_ = nullptr;
-
 const Window::MessageEntry<CGLWindow> CGLWindow::messageMap[] = {
     {WM_CREATE, &CGLWindow::onCreate},
     {WM_DESTROY, &CGLWindow::onDestroy},
@@ -78,7 +76,10 @@ const Window::MessageEntry<CGLWindow> CGLWindow::messageMap[] = {
     {WM_CLOSE, &CGLWindow::onClose},
 };
 
-CGLWindow::CGLWindow(Scene& scene) : scene_(scene), frameStep_(*this, inDialog) {}
+CGLWindow::CGLWindow(Scene& scene, WindowsSceneHost& sceneHost)
+    : scene_(scene), sceneHost_(sceneHost), frameStep_(*this, inDialog)
+{
+}
 
 CGLWindow::~CGLWindow() = default;
 
@@ -101,7 +102,6 @@ LRESULT CGLWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CGLWindow::postNcDestroy()
 {
     setScreensaverRunning(FALSE);
-    delete this;
 }
 
 void CGLWindow::closeLater()
@@ -153,6 +153,7 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
     SettingsStore().load(settings_);
     RECT client = {0, 0, 0, 0};
     GetClientRect(hwnd(), &client);
+    sceneHost_.setMessageOwner(hwnd());
     scene_.init(settings_, client.right - client.left, client.bottom - client.top);
     loadingBox.destroyUnhidden();  // the full-screen window covers where it was
     chooseDisplayMode();
@@ -160,13 +161,13 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
     resizeScene();
     setScreensaverRunning(TRUE);
     SetTimer(hwnd(), FRAME_TIMER_ID, kShortestPeriod, nullptr);
-    current_ = this;
+    running_ = true;
     return 0;
 }
 
 LRESULT CGLWindow::onDestroy(WPARAM wParam, LPARAM lParam)
 {
-    current_ = nullptr;
+    running_ = false;
     blanker_.uncover();
     Win32DisplayModes().restoreRegistryMode();
     wglMakeCurrent(nullptr, nullptr);
@@ -174,6 +175,7 @@ LRESULT CGLWindow::onDestroy(WPARAM wParam, LPARAM lParam)
         wglDeleteContext(context_);
     context_ = nullptr;
     scene_.shutdown();
+    sceneHost_.setMessageOwner(nullptr);
     const RECT screen = screenRect();
     InvalidateRect(nullptr, &screen, TRUE);
     ReleaseDC(hwnd(), dc_);
@@ -266,7 +268,7 @@ LRESULT CGLWindow::onClose(WPARAM wParam, LPARAM lParam)
 // A monitor added, removed or moved while the run is on gets covered as it is now.
 LRESULT CGLWindow::onDisplayChange(WPARAM wParam, LPARAM lParam)
 {
-    if (current_ == this)
+    if (running_)
         blanker_.cover(hwnd());
     return defaultProc(WM_DISPLAYCHANGE, wParam, lParam);
 }
