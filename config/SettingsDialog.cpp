@@ -122,15 +122,13 @@ void SettingsDialog::insertEntry(int position, const char* title, int image, int
 int SettingsDialog::productImage(const ProductEntry& product)
 {
     if (!product.executablePath.empty()) {
-        HICON icon = nullptr;
+        IconHandle icon;
         if (!loadFamilyIcon(product.executablePath, icon))
             return kUnopenedImage;
         ++installed_;
         if (!icon)
             return kUnopenedImage;
-        const int image = ImageList_AddIcon(images_.get(), icon);
-        DestroyIcon(icon);
-        return image;
+        return ImageList_AddIcon(images_.get(), icon.get());
     }
     BitmapHandle bitmap(static_cast<HBITMAP>(
         LoadImageA(nullptr, product.iconPath.c_str(), IMAGE_BITMAP, kIconSize, kIconSize, LR_LOADFROMFILE)));

@@ -51,5 +51,8 @@ inline BOOL WINAPI deleteBitmap(HBITMAP bitmap)
 using KeyHandle = UniqueHandle<HKEY, handle_release::closeKey>;
 // A process or thread handle, as CreateProcess hands them back.
 using KernelHandle = UniqueHandle<HANDLE, CloseHandle>;
+// A program file loaded as data.
+using ModuleHandle = UniqueHandle<HMODULE, FreeLibrary>;
 using BitmapHandle = UniqueHandle<HBITMAP, handle_release::deleteBitmap>;
+using IconHandle = UniqueHandle<HICON, DestroyIcon>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, ImageList_Destroy>;

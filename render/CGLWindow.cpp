@@ -1,6 +1,7 @@
 #include "render/CGLWindow.h"
 
 #include "config/SettingsStore.h"
+#include "framework/DeviceContext.h"
 #include "framework/Dialog.h"
 #include "framework/MessageBox.h"
 #include "render/VideoModeChooser.h"
@@ -41,10 +42,10 @@ void contextError(HWND owner, const char* text)
 RECT screenRect()
 {
     RECT rect = {0, 0, 0, 0};
-    if (HDC screen = GetDC(nullptr)) {
-        rect.right = GetDeviceCaps(screen, HORZRES);
-        rect.bottom = GetDeviceCaps(screen, VERTRES);
-        ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    if (screen.get()) {
+        rect.right = GetDeviceCaps(screen.get(), HORZRES);
+        rect.bottom = GetDeviceCaps(screen.get(), VERTRES);
     }
     return rect;
 }

@@ -4,6 +4,7 @@
 
 #include "config/SettingsStore.h"
 #include "framework/ClassicDevMode.h"
+#include "framework/DeviceContext.h"
 
 namespace {
 bool sameMode(const DEVMODEA& a, const DEVMODEA& b)
@@ -18,10 +19,9 @@ DesktopMode Win32DisplayModes::desktop()
     DesktopMode mode;
     mode.width = GetSystemMetrics(SM_CXSCREEN);
     mode.height = GetSystemMetrics(SM_CYSCREEN);
-    if (HDC screen = GetDC(nullptr)) {
-        mode.bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
-        ReleaseDC(nullptr, screen);
-    }
+    const WindowDC screen(nullptr);
+    if (screen.get())
+        mode.bitsPerPixel = GetDeviceCaps(screen.get(), BITSPIXEL);
     return mode;
 }
 
