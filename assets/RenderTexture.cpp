@@ -21,8 +21,6 @@ RenderTexture::~RenderTexture() = default;
 
 bool RenderTexture::findExtensions()
 {
-    WglEntryPoints::hasGenerateMipmap();
-    WglEntryPoints::hasAnisotropic();
     GlExtensions& extensions = WglEntryPoints::extensions();
     if (!extensions.loadExtensionString())
         return false;
@@ -48,8 +46,6 @@ bool RenderTexture::create(int width, int height)
     windowContext_ = wglGetCurrentContext();
     if (!findExtensions())
         return false;
-    // Generated mipmaps would be rebuilt from the pbuffer on every bind.
-    WglEntryPoints::extensions().clearGenerateMipmap();
     if (!surface_->create(width, height, kColorBits, kDepthBits, kStencilBits, kFormatAttributes, kPbufferAttributes))
         return false;
     setUpTexture();

@@ -1,17 +1,10 @@
 #include "render/WindowsSceneHost.h"
 
-#include <windows.h>
-
-#include "framework/Application.h"
 #include "framework/MessageBox.h"
-#include "framework/Window.h"
 
 void WindowsSceneHost::showError(const char* text, unsigned iconKind)
 {
-    Application* application = Application::instance();
-    // Owned by the full-screen window so the box is not hidden behind it.
-    HWND owner = application && application->mainWindow ? application->mainWindow->hwnd() : nullptr;
-    showMessage(owner, text, MB_OK | (iconKind == ErrorIcon ? MB_ICONERROR : 0));
+    showMessage(owner_, text, MB_OK | (iconKind == ErrorIcon ? MB_ICONERROR : 0));
 }
 
 void WindowsSceneHost::requestQuit()

@@ -106,7 +106,7 @@ void Scene::fail(const char* message, unsigned icon)
 
 void Scene::init(const Settings& settings, int width, int height)
 {
-    settings_.copyFrom(settings);
+    settings_ = settings;
     loadAssets();
     loadStars();
     setFixedState();

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "config/Settings.h"
+#include "config/SettingsStore.h"
 #include "framework/MessageBox.h"
 #include "resources/ProductStrings.h"
 #include "update/CacheFiles.h"
@@ -49,7 +49,7 @@ private:
 
 bool readInstallPath(std::string& installPath)
 {
-    installPath = Settings::readInstallPath();
+    installPath = SettingsStore().readInstallPath();
     if (!installPath.empty())
         return true;
     showMessage(nullptr, kNoInstallPath, MB_OK);
@@ -165,7 +165,7 @@ bool rebuildProductList(ProductList& list, bool online, ProgressSink* sink)
 {
     list.clear();
     Settings settings;
-    settings.load();
+    SettingsStore().load(settings);
     std::vector<ProductRecord> records;
     if (online) {
         if (!updateProductsOnline(STR_UPDATE_URL, sink, records))

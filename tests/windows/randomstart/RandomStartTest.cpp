@@ -231,6 +231,18 @@ TEST_F(RandomStart, ReadsAListNameLongerThanThePreviousPath)
     EXPECT_TRUE(recorded(program("Zandor3D.scr")).empty());
 }
 
+// Values are enumerated in name order here: the long ones come before the member.
+TEST_F(RandomStart, AListValueWithALongTitleOrNameHidesNoOtherMember)
+{
+    ASSERT_TRUE(driver::setDword(familyKey, "StartRandom", 1));
+    ASSERT_TRUE(driver::setString(listKey, "AAA", std::string(5000, 'T')));
+    ASSERT_TRUE(driver::setString(listKey, "AAB" + std::string(1100, 'N'), "Long name"));
+    addProduct("BETA", program("beta.exe"));
+    EXPECT_EQ(runLauncher("/s"), 0u);
+    ASSERT_TRUE(waitForRecord(program("beta.exe")));
+    EXPECT_TRUE(recorded(program("Zandor3D.scr")).empty());
+}
+
 // Starts the launcher, expects its message, answers it and gives the exit code.
 DWORD runExpectingInstallError(const std::string& arguments)
 {
