@@ -21,14 +21,7 @@ struct PackCase {
 };
 
 const PackCase kCases[] = {
-    {"no-pack",
-     {"Can't open resource data file.", "Can't open resource data file.", "Can't open resource data file."},
-     2,
-     0,
-     false,
-     0,
-     0,
-     false},
+    {"no-pack", {"Can't open resource data file."}, 1, 0, false, 0, 0, false},
     {"no-moon2", {"Can't load pTexture."}, 1, 2, false, 0, 9096, true},
     {"no-shape", {"Can't load 3D shape."}, 1, 4, true, 0, 9096, true},
     {"no-stars", {"Can't open stars data file."}, 1, 4, true, 11520, 0, true},
