@@ -83,7 +83,6 @@ const TextureRow kTextureRows[] = {
      [](SceneTextures& t) { return t.moon; }},
     {PackMembers::rings, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.rings; }},
     {PackMembers::ringsMask, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.ringsMask; }},
-    {PackMembers::surface, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.surface; }},
     {PackMembers::night, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.night; }},
     {PackMembers::starGlow, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.starGlow; }},
 };
@@ -135,17 +134,34 @@ void Scene::init(const Settings& settings, int width, int height)
     chooseStartTime();
     if (packOpen)
         createCompositor(pack);
+    if (packOpen && picturesLoaded_ && !compositorReady())
+        loadStaticSurface(pack);
     pack.close();
     clock_.start(sceneTime_, animationRate(settings_.animationSpeed));
 }
 
 void Scene::loadAssets(ResourcePack& pack)
 {
-    if (!loadTextures(pack)) {
+    picturesLoaded_ = loadTextures(pack);
+    if (!picturesLoaded_) {
         fail("Can't load pTexture.", SceneHost::ErrorIcon);
         return;
     }
     loadShape(pack);
+}
+
+// The plain surface picture, only where no live surface is composed: it is the largest
+// picture of the pack, and decoding and uploading it would cost start time and memory
+// for nothing.
+void Scene::loadStaticSurface(ResourcePack& pack)
+{
+    Image image;
+    if (!ImageLoader::load(image, PackMembers::surface, pack)) {
+        fail("Can't load pTexture.", SceneHost::ErrorIcon);
+        return;
+    }
+    textures_.surface = uploadTexture(image, UploadProfile::Mipmapped);
+    std::free(image.pixels);
 }
 
 bool Scene::loadTextures(ResourcePack& pack)

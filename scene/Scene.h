@@ -52,6 +52,7 @@ private:
     void loadAssets(ResourcePack& pack);
     bool loadTextures(ResourcePack& pack);
     void loadShape(ResourcePack& pack);
+    void loadStaticSurface(ResourcePack& pack);
     void loadStars(ResourcePack& pack);
     void setFixedState();
     void setProjection(int width, int height);
@@ -76,5 +77,6 @@ private:
     SunPass sun_;
     SceneBuffers sceneBuffers_;
     SurfacePath surfacePath_ = SurfacePath::Automatic;
+    bool picturesLoaded_ = false;
     std::unique_ptr<CloudCompositor> compositor_;
 };

@@ -12,8 +12,8 @@ constexpr int kOwnWidth = 1280;
 constexpr int kOwnHeight = 720;
 constexpr const char* kTitle = "Zandor 3D";
 
-int glVisualRequest[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1,
-                         GLX_DEPTH_SIZE, 16, None};
+int glVisualRequest[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1,   GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE,
+                         1,        GLX_DEPTH_SIZE,   16,           None};
 
 // X errors do not end the program: they mark the surface failed and the loop ends
 // cleanly (the window we draw on may be destroyed by its owner at any time).

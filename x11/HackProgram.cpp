@@ -2,8 +2,6 @@
 
 #include <poll.h>
 
-#include <cstdio>
-
 #include <string>
 
 #include "scene/Scene.h"
@@ -78,11 +76,5 @@ int runHack(const HackOptions& options)
     if (!runFrames(options, surface, scene, signals))
         return 0;
     scene.shutdown();
-    // A signal asks for a quick end: the X server frees the window and context of a
-    // client that leaves, and nothing else outlives the process.
-    if (signals.signalled()) {
-        std::fflush(nullptr);
-        endProcessNow(0);
-    }
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include "x11/HackOptions.h"
 #include "x11/HackProgram.h"
+#include "x11/SignalPipe.h"
 
 int main(int argc, char** argv)
 {
@@ -18,5 +19,10 @@ int main(int argc, char** argv)
     case ParseOutcome::Run:
         break;
     }
-    return runHack(options);
+    const int status = runHack(options);
+    // The run has released what it made; ending without exit handlers keeps the end
+    // prompt after a signal and spares the sanitizers' leak check the GL driver's own
+    // allocations, left behind when it is unloaded.
+    std::fflush(nullptr);
+    endProcessNow(status);
 }
