@@ -140,57 +140,50 @@ XVisualInfo* GlxSurface::chooseGlVisual()
     return glXChooseVisual(display_, DefaultScreen(display_), glVisualRequest);
 }
 
-bool GlxSurface::makeOwnWindow(std::string& error)
+// A mapped window of ours with a GL visual inside parent, black until drawn; then the
+// context for it. kind adds the top-level window's events, or keeps a child of the
+// root from the window manager.
+bool GlxSurface::makeGlWindow(Window parent, GlWindowKind kind, std::string& error)
 {
     XVisualInfo* visual = chooseGlVisual();
     if (visual == nullptr) {
         error = "Can't Find A Suitable PixelFormat.";
         return false;
     }
-    const Window root = RootWindow(display_, visual->screen);
-    colormap_ = XCreateColormap(display_, root, visual->visual, AllocNone);
+    colormap_ = XCreateColormap(display_, parent, visual->visual, AllocNone);
     XSetWindowAttributes attributes = {};
     attributes.colormap = colormap_;
     attributes.background_pixel = BlackPixel(display_, visual->screen);
     attributes.border_pixel = 0;
-    attributes.event_mask = StructureNotifyMask | KeyPressMask;
-    target_ = XCreateWindow(display_, root, 0, 0, kOwnWidth, kOwnHeight, 0, visual->depth, InputOutput, visual->visual,
-                            CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
-    drawable_ = target_;
-    width_ = kOwnWidth;
-    height_ = kOwnHeight;
-    XStoreName(display_, target_, kTitle);
-    deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display_, target_, &deleteWindow_, 1);
-    XMapWindow(display_, target_);
+    attributes.event_mask = kind == GlWindowKind::TopLevel ? StructureNotifyMask | KeyPressMask : StructureNotifyMask;
+    attributes.override_redirect = kind == GlWindowKind::Child;
+    drawable_ = XCreateWindow(display_, parent, 0, 0, width_ > 0 ? width_ : 1, height_ > 0 ? height_ : 1, 0,
+                              visual->depth, InputOutput, visual->visual,
+                              CWColormap | CWBackPixel | CWBorderPixel | CWEventMask | CWOverrideRedirect, &attributes);
+    XMapWindow(display_, drawable_);
     const bool made = makeContext(visual, error);
     XFree(visual);
     return made;
 }
 
-// A child of the given window with a GL visual of ours, covering it; it takes no
-// input, so the window's owner still gets every event.
+bool GlxSurface::makeOwnWindow(std::string& error)
+{
+    width_ = kOwnWidth;
+    height_ = kOwnHeight;
+    if (!makeGlWindow(DefaultRootWindow(display_), GlWindowKind::TopLevel, error))
+        return false;
+    target_ = drawable_;
+    XStoreName(display_, target_, kTitle);
+    deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display_, target_, &deleteWindow_, 1);
+    return true;
+}
+
+// A child covering the given window; it takes no input, so the window's owner still
+// gets every event.
 bool GlxSurface::makeChild(std::string& error)
 {
-    XVisualInfo* visual = chooseGlVisual();
-    if (visual == nullptr) {
-        error = "Can't Find A Suitable PixelFormat.";
-        return false;
-    }
-    colormap_ = XCreateColormap(display_, target_, visual->visual, AllocNone);
-    XSetWindowAttributes attributes = {};
-    attributes.colormap = colormap_;
-    attributes.background_pixel = BlackPixel(display_, visual->screen);
-    attributes.border_pixel = 0;
-    attributes.override_redirect = True;  // a child of the root is kept from the window manager
-    drawable_ = XCreateWindow(display_, target_, 0, 0, width_ > 0 ? width_ : 1, height_ > 0 ? height_ : 1, 0,
-                              visual->depth, InputOutput, visual->visual,
-                              CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect, &attributes);
-    XSelectInput(display_, drawable_, StructureNotifyMask);
-    XMapWindow(display_, drawable_);
-    const bool made = makeContext(visual, error);
-    XFree(visual);
-    return made;
+    return makeGlWindow(target_, GlWindowKind::Child, error);
 }
 
 bool GlxSurface::makeContext(XVisualInfo* visual, std::string& error)

@@ -37,6 +37,8 @@ public:
 
 private:
     bool findTarget(const HackOptions& options, std::string& error);
+    enum class GlWindowKind { TopLevel, Child };
+    bool makeGlWindow(Window parent, GlWindowKind kind, std::string& error);
     bool makeOwnWindow(std::string& error);
     bool makeChild(std::string& error);
     bool makeContext(XVisualInfo* visual, std::string& error);

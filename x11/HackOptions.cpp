@@ -40,6 +40,15 @@ bool parseNumber(const char* text, long low, long high, long& value)
     return true;
 }
 
+bool parseSetting(const char* text, long low, long high, int32_t& setting)
+{
+    long value = 0;
+    if (!parseNumber(text, low, high, value))
+        return false;
+    setting = static_cast<int32_t>(value);
+    return true;
+}
+
 // The option's name without its one or two leading dashes; null for a non-option.
 const char* optionName(const char* arg)
 {
@@ -78,22 +87,9 @@ const Valued kValued[] = {
          return true;
      }},
     {"delay", [](HackOptions& o, const char* v) { return parseNumber(v, 0, kLongestDelay, o.delayMicroseconds); }},
-    {"speed",
-     [](HackOptions& o, const char* v) {
-         long speed = 0;
-         if (!parseNumber(v, 0, 100, speed))
-             return false;
-         o.settings.animationSpeed = static_cast<int32_t>(speed);
-         return true;
-     }},
-    {"camera-mode",
-     [](HackOptions& o, const char* v) {
-         long mode = 0;
-         if (!parseNumber(v, 0, 3, mode))
-             return false;
-         o.settings.camMode = static_cast<int32_t>(mode);
-         return true;
-     }},
+    {"speed", [](HackOptions& o, const char* v) { return parseSetting(v, 0, 100, o.settings.animationSpeed); }},
+    // 0 to 2 tour the planet; any other mode leaves the camera where it starts.
+    {"camera-mode", [](HackOptions& o, const char* v) { return parseSetting(v, 0, 3, o.settings.camMode); }},
 };
 
 ParseResult failure(const std::string& text)
