@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -12,7 +11,7 @@ struct Parsed {
     ParseResult result;
 };
 
-Parsed parse(std::initializer_list<const char*> args)
+Parsed parse(const std::vector<const char*>& args)
 {
     std::vector<const char*> argv = {"zandor3d"};
     argv.insert(argv.end(), args.begin(), args.end());
@@ -126,10 +125,7 @@ TEST(HackOptions, UnknownOptionsMissingAndBadValuesAreErrorsThatNameTheCulprit)
         {{"-fps", "12"}, "12"},
     };
     for (const Case& c : cases) {
-        std::vector<const char*> argv = {"zandor3d"};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
-        HackOptions options;
-        const ParseResult result = parseHackOptions(static_cast<int>(argv.size()), argv.data(), options);
+        const ParseResult result = parse(c.args).result;
         EXPECT_EQ(result.outcome, ParseOutcome::Error) << c.named;
         EXPECT_NE(result.error.find(c.named), std::string::npos) << result.error;
     }
