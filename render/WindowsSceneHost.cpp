@@ -2,6 +2,10 @@
 
 #include "framework/MessageBox.h"
 
+#include "assets/ResourcePack.h"
+#include "assets/SurfaceTargets.h"
+#include "resources/ProductStrings.h"
+
 void WindowsSceneHost::showError(const char* text, unsigned iconKind)
 {
     showMessage(owner_, text, MB_OK | (iconKind == ErrorIcon ? MB_ICONERROR : 0));
@@ -15,4 +19,21 @@ void WindowsSceneHost::requestQuit()
 uint32_t WindowsSceneHost::tickCount()
 {
     return GetTickCount();
+}
+
+PackBytes WindowsSceneHost::packBytes()
+{
+    PackBytes bytes;
+    ResourcePack::findResource(IDR_RESOURCE_PACK, bytes.data, bytes.size);
+    return bytes;
+}
+
+std::unique_ptr<OffscreenTarget> WindowsSceneHost::makeSurfaceTarget(SurfaceTargetKind kind)
+{
+    return ::makeSurfaceTarget(kind);
+}
+
+GlProcLoader WindowsSceneHost::glProcLoader()
+{
+    return glProcAddress;
 }
