@@ -271,9 +271,12 @@ def background(r, g, b):
 
 
 def screenshot(display, window, path):
-    """Saves the window's picture as a PNG (to look at) and returns it read back."""
-    subprocess.run(["import", "-display", display, "-window", str(window), path], check=True,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+    """Saves the window's picture (an id, or "root") as a PNG to look at, and returns it read back."""
+    named = window if isinstance(window, str) else hex(window)
+    taken = subprocess.run(["import", "-display", display, "-window", named, path], capture_output=True,
+                           text=True, timeout=60)
+    if taken.returncode != 0:
+        raise RuntimeError("import of window %d failed: %s" % (window, taken.stderr.strip()))
     return read_picture(path)
 
 
