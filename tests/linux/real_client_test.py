@@ -1,14 +1,17 @@
 """The program started by the real screensaver clients on a private Xvfb.
 
-  real_client_test.py xscreensaver PROGRAM WORK_FOLDER
+  real_client_test.py xscreensaver PROGRAM WORK_FOLDER [SUPPRESSIONS]
       Debian's xscreensaver daemon, with a private HOME whose .xscreensaver lists
       only "GL: PROGRAM --root": xscreensaver-command -activate starts the program
       and the daemon's window shows the planet; -deactivate ends it. The daemon
       refuses to launch hacks as root, so it runs as nobody when we are root.
-  real_client_test.py xsecurelock PROGRAM WORK_FOLDER
+  real_client_test.py xsecurelock PROGRAM WORK_FOLDER [SUPPRESSIONS]
       xsecurelock with XSECURELOCK_SAVER=PROGRAM: its saver runner starts the
       program as "PROGRAM -root" with XSCREENSAVER_WINDOW in decimal and the
       screen shows the planet; ending the locker ends the program.
+
+The program's standard error lands in the client's log, which must hold no
+sanitizer report.
 """
 import os
 import pwd
@@ -24,16 +27,33 @@ PICTURE_LIMIT = 60.0
 END_LIMIT = 15.0
 LIT_SHARE = 0.02  # stars alone stay far below; the planet in view is well above
 UNPRIVILEGED = "nobody"
+SANITIZER_REPORTS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
 
 
-def processes_of(program):
-    """PIDs of running processes whose program is PROGRAM."""
+def parent_of(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as stat:
+            return int(stat.read().rsplit(")", 1)[1].split()[1])
+    except (OSError, ValueError, IndexError):
+        return 0
+
+
+def descends_from(pid, ancestor):
+    while pid > 1:
+        if pid == ancestor:
+            return True
+        pid = parent_of(pid)
+    return False
+
+
+def processes_of(program, client):
+    """PIDs of the client's descendants whose program is PROGRAM (other tests may run it too)."""
     found = []
     target = os.path.realpath(program)
     for entry in os.listdir("/proc"):
         if entry.isdigit():
             try:
-                if os.path.realpath("/proc/%s/exe" % entry) == target:
+                if os.path.realpath("/proc/%s/exe" % entry) == target and descends_from(int(entry), client):
                     found.append(int(entry))
             except OSError:
                 pass
@@ -79,8 +99,16 @@ def shows_planet(display, window, path):
     return True
 
 
-def ended(program, limit):
-    if wait_for(lambda: not processes_of(program), limit):
+def alive(pid, program):
+    try:
+        return os.path.realpath("/proc/%d/exe" % pid) == os.path.realpath(program)
+    except OSError:
+        return False
+
+
+def ended(program, pids, limit):
+    """Whether the program's processes the client started are gone within limit seconds."""
+    if wait_for(lambda: not any(alive(pid, program) for pid in pids), limit):
         return True
     print("the program still runs %.0f s after the client ended it" % limit)
     return False
@@ -127,14 +155,14 @@ def xscreensaver(program, work, display):
             print("the daemon did not answer (see %s)" % os.path.join(work, "xscreensaver.log"))
             return 1
         subprocess.run(command + ["-activate"], env=environment, check=True, capture_output=True)
-        started = wait_for(lambda: processes_of(program), START_LIMIT)
+        started = wait_for(lambda: processes_of(program, daemon.pid), START_LIMIT)
         if not started:
             print("-activate did not start %s (see %s)" % (program, os.path.join(work, "xscreensaver.log")))
             return 1
         print("started: %s" % " ".join(command_of(started[0])))
         ok = shows_planet(display.name, hack_window(started[0]), os.path.join(work, "xscreensaver.png"))
         subprocess.run(command + ["-deactivate"], env=environment, check=True, capture_output=True)
-        return 0 if ended(program, END_LIMIT) and ok else 1
+        return 0 if ended(program, started, END_LIMIT) and ok else 1
     finally:
         stop(daemon)
 
@@ -145,7 +173,7 @@ def xsecurelock(program, work, display):
         locker = subprocess.Popen(["xsecurelock"], env=environment, stdin=subprocess.DEVNULL, stdout=log,
                                   stderr=log, start_new_session=True)
     try:
-        started = wait_for(lambda: processes_of(program), START_LIMIT)
+        started = wait_for(lambda: processes_of(program, locker.pid), START_LIMIT)
         if not started:
             print("xsecurelock did not start %s (see %s)" % (program, os.path.join(work, "xsecurelock.log")))
             return 1
@@ -161,17 +189,29 @@ def xsecurelock(program, work, display):
         # SIGTERM is how a session ends the locker; it ends its savers with it.
         locker.terminate()
         locker.wait(END_LIMIT)
-        return 0 if ended(program, END_LIMIT) and ok else 1
+        return 0 if ended(program, started, END_LIMIT) and ok else 1
     finally:
         stop(locker)
 
 
+def sanitizer_report(log):
+    with open(log, errors="replace") as text:
+        return next((line for line in text if any(mark in line for mark in SANITIZER_REPORTS)), None)
+
+
 def main(arguments):
     client, program, work = arguments[0], os.path.abspath(arguments[1]), os.path.abspath(arguments[2])
+    if len(arguments) > 3:
+        os.environ["LSAN_OPTIONS"] = "suppressions=%s:print_suppressions=0" % os.path.abspath(arguments[3])
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     with xclient.PrivateDisplay(os.path.join(work, "display")) as display:
-        return {"xscreensaver": xscreensaver, "xsecurelock": xsecurelock}[client](program, work, display)
+        status = {"xscreensaver": xscreensaver, "xsecurelock": xsecurelock}[client](program, work, display)
+    report = sanitizer_report(os.path.join(work, client + ".log"))
+    if report:
+        print("sanitizer report in %s: %s" % (os.path.join(work, client + ".log"), report.strip()))
+        return 1
+    return status
 
 
 if __name__ == "__main__":
