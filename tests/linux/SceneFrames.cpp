@@ -15,27 +15,12 @@
 
 #include "assets/FramebufferTarget.h"
 #include "scene/Scene.h"
+#include "tests/common/ManualCounter.h"
 
 namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-
-// A counter that stands still until the frame's scene time is set.
-struct ManualCounter : CounterSource {
-    static constexpr int64_t ticksPerSecond = 1000000;
-    int64_t ticks = 0;
-    bool frequency(int64_t& out) override
-    {
-        out = ticksPerSecond;
-        return true;
-    }
-    bool read(int64_t& out) override
-    {
-        out = ticks;
-        return true;
-    }
-};
 
 void* glxProcAddress(const char* name)
 {
@@ -102,8 +87,19 @@ struct GlWindow {
 
     bool open()
     {
-        int request[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                         GLX_DEPTH_SIZE, 24, GLX_STENCIL_SIZE, 8, None};
+        int request[] = {GLX_RGBA,
+                         GLX_DOUBLEBUFFER,
+                         GLX_RED_SIZE,
+                         8,
+                         GLX_GREEN_SIZE,
+                         8,
+                         GLX_BLUE_SIZE,
+                         8,
+                         GLX_DEPTH_SIZE,
+                         24,
+                         GLX_STENCIL_SIZE,
+                         8,
+                         None};
         if (display == nullptr)
             return false;
         XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), request);
@@ -156,8 +152,7 @@ int drawFrames(FrameHost& host, const std::string& folder, int count, char** tim
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             break;
         }
-        std::printf("T = %s: %s (%s surface)\n", times[i], path.c_str(),
-                    scene.compositorReady() ? "live" : "static");
+        std::printf("T = %s: %s (%s surface)\n", times[i], path.c_str(), scene.compositorReady() ? "live" : "static");
         ++written;
     }
     scene.shutdown();

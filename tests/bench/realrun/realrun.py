@@ -159,14 +159,17 @@ class Run:
             self.environment.press_key()
             time.sleep(SETTLE_SECONDS)
         self.environment.press_key()
-        pressed = time.monotonic()
+        return self.seconds_to_end(time.monotonic())
+
+    def seconds_to_end(self, since):
+        """Seconds from since to the process's end; None when it did not end (it is then killed)."""
         try:
             self.process.wait(CLOSE_LIMIT_SECONDS)
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
             return None
-        return time.monotonic() - pressed
+        return time.monotonic() - since
 
 
 class NativeRun(Run):
@@ -179,14 +182,7 @@ class NativeRun(Run):
     def close_by_signal(self):
         """Seconds from SIGTERM to the process's end; None when it did not end."""
         self.process.send_signal(signal.SIGTERM)
-        sent = time.monotonic()
-        try:
-            self.process.wait(CLOSE_LIMIT_SECONDS)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-            return None
-        return time.monotonic() - sent
+        return self.seconds_to_end(time.monotonic())
 
 
 def show_rates(name, values):
