@@ -10,6 +10,7 @@ as xscreensaver ends it.
 """
 import argparse
 import os
+import shutil
 import signal
 import statistics
 import subprocess
@@ -278,6 +279,14 @@ def main():
     environment = Environment(options)
     environment.start()
     work = tempfile.mkdtemp(prefix="zandor-realrun-")
+    try:
+        measure_all(environment, work)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def measure_all(environment, work):
+    options = environment.options
     measured = []
     if not options.native_only:
         measured.append(("Zandor 3D under Wine",) + measure_windows(environment, work))
