@@ -16,7 +16,8 @@ PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libgtest-d
   libjpeg62-turbo-dev zlib1g-dev libminizip-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-utils imagemagick nasm dpkg-dev python3 nsis
-  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  xscreensaver xscreensaver-data xscreensaver-gl-extra xsecurelock desktop-file-utils libxtst6 man-db)
 
 log() { echo "setup: $*" >&2; }
 

@@ -4,10 +4,13 @@ Frame rates come from Mesa's HUD dump (one fps figure per line, one line per
 half second or per frame when frames are slower), the first frame from the HUD's
 frame-time dump, resident memory from /proc, and the end of the process from
 waiting on it: each Wine program started here is the very process that runs the
-Windows program (the launch scripts exec into it).
+Windows program (the launch scripts exec into it). The native Linux program runs
+the same way on the same display: full screen on the root window, ended by SIGTERM
+as xscreensaver ends it.
 """
 import argparse
 import os
+import shutil
 import signal
 import statistics
 import subprocess
@@ -18,6 +21,8 @@ POLL_SECONDS = 0.005
 SETTLE_SECONDS = 2.0
 CLOSE_LIMIT_SECONDS = 60.0
 GLPLANET_ARGUMENTS = ["-mode", "globe", "-delay", "0", "-geometry", "1024x768+0+0"]
+# The tour from its fixed start, as RandomCameraStart 0 gives the Windows program.
+NATIVE_ARGUMENTS = ["-root", "-delay", "0", "--no-random-start"]
 
 
 def arguments():
@@ -28,6 +33,8 @@ def arguments():
     parser.add_argument("--scr", required=True)
     parser.add_argument("--driver", required=True)
     parser.add_argument("--glplanet", required=True)
+    parser.add_argument("--native", help="the Linux program, measured after the Windows one")
+    parser.add_argument("--native-only", action="store_true", help="skip the Windows program")
     parser.add_argument("--seconds", type=float, default=120.0)
     parser.add_argument("--glplanet-seconds", type=float, default=20.0)
     parser.add_argument("--repeats", type=int, default=5)
@@ -62,8 +69,10 @@ class Environment:
     def press_key(self):
         self.wine(self.options.driver, "press-key").wait()
 
-    def native(self, program, *args, hud):
-        environment = dict(os.environ, DISPLAY=self.display, GALLIUM_HUD="fps", GALLIUM_HUD_DUMP_DIR=hud)
+    def native(self, program, *args, hud, frame_times=False):
+        environment = dict(os.environ, DISPLAY=self.display, GALLIUM_HUD="fps,frametime" if frame_times else "fps",
+                           GALLIUM_HUD_DUMP_DIR=hud)
+        environment.pop("XSCREENSAVER_WINDOW", None)
         return subprocess.Popen([program, *args], env=environment, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
 
@@ -106,9 +115,12 @@ class Run:
         self.environment = environment
         self.hud = hud
         self.started = time.monotonic()
-        self.process = environment.wine(environment.options.scr, "/s", hud=hud)
+        self.process = self.launch()
         self.first_frame = None
         self.warned = False
+
+    def launch(self):
+        return self.environment.wine(self.environment.options.scr, "/s", hud=self.hud)
 
     def elapsed(self):
         return time.monotonic() - self.started
@@ -148,14 +160,30 @@ class Run:
             self.environment.press_key()
             time.sleep(SETTLE_SECONDS)
         self.environment.press_key()
-        pressed = time.monotonic()
+        return self.seconds_to_end(time.monotonic())
+
+    def seconds_to_end(self, since):
+        """Seconds from since to the process's end; None when it did not end (it is then killed)."""
         try:
             self.process.wait(CLOSE_LIMIT_SECONDS)
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
             return None
-        return time.monotonic() - pressed
+        return time.monotonic() - since
+
+
+class NativeRun(Run):
+    """The Linux program full screen on the root window, as xscreensaver starts it."""
+
+    def launch(self):
+        return self.environment.native(self.environment.options.native, *NATIVE_ARGUMENTS, hud=self.hud,
+                                       frame_times=True)
+
+    def close_by_signal(self):
+        """Seconds from SIGTERM to the process's end; None when it did not end."""
+        self.process.send_signal(signal.SIGTERM)
+        return self.seconds_to_end(time.monotonic())
 
 
 def show_rates(name, values):
@@ -172,48 +200,98 @@ def show_mib(value):
     return "%.1f MiB" % value if value is not None else "n/a"
 
 
-def main():
-    options = arguments()
-    environment = Environment(options)
-    environment.start()
-    work = tempfile.mkdtemp(prefix="zandor-realrun-")
+def show_seconds(values, limit):
+    return ", ".join("%.3f s" % value if value is not None else "> %.0f s" % limit for value in values)
 
-    print("Zandor3D.scr /s, 1024x768, RandomCameraStart 0, first %.0f s of the tour" % options.seconds)
-    run = Run(environment, os.path.join(work, "run"))
+
+def measure(environment, work, name, kind, close):
+    """One long run for the rates and memory, then short repeats for the first frame and the closing."""
+    options = environment.options
+    run = kind(environment, os.path.join(work, name))
     os.mkdir(run.hud)
     early = min(30.0, options.seconds / 2)
     late = options.seconds - 0.5
     memory = run.watch_until(options.seconds, (early, late))
     rates = figures(os.path.join(run.hud, "fps"))
-    closings = [run.close_by_key()] if run.process.poll() is None else []
+    closings = [close(run)] if run.process.poll() is None else []
     first_frames = [run.first_frame]
     warned = [run.warned]
-
     for index in range(1, options.repeats):
         if None in closings[-1:]:
             environment.start()  # a killed run leaves its single-instance atom behind
-        repeat = Run(environment, os.path.join(work, "repeat%d" % index))
+        repeat = kind(environment, os.path.join(work, "%s-repeat%d" % (name, index)))
         os.mkdir(repeat.hud)
         repeat.wait_first_frame(CLOSE_LIMIT_SECONDS)
         first_frames.append(repeat.first_frame)
         repeat.watch_until(repeat.elapsed() + SETTLE_SECONDS)
         if repeat.process.poll() is None:
-            closings.append(repeat.close_by_key())
+            closings.append(close(repeat))
         warned.append(repeat.warned)
+    return {"rates": rates, "memory": memory, "early": early, "late": late, "closings": closings,
+            "first_frames": first_frames, "warned": warned}
 
-    median = show_rates("frames/s", rates)
+
+def show_common(options, result):
+    median = show_rates("frames/s", result["rates"])
     print("resident memory: %s at %.0f s, %s at %.0f s"
-          % (show_mib(memory.get(early)), early, show_mib(memory.get(late)), options.seconds))
-    drawn = [value for value in first_frames if value is not None]
+          % (show_mib(result["memory"].get(result["early"])), result["early"],
+             show_mib(result["memory"].get(result["late"])), options.seconds))
+    drawn = [value for value in result["first_frames"] if value is not None]
     print("first frame (end of its buffer swap, from the launch): %s"
           % (", ".join("%.2f s" % value for value in drawn) if drawn else "none drawn"))
+    return median
+
+
+def measure_windows(environment, work):
+    options = environment.options
+    print("Zandor3D.scr /s, 1024x768, RandomCameraStart 0, first %.0f s of the tour" % options.seconds)
+    result = measure(environment, work, "run", Run, Run.close_by_key)
+    median = show_common(options, result)
+    warned = result["warned"]
     if any(warned):
         print("note: the slow-renderer warning (frames 6 to 15 over 3 s) came up in %d of %d runs; a first key "
               "dismissed it, the timed key followed" % (sum(warned), len(warned)))
     print("key press to process end (%d runs, the first after %.0f s, the others %.0f s after the first frame): %s"
-          % (len(closings), options.seconds, SETTLE_SECONDS,
-             ", ".join("%.2f s" % value if value is not None else "> %.0f s" % CLOSE_LIMIT_SECONDS
-                       for value in closings)))
+          % (len(result["closings"]), options.seconds, SETTLE_SECONDS,
+             show_seconds(result["closings"], CLOSE_LIMIT_SECONDS)))
+    return median, None
+
+
+def measure_native(environment, work):
+    options = environment.options
+    print("zandor3d %s, full screen 1024x768, first %.0f s of the tour"
+          % (" ".join(NATIVE_ARGUMENTS), options.seconds))
+    result = measure(environment, work, "native", NativeRun, NativeRun.close_by_signal)
+    median = show_common(options, result)
+    memory = result["memory"]
+    if memory.get(result["early"]) is not None and memory.get(result["late"]) is not None:
+        print("resident memory growth from %.0f s to %.0f s: %.1f MiB"
+              % (result["early"], options.seconds, memory[result["late"]] - memory[result["early"]]))
+    print("SIGTERM to process end (%d runs, the first after %.0f s, the others %.0f s after the first frame): %s"
+          % (len(result["closings"]), options.seconds, SETTLE_SECONDS,
+             show_seconds(result["closings"], CLOSE_LIMIT_SECONDS)))
+    rates = result["rates"]
+    return median, percentile(rates, 0.10) if rates else None
+
+
+def main():
+    options = arguments()
+    environment = Environment(options)
+    environment.start()
+    work = tempfile.mkdtemp(prefix="zandor-realrun-")
+    try:
+        measure_all(environment, work)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def measure_all(environment, work):
+    options = environment.options
+    measured = []
+    if not options.native_only:
+        measured.append(("Zandor 3D under Wine",) + measure_windows(environment, work))
+    if options.native:
+        measured.append(("zandor3d (native)",) + measure_native(environment, work))
 
     reference_hud = os.path.join(work, "glplanet")
     os.mkdir(reference_hud)
@@ -223,8 +301,11 @@ def main():
     reference.wait()
     reference_median = show_rates("glplanet -mode globe -delay 0, same display, %.0f s"
                                   % options.glplanet_seconds, figures(os.path.join(reference_hud, "fps")))
-    if median and reference_median:
-        print("ratio of medians, Zandor 3D / glplanet: %.2f" % (median / reference_median))
+    for name, median, tenth in measured:
+        if median and reference_median:
+            print("ratio of medians, %s / glplanet: %.2f" % (name, median / reference_median))
+        if tenth and reference_median:
+            print("10th percentile of %s / glplanet's median: %.2f" % (name, tenth / reference_median))
 
 
 if __name__ == "__main__":

@@ -4,14 +4,17 @@
 # outside. Prints frames per second (median, 10th percentile, minimum), resident
 # memory at 30 s and at the end, the time to the first frame, the time from a key
 # press to the process's end over several runs, and xscreensaver's glplanet on the
-# same display for reference.
-#   tests/bench/realrun/run.sh BUILD_DIR [SECONDS] [RUNS]
+# same display for reference. Then the native Linux program of LINUX_BUILD_DIR
+# (build/linux, the linux preset, by default) the same way: zandor3d -root -delay 0
+# full screen, ended by SIGTERM. NATIVE_ONLY=1 skips the Windows program.
+#   tests/bench/realrun/run.sh BUILD_DIR [SECONDS] [RUNS] [LINUX_BUILD_DIR]
 set -euo pipefail
 build=$(cd "$1" && pwd)
 seconds=${2:-120}
 runs=${3:-5}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
+linux_build=${4:-$root/build/linux}
 harness="$root/tests/harness"
 glplanet=/usr/libexec/xscreensaver/glplanet
 
@@ -19,6 +22,10 @@ if [ ! -x "$glplanet" ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends xscreensaver-gl-extra >/dev/null
 fi
 cmake --build "$build" --target Zandor3D zdriver -j2 >/dev/null
+if [ ! -f "$linux_build/CMakeCache.txt" ]; then
+  (cd "$root" && cmake --preset linux >/dev/null)
+fi
+cmake --build "$linux_build" --target zandor3d -j2 >/dev/null
 
 # Its own prefix, so the tests' registry stays at its defaults.
 environment="$build/realrun"
@@ -28,4 +35,5 @@ trap '"$harness/wine-env.sh" stop "$environment" >/dev/null' EXIT
 key_of() { sed -n "s/^#define $1 \"\(.*\)\"$/\1/p" "$root/resources/ProductStrings.h" | sed 's/\\\\/\\/g'; }
 python3 "$here/realrun.py" --env "$environment" --harness "$harness" --seconds "$seconds" --repeats "$runs" \
   --key "HKCU\\$(key_of STR_FAMILY_KEY)\\$(key_of STR_PRODUCT_KEY)" \
-  --scr "$build/bin/Zandor3D.scr" --driver "$build/bin/zdriver.exe" --glplanet "$glplanet"
+  --scr "$build/bin/Zandor3D.scr" --driver "$build/bin/zdriver.exe" --glplanet "$glplanet" \
+  --native "$linux_build/x11/zandor3d" ${NATIVE_ONLY:+--native-only}

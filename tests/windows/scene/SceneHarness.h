@@ -6,25 +6,10 @@
 #include <vector>
 
 #include "FrameImage.h"
+#include "tests/common/ManualCounter.h"
 #include "tests/windows/common/GlTestWindow.h"
 #include "scene/Scene.h"
 #include "scene/TourCamera.h"
-
-// A counter that stands still until the test sets the scene time it should give.
-struct ManualCounter : CounterSource {
-    static constexpr int64_t ticksPerSecond = 1000000;
-    int64_t ticks = 0;
-    bool frequency(int64_t& out) override
-    {
-        out = ticksPerSecond;
-        return true;
-    }
-    bool read(int64_t& out) override
-    {
-        out = ticks;
-        return true;
-    }
-};
 
 // Records what the scene asks of the platform; the pack is the test program's RFILE 152.
 struct RecordingHost : SceneHost {
