@@ -59,10 +59,23 @@ wait_for_display() {
   return 1
 }
 
+# Xvfb picks a free display itself and writes its number once it listens, so
+# harnesses that start together never meet on one display.
 start_xvfb() {
-  setsid Xvfb ":$1" -screen 0 1024x768x24 +extension GLX -nolisten tcp >"$dir/display.log" 2>&1 < /dev/null &
+  local numbers="$dir/display.number"
+  : > "$numbers"
+  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 +extension GLX -nolisten tcp 3>"$numbers" \
+    >"$dir/display.log" 2>&1 < /dev/null &
   echo $! > "$dir/display.pid"
-  wait_for_display "$1"
+  for _ in $(seq 200); do
+    if [ "$(wc -l < "$numbers")" -ge 1 ]; then
+      n=$(head -n 1 "$numbers")
+      return 0
+    fi
+    sleep 0.05
+  done
+  echo "Xvfb did not start (see $dir/display.log)" >&2
+  return 1
 }
 
 # The server reads our configuration, not the machine's (a folder of our own
@@ -92,13 +105,14 @@ start_two_monitors() {
 start() {
   stop_quietly
   wine_environment
-  local n; n=$(free_display)
+  local n
   case "$kind" in
     xvfb)
       (flock 9; make_prefix) 9>"$dir/.prefix-lock"
-      start_xvfb "$n" ;;
+      start_xvfb ;;
     two-monitors)
       copy_prefix
+      n=$(free_display)
       start_two_monitors "$n" ;;
     *) echo "unknown display kind: $kind" >&2; return 2 ;;
   esac

@@ -5,11 +5,9 @@ visual, resizes and destroys them, presses keys and reads pictures back.
 import ctypes
 import ctypes.util
 import os
+import select
 import subprocess
-import time
 
-FIRST_DISPLAY = 220
-LAST_DISPLAY = 299
 BACKGROUND = 0xFF00FF  # magenta: what our windows show where nothing was drawn
 
 CW_BACK_PIXEL = 1 << 1
@@ -102,7 +100,7 @@ xtest.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_i
 
 
 class PrivateDisplay:
-    """An Xvfb of our own on the first free display from :220; it stops by its PID."""
+    """An Xvfb of our own on a display it finds free; it stops by its PID."""
 
     def __init__(self, folder, size="1024x768"):
         self.folder = folder
@@ -112,29 +110,27 @@ class PrivateDisplay:
 
     def __enter__(self):
         os.makedirs(self.folder, exist_ok=True)
-        for number in range(FIRST_DISPLAY, LAST_DISPLAY + 1):
-            if os.path.exists("/tmp/.X%d-lock" % number) or os.path.exists("/tmp/.X11-unix/X%d" % number):
-                continue
-            if self.try_display(number):
-                self.name = ":%d" % number
-                return self
-        raise RuntimeError("no free display between :%d and :%d" % (FIRST_DISPLAY, LAST_DISPLAY))
+        number = self.start_server()
+        if number is None:
+            self.stop()
+            raise RuntimeError("Xvfb did not start (see %s)" % os.path.join(self.folder, "xvfb.log"))
+        self.name = ":%d" % number
+        return self
 
-    # Xvfb takes the display's lock itself: when another run took the same
-    # number first, it ends at once and the next number is tried.
-    def try_display(self, number):
+    # Xvfb picks a free display itself and writes its number once it listens, so
+    # runs that start together never meet on one display.
+    def start_server(self):
+        reader, writer = os.pipe()
         with open(os.path.join(self.folder, "xvfb.log"), "w") as log:
             self.process = subprocess.Popen(
-                ["Xvfb", ":%d" % number, "-screen", "0", "%sx24" % self.size, "+extension", "GLX",
-                 "-nolisten", "tcp"], stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
-        for _ in range(200):
-            if self.process.poll() is not None:
-                return False
-            if os.path.exists("/tmp/.X11-unix/X%d" % number):
-                return True
-            time.sleep(0.05)
-        self.stop()
-        return False
+                ["Xvfb", "-displayfd", str(writer), "-screen", "0", "%sx24" % self.size, "+extension", "GLX",
+                 "-nolisten", "tcp"], stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True,
+                pass_fds=(writer,))
+        os.close(writer)
+        with os.fdopen(reader) as numbers:
+            ready, _, _ = select.select([numbers], [], [], 10)
+            line = numbers.readline() if ready else ""
+        return int(line) if line.strip().isdigit() else None
 
     def stop(self):
         if self.process and self.process.poll() is None:
