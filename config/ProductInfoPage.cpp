@@ -11,6 +11,7 @@
 #include "framework/DeviceContext.h"
 #include "resources/DialogIds.h"
 #include "update/UpdateLimits.h"
+#include "update/WideText.h"
 
 namespace {
 const int kDescriptionIds[] = {IDC_DESCRIPTION_1, IDC_DESCRIPTION_2, IDC_DESCRIPTION_3};
@@ -74,7 +75,7 @@ bool ProductInfoPage::create(const RECT& rect, HWND parent, const std::string& t
         return false;
     const std::array<std::string, 3> lines = splitDescription(description);
     for (std::size_t i = 0; i < lines.size(); ++i)
-        SetDlgItemTextA(hwnd(), kDescriptionIds[i], lines[i].c_str());
+        SetDlgItemTextW(hwnd(), kDescriptionIds[i], widen(lines[i]).c_str());
     showTitle(title);
     downloadLink_ = downloadLink;
     showScreenshot(screenshotPath);
@@ -119,5 +120,5 @@ void ProductInfoPage::onDownload()
 {
     // The link comes from the network: only a web address goes to the shell.
     if (isWebLink(downloadLink_))
-        ShellExecuteA(hwnd(), "open", downloadLink_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(hwnd(), L"open", widen(downloadLink_).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

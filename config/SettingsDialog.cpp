@@ -9,10 +9,12 @@
 #include "config/SettingsPage.h"
 #include "family/FamilyPageHost.h"
 #include "framework/DeviceContext.h"
+#include "framework/MessageBox.h"
 #include "framework/RegistryKey.h"
 #include "resources/DialogIds.h"
 #include "resources/ProductStrings.h"
 #include "update/ProductUpdate.h"
+#include "update/WideText.h"
 
 namespace {
 const int kIconSize = 32;
@@ -22,6 +24,27 @@ const COLORREF kMaskColour = RGB(255, 0, 255);
 const int kFixedImages = 7;
 // The cell shown for a member whose program cannot be opened.
 const int kUnopenedImage = 4;
+
+const char kNoInstallPath[] = "Can't find program's installation path.\nPlease reinstall this software!";
+const char kCantInit[] = "Can't init internet connection!";
+const char kCantSave[] = "Can't save temporary data! \n\t\t\tPlease check free disk space or access rights "
+                         "\n\t\t\tfor program's installation path, or reinstall the program.";
+const char kUpdateFailed[] = "Failed to update products list Online!";
+
+// The message that says why an update did not succeed, before the general one.
+const char* reason(UpdateOutcome outcome)
+{
+    switch (outcome) {
+    case UpdateOutcome::noInstallPath:
+        return kNoInstallPath;
+    case UpdateOutcome::cannotConnect:
+        return kCantInit;
+    case UpdateOutcome::cannotSave:
+        return kCantSave;
+    default:
+        return nullptr;
+    }
+}
 }
 
 const int SettingsDialog::kNoPage;
@@ -95,30 +118,49 @@ void SettingsDialog::fillList(bool online)
     SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     SendMessageA(list, LVM_SETSELECTIONMARK, 0, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    if (online) {
-        ProgressDialog progress;
-        progress.create(nullptr);
-        progress.show();
-        rebuildProductList(products_, true, &progress.sink());
-        progress.end();
-        progress.destroy();
-    } else {
-        rebuildProductList(products_, false, nullptr);
-    }
+    const UpdateOutcome outcome = online ? rebuildOnline() : rebuildProductList(products_, false, nullptr);
     installed_ = 0;
     for (int i = 0; i < static_cast<int>(products_.size()); ++i)
-        insertEntry(i + 1, products_[i].title.c_str(), productImage(products_[i]), i);
+        insertEntry(i + 1, products_[i].title, productImage(products_[i]), i);
+    report(outcome, online);
 }
 
-void SettingsDialog::insertEntry(int position, const char* title, int image, int page)
+// The update keeps every window of the thread answering; this dialog takes no input
+// until it ends, and closing it cancels the update.
+UpdateOutcome SettingsDialog::rebuildOnline()
 {
-    LVITEMA entry = {};
+    ProgressDialog progress;
+    progress.create(nullptr);
+    progress.show();
+    EnableWindow(hwnd(), FALSE);
+    updating_ = &progress;
+    const UpdateOutcome outcome = rebuildProductList(products_, true, &progress.sink());
+    updating_ = nullptr;
+    EnableWindow(hwnd(), TRUE);
+    progress.end();
+    progress.destroy();
+    return outcome;
+}
+
+// Offline only a missing installation path is worth a word; a cancelled update none.
+void SettingsDialog::report(UpdateOutcome outcome, bool online)
+{
+    if (const char* text = reason(outcome))
+        showMessage(hwnd(), text, MB_OK);
+    if (online && outcome != UpdateOutcome::success && outcome != UpdateOutcome::cancelled)
+        showMessage(hwnd(), kUpdateFailed, MB_OK);
+}
+
+void SettingsDialog::insertEntry(int position, const std::string& title, int image, int page)
+{
+    std::wstring text = widen(title);
+    LVITEMW entry = {};
     entry.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     entry.iItem = position;
-    entry.pszText = const_cast<char*>(title);
+    entry.pszText = &text[0];
     entry.iImage = image;
     entry.lParam = page;
-    SendDlgItemMessageA(hwnd(), IDC_PRODUCT_LIST, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+    SendDlgItemMessageW(hwnd(), IDC_PRODUCT_LIST, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&entry));
 }
 
 // An installed member shows its program's own icon; any other product the icon
@@ -260,6 +302,8 @@ void SettingsDialog::onPreview()
 
 void SettingsDialog::onWebUpdate()
 {
+    if (updating_)
+        return;
     fillList(true);
     // The page stays, but the entry it showed may have moved in the new list: the
     // next choice of any product entry builds its page afresh.
@@ -269,11 +313,20 @@ void SettingsDialog::onWebUpdate()
 
 void SettingsDialog::onOK()
 {
+    if (updating_)
+        updating_->cancel();
     startRandom_ = IsDlgButtonChecked(hwnd(), IDC_START_RANDOM) == BST_CHECKED;
     RegistryKey family;
     if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY))
         family.writeDword(STR_START_RANDOM, startRandom_);
     endDialog(IDOK);
+}
+
+void SettingsDialog::onCancel()
+{
+    if (updating_)
+        updating_->cancel();
+    Dialog::onCancel();
 }
 
 void SettingsDialog::onDestroy()
