@@ -99,7 +99,8 @@ void ProductInfoPage::showTitle(const std::string& title)
     GetWindowRect(placeholder, &rect);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
     DestroyWindow(placeholder);
-    if (title_.createEx(0, "STATIC", title.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER, rect, hwnd(), IDC_PRODUCT_TITLE))
+    if (title_.createExW(0, L"STATIC", widen(title).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, rect,
+                         hwnd(), IDC_PRODUCT_TITLE))
         title_.setStyle(RGB(0, 0, 0), 16, "Arial", true, true, false, false, true);
 }
 
