@@ -103,8 +103,12 @@ void SettingsDialog::createImages()
     ImageList_AddMasked(images_.get(), cells.get(), kMaskColour);
 }
 
+// The list on show stays until the new one is complete.
 void SettingsDialog::fillList(bool online)
 {
+    ProductList fresh;
+    const UpdateOutcome outcome = online ? rebuildOnline(fresh) : rebuildProductList(fresh, false, nullptr);
+    products_.swap(fresh);
     HWND list = item(IDC_PRODUCT_LIST);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     SendMessageA(list, LVM_SETICONSPACING, 0, MAKELPARAM(kIconSpacing, kIconSpacing));
@@ -118,7 +122,6 @@ void SettingsDialog::fillList(bool online)
     SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     SendMessageA(list, LVM_SETSELECTIONMARK, 0, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    const UpdateOutcome outcome = online ? rebuildOnline() : rebuildProductList(products_, false, nullptr);
     installed_ = 0;
     for (int i = 0; i < static_cast<int>(products_.size()); ++i)
         insertEntry(i + 1, products_[i].title, productImage(products_[i]), i);
@@ -126,19 +129,19 @@ void SettingsDialog::fillList(bool online)
 }
 
 // The update keeps every window of the thread answering; this dialog takes no input
-// until it ends, and closing it cancels the update.
-UpdateOutcome SettingsDialog::rebuildOnline()
+// until it ends, and closing it cancels the update. The progress window goes without
+// a hide, which under Wine would wait up to 2 s for a window manager.
+UpdateOutcome SettingsDialog::rebuildOnline(ProductList& fresh)
 {
     ProgressDialog progress;
     progress.create(nullptr);
     progress.show();
     EnableWindow(hwnd(), FALSE);
     updating_ = &progress;
-    const UpdateOutcome outcome = rebuildProductList(products_, true, &progress.sink());
+    const UpdateOutcome outcome = rebuildProductList(fresh, true, &progress.sink());
     updating_ = nullptr;
     EnableWindow(hwnd(), TRUE);
-    progress.end();
-    progress.destroy();
+    progress.destroyUnhidden();
     return outcome;
 }
 

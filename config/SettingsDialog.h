@@ -36,7 +36,7 @@ protected:
 private:
     void createImages();
     void fillList(bool online);
-    UpdateOutcome rebuildOnline();
+    UpdateOutcome rebuildOnline(ProductList& fresh);
     void report(UpdateOutcome outcome, bool online);
     void insertEntry(int position, const std::string& title, int image, int page);
     int productImage(const ProductEntry& product);
