@@ -476,6 +476,8 @@ TEST_F(E2eSettingsDialog, KilledDuringAnUpdateTheDialogReopensWithTheLastGoodLis
         driver::atomDeleteAll(kAtom);
         openDialog();
         const int count = driver::listCount(list);
+        std::printf("[ figures ] killed %lu ms into the update: %d entries after\n", static_cast<unsigned long>(moment),
+                    count);
         EXPECT_TRUE(count == 3 || count == 61) << "after " << moment << " ms: " << count << " entries";
         const std::string document = updatetest::readFile(cache + "update.xml");
         EXPECT_TRUE(document == many || document == xml) << "after " << moment << " ms";

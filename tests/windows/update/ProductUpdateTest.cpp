@@ -8,6 +8,7 @@
 #include "tests/driver/Driver.h"
 #include "tests/windows/update/UpdateTestSupport.h"
 #include "update/CacheFiles.h"
+#include "update/ProductDocument.h"
 #include "update/ProductUpdate.h"
 
 using namespace updatetest;
@@ -444,6 +445,40 @@ TEST_F(ProductUpdate, FifteenSecondsWithoutAByteFailTheDownload)
         EXPECT_GE(elapsed, 15000u) << url;
         EXPECT_LT(elapsed, 17000u) << url;
     }
+}
+
+// A list near the document limit: it reads at once, its pictures come one
+// after another with the sink pumped between them, and Cancel still ends it.
+TEST_F(ProductUpdate, ThousandsOfProductsReadQuicklyAndCancelStillEndsTheirPictures)
+{
+    std::vector<Product> products;
+    for (int i = 1; i <= 3000; ++i)
+        products.push_back({"P" + std::to_string(i), kImages + "one.jpg", kImages + "one.bmp"});
+    const std::string document = documentOf(products);
+    ASSERT_LT(document.size(), 1u << 20);
+    server::put("/update/orbicade.xml", document);
+    server::put("/img/one.jpg", screenshotBytes("one"));
+    server::put("/img/one.bmp", iconBytes("one"));
+    const DWORD started = GetTickCount();
+    sink_.cancelAt(started + 4000);
+    std::vector<ProductEntry> records;
+    EXPECT_EQ(updateProductsOnline(kDocumentUrl, &sink_, records), UpdateOutcome::cancelled);
+    const DWORD took = GetTickCount() - started;
+    const std::size_t pictures = server::requests().size() - 1;
+    std::printf("[ figures ] %zu-byte document of 3000 products; %zu pictures fetched before Cancel at 4 s; "
+                "ended after %lu ms\n",
+                document.size(), pictures, static_cast<unsigned long>(took));
+    EXPECT_LT(took, 5000u);
+    EXPECT_GT(pictures, 0u);
+    EXPECT_FALSE(fileExists(install_ + "web\\update.xml"));
+
+    XmlReader reader;
+    const DWORD parsing = GetTickCount();
+    ASSERT_TRUE(reader.parse(document.data(), document.size()));
+    ASSERT_TRUE(readProductDocument(reader, records));
+    std::printf("[ figures ] reading the 3000 products took %lu ms\n",
+                static_cast<unsigned long>(GetTickCount() - parsing));
+    EXPECT_EQ(records.size(), 3000u);
 }
 
 TEST(CacheFiles, WritingCreatesTheFoldersAndProbesLeaveNothingBehind)
