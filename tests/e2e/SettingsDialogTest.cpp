@@ -223,6 +223,19 @@ protected:
         driver::waitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
         return text;
     }
+    // A fresh server with the pictures every served product shares.
+    void servePictures()
+    {
+        ASSERT_TRUE(dialog_test::writeJpeg(shot, 90, 60, grey));
+        ASSERT_TRUE(dialog_test::writeBmp(icon, 32, 32, grey));
+        updatetest::server::clear();
+        updatetest::server::put("/img/NEWONE.jpg", updatetest::readFile(shot));
+        updatetest::server::put("/img/NEWONE.bmp", updatetest::readFile(icon));
+    }
+    static std::string servedDocument()
+    {
+        return updatetest::readFile(driver::windowsPath(UPDATE_SERVER_DIR) + "\\root\\update\\orbicade.xml");
+    }
     HWND waitForPage(int control)
     {
         HWND page = nullptr;
@@ -233,6 +246,8 @@ protected:
     driver::Process process;
     HWND dialog = nullptr;
     HWND list = nullptr;
+    const std::string shot = area() + "shot.jpg";
+    const std::string icon = area() + "icon.bmp";
 };
 }
 
@@ -292,12 +307,7 @@ TEST_F(E2eSettingsDialog, AnotherMembersOwnPageRunsAsAGuestGetsTheCommandsAndEnd
 
 TEST_F(E2eSettingsDialog, WebUpdateFillsTheListAndTheNewProductsPageOffersItsDownload)
 {
-    const std::string shot = area() + "shot.jpg", icon = area() + "icon.bmp";
-    ASSERT_TRUE(dialog_test::writeJpeg(shot, 90, 60, grey));
-    ASSERT_TRUE(dialog_test::writeBmp(icon, 32, 32, grey));
-    updatetest::server::clear();
-    updatetest::server::put("/img/NEWONE.jpg", updatetest::readFile(shot));
-    updatetest::server::put("/img/NEWONE.bmp", updatetest::readFile(icon));
+    servePictures();
     serveProducts({"NEWONE"});
     updatetest::ProxyOverride proxy(updatetest::server::port());
     driver::WebLinkHandler links("\"" + driver::windowsPath(FAMILY_STANDIN) + "\" %1");
@@ -334,12 +344,7 @@ TEST_F(E2eSettingsDialog, WebUpdateFillsTheListAndTheNewProductsPageOffersItsDow
 
 TEST_F(E2eSettingsDialog, AFailedUpdateSaysSoAndKeepsTheProductsOfTheLastGoodOne)
 {
-    const std::string shot = area() + "shot.jpg", icon = area() + "icon.bmp";
-    ASSERT_TRUE(dialog_test::writeJpeg(shot, 90, 60, grey));
-    ASSERT_TRUE(dialog_test::writeBmp(icon, 32, 32, grey));
-    updatetest::server::clear();
-    updatetest::server::put("/img/NEWONE.jpg", updatetest::readFile(shot));
-    updatetest::server::put("/img/NEWONE.bmp", updatetest::readFile(icon));
+    servePictures();
     serveProducts({"NEWONE", "SECOND"});
     updatetest::ProxyOverride proxy(updatetest::server::port());
     openDialog();
@@ -347,8 +352,7 @@ TEST_F(E2eSettingsDialog, AFailedUpdateSaysSoAndKeepsTheProductsOfTheLastGoodOne
     const std::string good = updatetest::readFile(area() + "install\\web\\update.xml");
 
     // An error page where the document was, then a document cut short.
-    const std::string document =
-        updatetest::readFile(driver::windowsPath(UPDATE_SERVER_DIR) + "\\root\\update\\orbicade.xml");
+    const std::string document = servedDocument();
     for (const std::string& page : {std::string("<html><body>404 Not Found</body></html>"), document.substr(0, 300)}) {
         updatetest::server::put("/update/orbicade.xml", page);
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_WEB_UPDATE, BN_CLICKED), 0);
@@ -363,19 +367,14 @@ TEST_F(E2eSettingsDialog, AFailedUpdateSaysSoAndKeepsTheProductsOfTheLastGoodOne
 
 TEST_F(E2eSettingsDialog, CancelInTheProgressWindowEndsAStalledUpdateWithinASecondAndTheDialogAnswersMeanwhile)
 {
-    const std::string shot = area() + "shot.jpg", icon = area() + "icon.bmp";
-    ASSERT_TRUE(dialog_test::writeJpeg(shot, 90, 60, grey));
-    ASSERT_TRUE(dialog_test::writeBmp(icon, 32, 32, grey));
-    updatetest::server::clear();
-    updatetest::server::put("/img/NEWONE.jpg", updatetest::readFile(shot));
-    updatetest::server::put("/img/NEWONE.bmp", updatetest::readFile(icon));
+    servePictures();
     serveProducts({"NEWONE"});
     updatetest::ProxyOverride proxy(updatetest::server::port());
     openDialog();
     ASSERT_TRUE(webUpdate(2));
 
     // The next document names a screenshot on a server that accepts and never answers.
-    std::string stalled = updatetest::readFile(driver::windowsPath(UPDATE_SERVER_DIR) + "\\root\\update\\orbicade.xml");
+    std::string stalled = servedDocument();
     stalled.replace(stalled.find("<ID>NEWONE</ID>"), 15, "<ID>STALLED</ID>");
     stalled.replace(stalled.find("/img/NEWONE.jpg"), 15, "/stall/shot.jpg");
     updatetest::server::put("/update/orbicade.xml", stalled);
@@ -412,14 +411,9 @@ TEST_F(E2eSettingsDialog, CancelInTheProgressWindowEndsAStalledUpdateWithinASeco
 
 TEST_F(E2eSettingsDialog, ADownloadLinkWithAnEscapedAmpersandOpensTheDecodedAddress)
 {
-    const std::string shot = area() + "shot.jpg", icon = area() + "icon.bmp";
-    ASSERT_TRUE(dialog_test::writeJpeg(shot, 90, 60, grey));
-    ASSERT_TRUE(dialog_test::writeBmp(icon, 32, 32, grey));
-    updatetest::server::clear();
-    updatetest::server::put("/img/NEWONE.jpg", updatetest::readFile(shot));
-    updatetest::server::put("/img/NEWONE.bmp", updatetest::readFile(icon));
+    servePictures();
     serveProducts({"NEWONE"});
-    std::string xml = updatetest::readFile(driver::windowsPath(UPDATE_SERVER_DIR) + "\\root\\update\\orbicade.xml");
+    std::string xml = servedDocument();
     const std::string link = "http://www.orbicade.com/get/NEWONE.exe";
     xml.replace(xml.find(link), link.size(), "http://www.orbicade.com/get?id=7&amp;lang=en");
     updatetest::server::put("/update/orbicade.xml", xml);
@@ -441,12 +435,9 @@ TEST_F(E2eSettingsDialog, ADownloadLinkWithAnEscapedAmpersandOpensTheDecodedAddr
 // pictures, and the dialog reopened offline lists the products of a good update.
 TEST_F(E2eSettingsDialog, KilledDuringAnUpdateTheDialogReopensWithTheLastGoodList)
 {
-    const std::string shot = area() + "shot.jpg", icon = area() + "icon.bmp";
-    ASSERT_TRUE(dialog_test::writeJpeg(shot, 90, 60, grey));
-    ASSERT_TRUE(dialog_test::writeBmp(icon, 32, 32, grey));
-    updatetest::server::clear();
+    servePictures();
     serveProducts({"FIRST", "SECOND"});
-    std::string many = updatetest::readFile(driver::windowsPath(UPDATE_SERVER_DIR) + "\\root\\update\\orbicade.xml");
+    std::string many = servedDocument();
     // Each product of the long list has pictures of its own.
     std::string xml = "<?xml version=\"1.0\"?>\r\n<English><ProductsList><Count>60</Count>\r\n";
     for (int i = 1; i <= 60; ++i) {
@@ -460,8 +451,6 @@ TEST_F(E2eSettingsDialog, KilledDuringAnUpdateTheDialogReopensWithTheLastGoodLis
                std::to_string(i) + ">\r\n";
     }
     xml += "</ProductsList></English>\r\n";
-    updatetest::server::put("/img/NEWONE.jpg", updatetest::readFile(shot));
-    updatetest::server::put("/img/NEWONE.bmp", updatetest::readFile(icon));
     updatetest::ProxyOverride proxy(updatetest::server::port());
     openDialog();
     ASSERT_TRUE(webUpdate(3));
