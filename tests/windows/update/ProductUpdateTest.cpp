@@ -172,6 +172,55 @@ TEST_F(ProductUpdate, FullUpdateCachesTheDocumentAndEveryImageAndReportsEachStep
     EXPECT_EQ(server::requests().size(), 5u);
 }
 
+// Well-formed documents as publishing tools write them read as their products,
+// texts decoded to UTF-8.
+TEST_F(ProductUpdate, FeedsInEveryEncodingAndMarkupAPublisherUsesGiveTheirProducts)
+{
+    serve({listed("ALPHA"), listed("BETA")});
+    const std::string plain = documentOf({listed("ALPHA"), listed("BETA")});
+    const std::string declaration = "<?xml version=\"1.0\"?>";
+    auto declared = [&](const std::string& encoding, const std::string& body) {
+        return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>" + body.substr(declaration.size());
+    };
+    auto utf16 = [](const std::string& text) {
+        std::wstring wide(text.size(), L'\0');
+        wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                                 &wide[0], static_cast<int>(wide.size()))));
+        return std::string("\xFF\xFE", 2) + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    };
+    std::string marked = plain;
+    marked.replace(marked.find("<English>"), 9,
+                   "<!DOCTYPE English [<!ENTITY co \"Orbicade\">]>\r\n<!-- exported -->\r\n"
+                   "<English xmlns=\"urn:orbicade\" lang=\"en\"><?cms page=\"7\"?>");
+    marked.replace(marked.find("<Title>ALPHA 3D</Title>"), 23, "<Title a=\"1\"><![CDATA[ALPHA]]> &amp; &co;</Title>");
+    marked.replace(marked.find("All about ALPHA"), 15, std::string(5000, 'x'));
+    marked.replace(marked.find("<Version>2.2</Version>"), 22, "<Version/>");
+    std::string latin = plain;
+    latin.replace(latin.find("BETA 3D"), 7, "B\xE9ta 3D");
+    const struct {
+        const char* kind;
+        std::string document;
+        const char* alphaTitle;
+        const char* betaTitle;
+        std::size_t alphaText;
+    } feeds[] = {
+        {"markup", marked, "ALPHA & Orbicade", "BETA 3D", 5000},
+        {"UTF-16", utf16(declared("UTF-16", plain)), "ALPHA 3D", "BETA 3D", 15},
+        {"ISO-8859-1", declared("ISO-8859-1", latin), "ALPHA 3D", "B\xC3\xA9ta 3D", 15},
+    };
+    for (const auto& feed : feeds) {
+        server::put("/update/orbicade.xml", feed.document);
+        std::vector<ProductEntry> products;
+        ASSERT_EQ(updateProductsOnline(kDocumentUrl, nullptr, products), UpdateOutcome::success) << feed.kind;
+        ASSERT_EQ(products.size(), 2u) << feed.kind;
+        EXPECT_EQ(products[0].title, feed.alphaTitle) << feed.kind;
+        EXPECT_EQ(products[1].title, feed.betaTitle) << feed.kind;
+        EXPECT_EQ(products[0].description.size(), feed.alphaText) << feed.kind;
+        EXPECT_EQ(products[1].screenshotUrl, kImages + "BETA.jpg") << feed.kind;
+        EXPECT_EQ(cached("update.xml"), feed.document) << feed.kind;
+    }
+}
+
 TEST_F(ProductUpdate, SecondUpdateFetchesOnlyTheDocument)
 {
     serve({listed("ALPHA"), listed("BETA")});
