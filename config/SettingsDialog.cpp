@@ -22,6 +22,9 @@ const int kIconSpacing = 70;
 const COLORREF kMaskColour = RGB(255, 0, 255);
 // Image 0 is the program's icon, 1 to 6 the cells of the list's bitmap.
 const int kFixedImages = 7;
+// Images the list makes room for at a time: a list of thousands of products would
+// otherwise copy all its images once for every one added.
+const int kImageGrowth = 64;
 // The cell shown for a member whose program cannot be opened.
 const int kUnopenedImage = 4;
 
@@ -95,7 +98,7 @@ BOOL SettingsDialog::onInitDialog()
 
 void SettingsDialog::createImages()
 {
-    images_.reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR16 | ILC_MASK, 0, 1));
+    images_.reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR16 | ILC_MASK, 0, kImageGrowth));
     HINSTANCE instance = GetModuleHandleA(nullptr);
     ImageList_AddIcon(images_.get(), icon_);
     BitmapHandle cells(static_cast<HBITMAP>(
@@ -123,8 +126,12 @@ void SettingsDialog::fillList(bool online)
     SendMessageA(list, LVM_SETSELECTIONMARK, 0, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     installed_ = 0;
+    // One layout and one repaint for the whole list, however long.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < static_cast<int>(products_.size()); ++i)
         insertEntry(i + 1, products_[i].title, productImage(products_[i]), i);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     report(outcome, online);
 }
 

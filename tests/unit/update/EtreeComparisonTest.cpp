@@ -51,23 +51,24 @@ std::vector<Feed> feeds()
     return {
         {"comment", "<!-- made by the CMS -->" + list("<!-- one -->" + two)},
         {"CDATA", list(product(1, fields("ALPHA", "<![CDATA[A <b>bold</b> one]]>")) + product(2, fields("BETA", "B")))},
-        {"attributes", list(product(1, fields("ALPHA", "Alpha")) + "<Product2 id=\"2\">" + fields("BETA", "Beta") +
-                            "</Product2>", 2, "<English lang=\"en\">")},
+        {"attributes",
+         list(product(1, fields("ALPHA", "Alpha")) + "<Product2 id=\"2\">" + fields("BETA", "Beta") + "</Product2>", 2,
+              "<English lang=\"en\">")},
         {"self-closing", list(product(1, "<ID>ALPHA</ID><Title/><Version/><Description><Text/><ScreenshotURL/>"
                                          "<IconURL/></Description><DownloadURL/>") +
                               product(2, fields("BETA", "Beta")))},
         {"doctype", "<?xml version=\"1.0\"?>\n<!DOCTYPE English [<!ENTITY co \"Orbicade\">]>\n" +
                         list(product(1, fields("ALPHA", "&co; Alpha")) + product(2, fields("BETA", "Beta")))},
         {"namespace", list(two, 2, "<English xmlns=\"urn:orbicade:products\">")},
-        {"long text", list(product(1, fields("ALPHA", "Alpha", std::string(3000, 'x'))) +
-                           product(2, fields("BETA", "Beta")))},
+        {"long text",
+         list(product(1, fields("ALPHA", "Alpha", std::string(3000, 'x'))) + product(2, fields("BETA", "Beta")))},
         {"references", list(product(1, fields("ALPHA", "Rock &amp; Roll &#39;n&#39; &#x20AC;5", "a &lt; b",
                                               "http://h/get?id=7&amp;lang=en")) +
                             product(2, fields("BETA", "Beta")))},
-        {"CRLF", "<?xml version=\"1.0\"?>\r\n" + list(product(1, fields("ALPHA", "Alpha", "one\r\ntwo\r\n")) +
-                                                       "\r\n" + product(2, fields("BETA", "Beta")))},
+        {"CRLF", "<?xml version=\"1.0\"?>\r\n" + list(product(1, fields("ALPHA", "Alpha", "one\r\ntwo\r\n")) + "\r\n" +
+                                                      product(2, fields("BETA", "Beta")))},
         {"UTF-8 with BOM", "\xEF\xBB\xBF" + list(product(1, fields("ALPHA", "\xCE\x91\xCE\xBB\xCF\x86\xCE\xB1")) +
-                                                product(2, fields("BETA", "\xE3\x83\x99\xE3\x83\xBC\xE3\x82\xBF")))},
+                                                 product(2, fields("BETA", "\xE3\x83\x99\xE3\x83\xBC\xE3\x82\xBF")))},
         {"UTF-16", utf16("<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + list(two))},
         {"ISO-8859-1", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
                            list(product(1, fields("ALPHA", "Caf\xE9")) + product(2, fields("BETA", "Beta")))},
@@ -119,8 +120,8 @@ std::vector<std::string> ourFields(const std::string& document)
         return {"unreadable"};
     std::vector<std::string> lines;
     for (const ProductEntry& p : products) {
-        for (const std::string* field : {&p.identifier, &p.title, &p.version, &p.description, &p.screenshotUrl,
-                                         &p.iconUrl, &p.downloadUrl})
+        for (const std::string* field :
+             {&p.identifier, &p.title, &p.version, &p.description, &p.screenshotUrl, &p.iconUrl, &p.downloadUrl})
             lines.push_back(hex(*field));
     }
     return lines;

@@ -10,6 +10,7 @@
 #include "config/ProductInfoPage.h"
 #include "config/SettingsDialog.h"
 #include "config/SettingsPage.h"
+#include "update/ProductUpdate.h"
 #include "family/FamilyPageHost.h"
 #include "resources/DialogIds.h"
 #include "tests/driver/Driver.h"
@@ -418,4 +419,37 @@ TEST_F(SettingsDialogTest, TitlesInThreeScriptsReadBackAsWrittenFromEveryControl
     dialog_test::settle(300);
     EXPECT_TRUE(dialog_test::writePng(dialog_test::captureClient(dialog->hwnd()),
                                       folder + "\\settings-dialog-three-scripts.png"));
+}
+
+// How long the dialog takes to list thousands of cached products, each with its icon.
+TEST_F(SettingsDialogTest, ThousandsOfCachedProductsFillTheListInFigures)
+{
+    const int products = 3000;
+    const std::string web = installPath() + "web\\";
+    CreateDirectoryA(installPath().c_str(), nullptr);
+    CreateDirectoryA(web.c_str(), nullptr);
+    ASSERT_TRUE(dialog_test::writeBmp(area() + "icon.bmp", 32, 32, grey));
+    std::string xml = "<English><ProductsList><Count>" + std::to_string(products) + "</Count>";
+    for (int i = 1; i <= products; ++i) {
+        const std::string id = "P" + std::to_string(i);
+        CreateDirectoryA((web + id).c_str(), nullptr);
+        CopyFileA((area() + "icon.bmp").c_str(), (web + id + "\\icon.bmp").c_str(), FALSE);
+        xml += "<Product" + std::to_string(i) + "><ID>" + id + "</ID><Title>" + id +
+               "</Title><Version>1</Version><Description><Text>t</Text><ScreenshotURL>http://h/s.jpg</ScreenshotURL>"
+               "<IconURL>http://h/i.bmp</IconURL></Description><DownloadURL>http://h/g</DownloadURL></Product" +
+               std::to_string(i) + ">";
+    }
+    ASSERT_TRUE(writeText(web + "update.xml", xml + "</ProductsList></English>"));
+    DWORD started = GetTickCount();
+    ProductList rebuilt;
+    rebuildProductList(rebuilt, false, nullptr);
+    printf("[ figures ] reading %d cached products took %lu ms\n", products, GetTickCount() - started);
+    started = GetTickCount();
+    for (const ProductEntry& product : rebuilt)
+        DeleteObject(LoadImageA(nullptr, product.iconPath.c_str(), IMAGE_BITMAP, 32, 32, LR_LOADFROMFILE));
+    printf("[ figures ] loading their icons took %lu ms\n", GetTickCount() - started);
+    started = GetTickCount();
+    open();
+    printf("[ figures ] the dialog listed %d cached products in %lu ms\n", products, GetTickCount() - started);
+    EXPECT_EQ(count(), products + 1);
 }
