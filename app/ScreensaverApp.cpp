@@ -1,5 +1,6 @@
 #include "app/ScreensaverApp.h"
 
+#include <memory>
 #include <new>
 #include <string>
 
@@ -64,19 +65,18 @@ bool ScreensaverApp::startFullScreen()
     if (GlobalFindAtomA(STR_INSTANCE_ATOM))
         return false;
     GlobalAddAtomA(STR_INSTANCE_ATOM);
-    auto* window = new (std::nothrow) CGLWindow(scene_);
+    std::unique_ptr<CGLWindow> window(new (std::nothrow) CGLWindow(scene_, sceneHost_));
     if (!window) {
         warn("Error memory allocating for CGLWindow.");
         return false;
     }
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    mainWindow = window;
     if (!window->create(screen, nullptr)) {
         warn("Can't create main screen saver window.\nPlease Try to turn off \"Use DirectX mode\" option in "
              "screensaver settings dialog.");
-        mainWindow = nullptr;
         return false;
     }
+    setMainWindow(std::move(window));
     return true;
 }
 
@@ -87,16 +87,14 @@ bool ScreensaverApp::startPreview()
     HWND parent = reinterpret_cast<HWND>(static_cast<UINT_PTR>(parsePreviewHandle(__argv[2])));
     if (!parent || !IsWindow(parent))
         return false;
-    auto* window = new (std::nothrow) PreviewWindow;
+    std::unique_ptr<PreviewWindow> window(new (std::nothrow) PreviewWindow);
     if (!window) {
         warn("Error allocating memory for preview window.");
         return false;
     }
-    if (!window->create(parent)) {
-        delete window;
+    if (!window->create(parent))
         return false;
-    }
-    mainWindow = window;
+    setMainWindow(std::move(window));
     return true;
 }
 
@@ -105,23 +103,17 @@ bool ScreensaverApp::startEmbeddedPage(const std::string& arguments)
     unsigned long handle = 0;
     if (!parseEmbeddedHandle(arguments, handle))
         return false;
-    mainWindow = nullptr;
     HWND host = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
     if (!IsWindow(host))
         return false;
     RECT client;
     if (!GetClientRect(host, &client))
         return false;
-    // The page stays allocated until the process ends.
-    auto* page = new (std::nothrow) SettingsPage;
-    if (!page)
+    std::unique_ptr<SettingsPage> page(new (std::nothrow) SettingsPage);
+    if (!page || !page->create(client, host))
         return false;
-    if (!page->create(client, host)) {
-        delete page;
-        return false;
-    }
     ShowWindow(page->hwnd(), SW_SHOWNA);
-    mainWindow = page;
+    setMainWindow(std::move(page));
     return true;
 }
 

@@ -4,11 +4,13 @@
 #include "framework/Application.h"
 
 class Scene;
+class WindowsSceneHost;
 
-// Turns the command line into a run mode and creates that mode's main window.
+// Turns the command line into a run mode and creates that mode's main window,
+// which it owns until the run is over.
 class ScreensaverApp : public Application {
 public:
-    explicit ScreensaverApp(Scene& scene) : scene_(scene) {}
+    ScreensaverApp(Scene& scene, WindowsSceneHost& sceneHost) : scene_(scene), sceneHost_(sceneHost) {}
 
 protected:
     bool start() override;
@@ -21,4 +23,5 @@ private:
     bool startEmbeddedPage(const std::string& arguments);
 
     Scene& scene_;
+    WindowsSceneHost& sceneHost_;
 };

@@ -29,16 +29,6 @@ bool GlExtensions::scan(const char* list, const char* name, uint8_t& flag)
     return flag != 0;
 }
 
-bool GlExtensions::checkAnisotropic(const char* list)
-{
-    return scan(list, "GL_EXT_texture_filter_anisotropic", anisotropic_);
-}
-
-bool GlExtensions::checkGenerateMipmap(const char* list)
-{
-    return scan(list, "GL_SGIS_generate_mipmap", generateMipmap_);
-}
-
 bool GlExtensions::loadExtensionString()
 {
     extensionString_ = resolver_.resolveExtensionString() ? 1 : 0;

@@ -5,11 +5,6 @@ template <class Pointer> void resolveInto(Pointer& pointer, const char* name)
 {
     pointer = reinterpret_cast<Pointer>(reinterpret_cast<void*>(wglGetProcAddress(name)));
 }
-
-const char* glExtensionString()
-{
-    return reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-}
 }
 
 bool WglEntryPoints::resolveExtensionString()
@@ -30,13 +25,11 @@ void WglEntryPoints::resolve(WglExtension extension)
         break;
     case WglExtension::PixelFormat:
         resolveInto(getPixelFormatAttribiv, "wglGetPixelFormatAttribivARB");
-        resolveInto(getPixelFormatAttribfv, "wglGetPixelFormatAttribfvARB");
         resolveInto(choosePixelFormat, "wglChoosePixelFormatARB");
         break;
     case WglExtension::RenderTexture:
         resolveInto(bindTexImage, "wglBindTexImageARB");
         resolveInto(releaseTexImage, "wglReleaseTexImageARB");
-        resolveInto(setPbufferAttrib, "wglSetPbufferAttribARB");
         break;
     }
 }
@@ -51,16 +44,6 @@ GlExtensions& WglEntryPoints::extensions()
 {
     static GlExtensions flags(instance());
     return flags;
-}
-
-bool WglEntryPoints::hasAnisotropic()
-{
-    return extensions().checkAnisotropic(glExtensionString());
-}
-
-bool WglEntryPoints::hasGenerateMipmap()
-{
-    return extensions().checkGenerateMipmap(glExtensionString());
 }
 
 const char* WglEntryPoints::wglExtensionString(HDC dc)

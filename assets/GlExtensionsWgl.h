@@ -17,11 +17,9 @@ public:
     PFNWGLDESTROYPBUFFERARBPROC destroyPbuffer = nullptr;
     PFNWGLQUERYPBUFFERARBPROC queryPbuffer = nullptr;
     PFNWGLGETPIXELFORMATATTRIBIVARBPROC getPixelFormatAttribiv = nullptr;
-    PFNWGLGETPIXELFORMATATTRIBFVARBPROC getPixelFormatAttribfv = nullptr;
     PFNWGLCHOOSEPIXELFORMATARBPROC choosePixelFormat = nullptr;
     PFNWGLBINDTEXIMAGEARBPROC bindTexImage = nullptr;
     PFNWGLRELEASETEXIMAGEARBPROC releaseTexImage = nullptr;
-    PFNWGLSETPBUFFERATTRIBARBPROC setPbufferAttrib = nullptr;
 
     bool resolveExtensionString() override;
     void resolve(WglExtension extension) override;
@@ -30,9 +28,6 @@ public:
     static WglEntryPoints& instance();
     static GlExtensions& extensions();
 
-    // Scans the current context's GL_EXTENSIONS string.
-    static bool hasAnisotropic();
-    static bool hasGenerateMipmap();
     // The WGL extension string of a device context; null without the entry point.
     static const char* wglExtensionString(HDC dc);
 };

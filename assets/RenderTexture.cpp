@@ -21,8 +21,6 @@ RenderTexture::~RenderTexture() = default;
 
 bool RenderTexture::findExtensions()
 {
-    WglEntryPoints::hasGenerateMipmap();
-    WglEntryPoints::hasAnisotropic();
     GlExtensions& extensions = WglEntryPoints::extensions();
     if (!extensions.loadExtensionString())
         return false;
@@ -48,8 +46,6 @@ bool RenderTexture::create(int width, int height)
     windowContext_ = wglGetCurrentContext();
     if (!findExtensions())
         return false;
-    // Generated mipmaps would be rebuilt from the pbuffer on every bind.
-    WglEntryPoints::extensions().clearGenerateMipmap();
     if (!surface_->create(width, height, kColorBits, kDepthBits, kStencilBits, kFormatAttributes, kPbufferAttributes))
         return false;
     setUpTexture();
@@ -57,6 +53,7 @@ bool RenderTexture::create(int width, int height)
     return true;
 }
 
+// The texture name lives in the window's context, current here.
 void RenderTexture::release()
 {
     ready_ = false;
@@ -64,6 +61,9 @@ void RenderTexture::release()
         releaseBinding();
         surface_->release();
     }
+    if (texture_ != 0)
+        glDeleteTextures(1, &texture_);
+    texture_ = 0;
 }
 
 bool RenderTexture::beginDrawing()

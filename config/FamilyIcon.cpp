@@ -29,13 +29,12 @@ HICON iconOf(HMODULE module)
 }
 }
 
-bool loadFamilyIcon(const std::string& executablePath, HICON& icon)
+bool loadFamilyIcon(const std::string& executablePath, IconHandle& icon)
 {
-    icon = nullptr;
-    HMODULE module = LoadLibraryExA(executablePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    icon.reset();
+    const ModuleHandle module(LoadLibraryExA(executablePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!module)
         return false;
-    icon = iconOf(module);
-    FreeLibrary(module);
+    icon.reset(iconOf(module.get()));
     return true;
 }

@@ -3,7 +3,9 @@
 
 #include <string>
 
+#include "framework/UniqueHandle.h"
+
 // The 32 x 32 picture of another family program's icon group 128, read from the
 // program file as data (nothing of it runs). False when the file cannot be opened;
-// icon is null when it opens but holds no such picture. The caller destroys the icon.
-bool loadFamilyIcon(const std::string& executablePath, HICON& icon);
+// icon is empty when it opens but holds no such picture.
+bool loadFamilyIcon(const std::string& executablePath, IconHandle& icon);

@@ -5,10 +5,10 @@
 
 #include "family/FamilyEntry.h"
 
-// The persisted configuration. A value type: the full-screen window, the scene and
-// the settings page each hold their own copy.
-class Settings {
-public:
+// The persisted configuration, a plain value that copies whole: the full-screen
+// window, the scene and the settings page each hold their own. SettingsStore is its
+// home in the registry.
+struct Settings {
     int32_t xResolution = 1024;
     int32_t yResolution = 768;
     int32_t colorDepth = 16;
@@ -20,12 +20,4 @@ public:
     int32_t demoMode = 0;
     std::string installPath;
     std::vector<FamilyEntry> familyList;
-
-    // Copies the numbers and the install path; the family list is emptied, not copied.
-    void copyFrom(const Settings& other);
-
-    // Registry operations (Windows only).
-    bool load();
-    bool save() const;
-    static std::string readInstallPath();
 };

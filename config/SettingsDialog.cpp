@@ -3,14 +3,14 @@
 #include <commctrl.h>
 
 #include "config/FamilyIcon.h"
-#include "config/PageCommands.h"
 #include "config/ProductInfoPage.h"
 #include "config/ProgressDialog.h"
 #include "config/SettingsPage.h"
+#include "config/SettingsStore.h"
 #include "family/FamilyPageHost.h"
+#include "family/PageCommands.h"
 #include "framework/DeviceContext.h"
 #include "framework/MessageBox.h"
-#include "framework/RegistryKey.h"
 #include "resources/DialogIds.h"
 #include "resources/ProductStrings.h"
 #include "update/ProductUpdate.h"
@@ -55,7 +55,6 @@ const int SettingsDialog::kNoPage;
 using DialogHandler = Dialog::Handler<SettingsDialog>;
 
 const DialogHandler SettingsDialog::handlers[] = {
-    DialogHandler::forNotify(IDC_PRODUCT_LIST, LVN_ITEMCHANGING, &SettingsDialog::onItemChanging),
     DialogHandler::forNotify(IDC_PRODUCT_LIST, LVN_ITEMCHANGED, &SettingsDialog::onItemChanged),
     DialogHandler::forCommand(IDC_RESTORE_DEFAULTS, BN_CLICKED, &SettingsDialog::onRestoreDefaults),
     DialogHandler::forCommand(IDC_PREVIEW, BN_CLICKED, &SettingsDialog::onPreview),
@@ -86,10 +85,7 @@ BOOL SettingsDialog::onInitDialog()
     fillList(false);
     selectPage(initialPage_);
     switchTo(initialPage_);
-    RegistryKey family;
-    int32_t stored = 0;
-    if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY) && family.readDword(STR_START_RANDOM, stored))
-        startRandom_ = stored != 0;
+    startRandom_ = SettingsStore().readStartRandom();
     CheckDlgButton(hwnd(), IDC_START_RANDOM, startRandom_ ? BST_CHECKED : BST_UNCHECKED);
     // The launcher has nothing to choose from without another installed member.
     EnableWindow(item(IDC_START_RANDOM), installed_ > 0);
@@ -178,15 +174,13 @@ void SettingsDialog::insertEntry(int position, const std::string& title, int ima
 int SettingsDialog::productImage(const ProductEntry& product)
 {
     if (!product.executablePath.empty()) {
-        HICON icon = nullptr;
+        IconHandle icon;
         if (!loadFamilyIcon(product.executablePath, icon))
             return kUnopenedImage;
         ++installed_;
         if (!icon)
             return kUnopenedImage;
-        const int image = ImageList_AddIcon(images_.get(), icon);
-        DestroyIcon(icon);
-        return image;
+        return ImageList_AddIcon(images_.get(), icon.get());
     }
     BitmapHandle bitmap(static_cast<HBITMAP>(
         LoadImageA(nullptr, product.iconPath.c_str(), IMAGE_BITMAP, kIconSize, kIconSize, LR_LOADFROMFILE)));
@@ -280,11 +274,6 @@ bool SettingsDialog::paintMinimised()
     return true;
 }
 
-LRESULT SettingsDialog::onItemChanging(const NMHDR&)
-{
-    return FALSE;
-}
-
 LRESULT SettingsDialog::onItemChanged(const NMHDR& header)
 {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -326,9 +315,7 @@ void SettingsDialog::onOK()
     if (updating_)
         updating_->cancel();
     startRandom_ = IsDlgButtonChecked(hwnd(), IDC_START_RANDOM) == BST_CHECKED;
-    RegistryKey family;
-    if (family.create(HKEY_CURRENT_USER, STR_FAMILY_KEY))
-        family.writeDword(STR_START_RANDOM, startRandom_);
+    SettingsStore().writeStartRandom(startRandom_);
     endDialog(IDOK);
 }
 

@@ -47,7 +47,6 @@ private:
     void sendToPage(UINT command);
     bool paintMinimised();
 
-    LRESULT onItemChanging(const NMHDR& header);
     LRESULT onItemChanged(const NMHDR& header);
     void onRestoreDefaults();
     void onPreview();

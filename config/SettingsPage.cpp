@@ -6,15 +6,13 @@
 #include <iterator>
 #include <new>
 
-#include "config/PageCommands.h"
 #include "config/PageRules.h"
+#include "config/SettingsStore.h"
+#include "family/PageCommands.h"
+#include "framework/ClassicDevMode.h"
 #include "resources/DialogIds.h"
 
 namespace {
-// The size of the DEVMODE the enumeration asks for: the classic layout, which
-// holds every field the page reads.
-const WORD kDevModeSize = 148;
-
 const char* const kTabTitles[] = {"&Zandor 3D", "&About"};
 const int kAboutTab = 1;
 }
@@ -70,7 +68,7 @@ void SettingsPage::onDestroy()
 
 void SettingsPage::load()
 {
-    settings_.load();
+    SettingsStore().load(settings_);
     speed_ = settings_.animationSpeed;
     desktop_ = settings_.currentVideomode;
     demo_ = settings_.demoMode;
@@ -101,7 +99,7 @@ void SettingsPage::save()
     const LRESULT selection = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     const LRESULT itemData = selection == CB_ERR ? CB_ERR : SendMessageA(combo, CB_GETITEMDATA, selection, 0);
     applyModeChoice(settings_, selection != CB_ERR, itemData, modes_);
-    settings_.save();
+    SettingsStore().save(settings_);
 }
 
 void SettingsPage::transferToControls()
@@ -123,10 +121,8 @@ void SettingsPage::transferFromControls()
 void SettingsPage::enumerateModes()
 {
     modes_.clear();
-    DEVMODEA mode;
     for (DWORD number = 0;; ++number) {
-        std::memset(&mode, 0, sizeof mode);
-        mode.dmSize = kDevModeSize;
+        DEVMODEA mode = classicDevMode();
         if (!EnumDisplaySettingsA(nullptr, number, &mode))
             break;
         modes_.offer(mode.dmFields, static_cast<int32_t>(mode.dmPelsWidth), static_cast<int32_t>(mode.dmPelsHeight),
@@ -205,9 +201,9 @@ LRESULT SettingsPage::onPreview(WPARAM, LPARAM)
 LRESULT SettingsPage::onRestoreDefaults(WPARAM, LPARAM)
 {
     Settings defaults;
-    defaults.load();
+    SettingsStore().load(defaults);
     restoreDefaults(defaults);
-    defaults.save();
+    SettingsStore().save(defaults);
     load();
     return 0;
 }

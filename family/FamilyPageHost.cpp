@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "config/PageCommands.h"
+#include "family/PageCommands.h"
 #include "resources/DialogIds.h"
 
 using HostHandler = Dialog::Handler<FamilyPageHost>;
@@ -12,11 +12,6 @@ const HostHandler FamilyPageHost::handlers[] = {
     HostHandler::forMessage(PageCommandPreview, &FamilyPageHost::onPreview),
     HostHandler::forMessage(PageCommandRestoreDefaults, &FamilyPageHost::onRestoreDefaults),
 };
-
-FamilyPageHost::~FamilyPageHost()
-{
-    releaseGuest();
-}
 
 bool FamilyPageHost::create(const RECT& rect, const std::string& executablePath, HWND parent)
 {
@@ -39,8 +34,8 @@ bool FamilyPageHost::startGuest(const std::string& executablePath)
     if (!CreateProcessA(executablePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                         nullptr, nullptr, &startup, &process))
         return false;
-    CloseHandle(process.hThread);
-    guest_ = process.hProcess;
+    const KernelHandle thread(process.hThread);  // not needed: closed on return
+    guest_.reset(process.hProcess);
     return true;
 }
 
@@ -82,15 +77,8 @@ LRESULT FamilyPageHost::onRestoreDefaults(WPARAM, LPARAM)
 void FamilyPageHost::onDestroy()
 {
     if (!sendToGuest(WM_CLOSE) && guest_) {
-        TerminateProcess(guest_, 1);
-        WaitForSingleObject(guest_, answerTimeoutMs);
+        TerminateProcess(guest_.get(), 1);
+        WaitForSingleObject(guest_.get(), answerTimeoutMs);
     }
-    releaseGuest();
-}
-
-void FamilyPageHost::releaseGuest()
-{
-    if (guest_)
-        CloseHandle(guest_);
-    guest_ = nullptr;
+    guest_.reset();
 }

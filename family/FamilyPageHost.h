@@ -3,13 +3,13 @@
 
 #include <string>
 
+#include "framework/UniqueHandle.h"
+
 // The empty page another family program's own settings page runs in. The host
 // starts that program as its guest, passes the dialog's page commands on to the
 // guest's page (its first child) and, as it goes, closes the guest first.
 class FamilyPageHost : public Dialog {
 public:
-    ~FamilyPageHost() override;
-
     // A child of parent, moved to rect, with the guest started from executablePath.
     // False when the guest cannot be started; the empty host stays then.
     bool create(const RECT& rect, const std::string& executablePath, HWND parent);
@@ -29,8 +29,7 @@ private:
     bool sendToGuest(UINT message) const;
     LRESULT onPreview(WPARAM wParam, LPARAM lParam);
     LRESULT onRestoreDefaults(WPARAM wParam, LPARAM lParam);
-    void releaseGuest();
     static const Handler<FamilyPageHost> handlers[];
 
-    HANDLE guest_ = nullptr;
+    KernelHandle guest_;
 };

@@ -6,26 +6,6 @@
 
 #include "framework/Dialog.h"
 
-namespace {
-Application* theApplication = nullptr;
-}
-
-Application::Application()
-{
-    theApplication = this;
-}
-
-Application::~Application()
-{
-    if (theApplication == this)
-        theApplication = nullptr;
-}
-
-Application* Application::instance()
-{
-    return theApplication;
-}
-
 std::string Application::title()
 {
     char path[MAX_PATH] = {};
@@ -40,25 +20,24 @@ std::string Application::title()
     return name;
 }
 
-void Application::windowGone(Window* window)
+void Application::setMainWindow(std::unique_ptr<Window> window)
 {
-    if (theApplication && theApplication->mainWindow == window) {
-        theApplication->mainWindow = nullptr;
-        PostQuitMessage(0);
-    }
+    mainWindow_ = std::move(window);
+    if (mainWindow_)
+        mainWindow_->endLoopWhenGone();
 }
 
 int Application::run()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!start()) {
-        if (mainWindow)
-            mainWindow->destroy();
-        return exit();
-    }
-    exitCode_ = messageLoop();
-    return exit();
+    if (start())
+        exitCode_ = messageLoop();
+    else if (mainWindow_)
+        mainWindow_->destroy();
+    const int code = exit();
+    mainWindow_.reset();
+    return code;
 }
 
 int Application::messageLoop()

@@ -4,28 +4,23 @@
 
 bool RegistryKey::open(HKEY parent, const char* name, REGSAM access)
 {
-    close();
-    if (RegOpenKeyExA(parent, name, 0, access, &key_) == ERROR_SUCCESS)
-        return true;
-    key_ = nullptr;
-    return false;
+    key_.reset();
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(parent, name, 0, access, &opened) != ERROR_SUCCESS)
+        return false;
+    key_.reset(opened);
+    return true;
 }
 
 bool RegistryKey::create(HKEY parent, const char* name, REGSAM access)
 {
-    close();
-    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key_, nullptr) ==
+    key_.reset();
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &created, nullptr) !=
         ERROR_SUCCESS)
-        return true;
-    key_ = nullptr;
-    return false;
-}
-
-void RegistryKey::close()
-{
-    if (key_)
-        RegCloseKey(key_);
-    key_ = nullptr;
+        return false;
+    key_.reset(created);
+    return true;
 }
 
 bool RegistryKey::readDword(const char* name, int32_t& value) const
@@ -33,7 +28,7 @@ bool RegistryKey::readDword(const char* name, int32_t& value) const
     BYTE buffer[4];
     DWORD size = sizeof buffer;
     // A shorter value would leave part of the field stale, so only whole four-byte values count.
-    if (RegQueryValueExA(key_, name, nullptr, nullptr, buffer, &size) != ERROR_SUCCESS || size != sizeof buffer)
+    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, buffer, &size) != ERROR_SUCCESS || size != sizeof buffer)
         return false;
     std::memcpy(&value, buffer, sizeof value);
     return true;
@@ -44,7 +39,7 @@ bool RegistryKey::readString(const char* name, std::string& value) const
     char buffer[1024];
     DWORD size = sizeof buffer - 1;
     DWORD type = 0;
-    if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key_.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
         return false;
     buffer[size < sizeof buffer ? size : sizeof buffer - 1] = '\0';
     value = buffer;
@@ -54,5 +49,6 @@ bool RegistryKey::readString(const char* name, std::string& value) const
 bool RegistryKey::writeDword(const char* name, int32_t value) const
 {
     DWORD data = static_cast<DWORD>(value);
-    return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
+    return RegSetValueExA(key_.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
+           ERROR_SUCCESS;
 }

@@ -4,19 +4,15 @@
 #include <cstdint>
 #include <string>
 
-// Owns one open registry key; closes it when it goes out of scope.
+#include "framework/UniqueHandle.h"
+
+// One open registry key, held by a KeyHandle, and the reads and writes of its values.
 class RegistryKey {
 public:
-    RegistryKey() = default;
-    ~RegistryKey() { close(); }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
     bool open(HKEY parent, const char* name, REGSAM access = KEY_ALL_ACCESS);
     bool create(HKEY parent, const char* name, REGSAM access = KEY_ALL_ACCESS);
-    void close();
-    HKEY get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
+    HKEY get() const { return key_.get(); }
+    explicit operator bool() const { return static_cast<bool>(key_); }
 
     // A value of exactly four bytes, of any registry type.
     bool readDword(const char* name, int32_t& value) const;
@@ -25,5 +21,5 @@ public:
     bool writeDword(const char* name, int32_t value) const;
 
 private:
-    HKEY key_ = nullptr;
+    KeyHandle key_;
 };

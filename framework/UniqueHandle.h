@@ -3,7 +3,9 @@
 
 #include <commctrl.h>
 
-// Owns one GDI or common-control handle and releases it with the call its kind needs.
+// The one owner of a Win32 handle: releases it with the call its kind needs when it
+// goes out of scope or takes another. Moves, never copies. Header only, so that
+// the launcher, which links nothing of the main program, owns its handles alike.
 template <class Handle, BOOL(WINAPI* Release)(Handle)> class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -35,6 +37,10 @@ private:
 };
 
 namespace handle_release {
+inline BOOL WINAPI closeKey(HKEY key)
+{
+    return RegCloseKey(key) == ERROR_SUCCESS;
+}
 inline BOOL WINAPI deleteBitmap(HBITMAP bitmap)
 {
     return DeleteObject(bitmap);
@@ -45,6 +51,13 @@ inline BOOL WINAPI deleteFont(HFONT font)
 }
 }
 
+// A registry key this program opened or created; never one of the predefined roots.
+using KeyHandle = UniqueHandle<HKEY, handle_release::closeKey>;
+// A process or thread handle, as CreateProcess hands them back.
+using KernelHandle = UniqueHandle<HANDLE, CloseHandle>;
+// A program file loaded as data.
+using ModuleHandle = UniqueHandle<HMODULE, FreeLibrary>;
 using BitmapHandle = UniqueHandle<HBITMAP, handle_release::deleteBitmap>;
 using FontHandle = UniqueHandle<HFONT, handle_release::deleteFont>;
+using IconHandle = UniqueHandle<HICON, DestroyIcon>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, ImageList_Destroy>;

@@ -1,7 +1,5 @@
 #include "framework/Window.h"
 
-#include "framework/Application.h"
-
 namespace {
 const char kWindowProperty[] = "Zandor.Window";
 // Only between arming and the end of one CreateWindowEx call of a foreign class.
@@ -175,7 +173,8 @@ void Window::unbind()
 void Window::windowGone()
 {
     unbind();
-    Application::windowGone(this);
+    if (endsLoop_)
+        PostQuitMessage(0);
     postNcDestroy();
 }
 

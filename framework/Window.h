@@ -7,6 +7,11 @@
 // class bind at WM_NCCREATE through CreateWindowEx's creation parameter; a
 // window of another class (a system class) binds through a CBT hook armed for
 // that one call only, so no later window of the thread can bind by mistake.
+//
+// Who deletes a window object: whoever created it owns it (a member, a local, a
+// unique_ptr) and deletes it after its window is gone; no class deletes itself.
+// An object deleted while its window still exists destroys that window without
+// running its own handlers.
 class Window {
 public:
     Window() = default;
@@ -27,6 +32,9 @@ public:
     // 2 s on a display without one. The caller repaints what the window covered.
     bool destroyUnhidden();
 
+    // The main window: the end of its window posts the quit request that ends the loop.
+    void endLoopWhenGone() { endsLoop_ = true; }
+
     static Window* fromHandle(HWND hwnd);
     // The framework's own window class: our procedure, arrow cursor, no background brush.
     static const char* defaultClassName();
@@ -39,7 +47,7 @@ protected:
 
     virtual LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // Runs after the window is gone; self-deleting windows delete themselves here.
+    // Runs after the window is gone, the object unbound from it.
     virtual void postNcDestroy() {}
     // A background-erase answer: the client area filled black with the given device context.
     LRESULT eraseBlack(WPARAM dc);
@@ -68,4 +76,5 @@ private:
     HWND hwnd_ = nullptr;
     WNDPROC classProc_ = nullptr;
     bool wide_ = false;
+    bool endsLoop_ = false;
 };

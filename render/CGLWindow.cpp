@@ -1,5 +1,7 @@
 #include "render/CGLWindow.h"
 
+#include "config/SettingsStore.h"
+#include "framework/DeviceContext.h"
 #include "framework/Dialog.h"
 #include "framework/MessageBox.h"
 #include "render/VideoModeChooser.h"
@@ -9,7 +11,6 @@
 namespace {
 const UINT_PTR FRAME_TIMER_ID = 0;
 const UINT kShortestPeriod = 0;
-const DWORD kWindows9xFamily = 0x80000000;
 const size_t kStringBufferSize = 1024;
 
 static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40, "pixel format record of 40 bytes");
@@ -41,10 +42,10 @@ void contextError(HWND owner, const char* text)
 RECT screenRect()
 {
     RECT rect = {0, 0, 0, 0};
-    if (HDC screen = GetDC(nullptr)) {
-        rect.right = GetDeviceCaps(screen, HORZRES);
-        rect.bottom = GetDeviceCaps(screen, VERTRES);
-        ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    if (screen.get()) {
+        rect.right = GetDeviceCaps(screen.get(), HORZRES);
+        rect.bottom = GetDeviceCaps(screen.get(), VERTRES);
     }
     return rect;
 }
@@ -55,8 +56,6 @@ void setScreensaverRunning(BOOL running)
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running, &previous, 0);
 }
 }
-
-CGLWindow* CGLWindow::current_ = nullptr;
 
 const Window::MessageEntry<CGLWindow> CGLWindow::messageMap[] = {
     {WM_CREATE, &CGLWindow::onCreate},
@@ -78,7 +77,10 @@ const Window::MessageEntry<CGLWindow> CGLWindow::messageMap[] = {
     {WM_CLOSE, &CGLWindow::onClose},
 };
 
-CGLWindow::CGLWindow(Scene& scene) : scene_(scene), frameStep_(*this, inDialog) {}
+CGLWindow::CGLWindow(Scene& scene, WindowsSceneHost& sceneHost)
+    : scene_(scene), sceneHost_(sceneHost), frameStep_(*this, inDialog)
+{
+}
 
 CGLWindow::~CGLWindow() = default;
 
@@ -101,7 +103,6 @@ LRESULT CGLWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CGLWindow::postNcDestroy()
 {
     setScreensaverRunning(FALSE);
-    delete this;
 }
 
 void CGLWindow::closeLater()
@@ -150,9 +151,10 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
         return -1;
     }
     createContext();
-    settings_.load();
+    SettingsStore().load(settings_);
     RECT client = {0, 0, 0, 0};
     GetClientRect(hwnd(), &client);
+    sceneHost_.setMessageOwner(hwnd());
     scene_.init(settings_, client.right - client.left, client.bottom - client.top);
     loadingBox.destroyUnhidden();  // the full-screen window covers where it was
     chooseDisplayMode();
@@ -160,20 +162,21 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
     resizeScene();
     setScreensaverRunning(TRUE);
     SetTimer(hwnd(), FRAME_TIMER_ID, kShortestPeriod, nullptr);
-    current_ = this;
+    running_ = true;
     return 0;
 }
 
 LRESULT CGLWindow::onDestroy(WPARAM wParam, LPARAM lParam)
 {
-    current_ = nullptr;
+    running_ = false;
     blanker_.uncover();
     Win32DisplayModes().restoreRegistryMode();
+    scene_.shutdown();  // its GL objects go while their context is still current
     wglMakeCurrent(nullptr, nullptr);
     if (context_)
         wglDeleteContext(context_);
     context_ = nullptr;
-    scene_.shutdown();
+    sceneHost_.setMessageOwner(nullptr);
     const RECT screen = screenRect();
     InvalidateRect(nullptr, &screen, TRUE);
     ReleaseDC(hwnd(), dc_);
@@ -246,10 +249,6 @@ LRESULT CGLWindow::onSysCommand(WPARAM wParam, LPARAM lParam)
     case SC_SCREENSAVE:
     case SC_CLOSE:
         return 0;
-    case SC_MONITORPOWER:
-        if (GetVersion() & kWindows9xFamily)
-            return 0;
-        break;
     }
     return defaultProc(WM_SYSCOMMAND, wParam, lParam);
 }
@@ -270,7 +269,7 @@ LRESULT CGLWindow::onClose(WPARAM wParam, LPARAM lParam)
 // A monitor added, removed or moved while the run is on gets covered as it is now.
 LRESULT CGLWindow::onDisplayChange(WPARAM wParam, LPARAM lParam)
 {
-    if (current_ == this)
+    if (running_)
         blanker_.cover(hwnd());
     return defaultProc(WM_DISPLAYCHANGE, wParam, lParam);
 }

@@ -5,24 +5,22 @@
 #include "render/CloseRules.h"
 #include "render/FrameStep.h"
 #include "render/MonitorBlanker.h"
+#include "render/WindowsSceneHost.h"
 #include "scene/Scene.h"
 
 // The full-screen window of a screensaver run: owns the GL contexts, switches
 // the primary display's mode for the run, blacks out the other monitors, drives
-// one frame per timer message and closes on user input. Deletes itself once its
-// window is gone.
+// one frame per timer message and closes on user input. The scene's messages are
+// owned by this window while it shows the scene.
 class CGLWindow : public Window, private FrameHost {
 public:
-    explicit CGLWindow(Scene& scene);
+    CGLWindow(Scene& scene, WindowsSceneHost& sceneHost);
     ~CGLWindow() override;
 
     // Covers rect; the screensaver passes no parent.
     virtual bool create(const RECT& rect, HWND parent);
     bool makeCurrent();
     int frameCount() const { return frameStep_.frameCount(); }
-
-    // The full-screen window between the end of its creation and its destruction.
-    static CGLWindow* current() { return current_; }
 
 protected:
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -61,9 +59,10 @@ private:
     void yield() override;
     bool inputWaiting() override;
 
-    static CGLWindow* current_;
-
     Scene& scene_;
+    WindowsSceneHost& sceneHost_;
+    // Between the end of the window's creation and its destruction.
+    bool running_ = false;
     Settings settings_;
     // Set while a modal message is up: frames stop and the pointer and focus rules rest.
     int inDialog = 0;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-class Settings;
+struct Settings;
 
 // The screen of the full-screen run as the platform reports it.
 struct DesktopMode {

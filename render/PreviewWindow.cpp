@@ -16,8 +16,7 @@ bool PreviewWindow::create(HWND parent)
     RECT client;
     if (!parent || !IsWindow(parent) || !GetClientRect(parent, &client))
         return false;
-    created_ = createEx(0, defaultClassName(), "Preview", WS_CHILD | WS_VISIBLE, client, parent, 0);
-    return created_;
+    return createEx(0, defaultClassName(), "Preview", WS_CHILD | WS_VISIBLE, client, parent, 0);
 }
 
 LRESULT PreviewWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include <cstddef>
-
-#include "config/Settings.h"
+#include "config/SettingsStore.h"
+#include "framework/ClassicDevMode.h"
+#include "framework/DeviceContext.h"
 
 namespace {
 bool sameMode(const DEVMODEA& a, const DEVMODEA& b)
@@ -19,18 +19,15 @@ DesktopMode Win32DisplayModes::desktop()
     DesktopMode mode;
     mode.width = GetSystemMetrics(SM_CXSCREEN);
     mode.height = GetSystemMetrics(SM_CYSCREEN);
-    if (HDC screen = GetDC(nullptr)) {
-        mode.bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
-        ReleaseDC(nullptr, screen);
-    }
+    const WindowDC screen(nullptr);
+    if (screen.get())
+        mode.bitsPerPixel = GetDeviceCaps(screen.get(), BITSPIXEL);
     return mode;
 }
 
 bool Win32DisplayModes::requestFullScreenMode(int32_t width, int32_t height, int32_t bitsPerPixel)
 {
-    DEVMODEA DisplayModeRequest = {};
-    // The record as it was before the panning fields: 148 bytes.
-    DisplayModeRequest.dmSize = offsetof(DEVMODEA, dmPanningWidth);
+    DEVMODEA DisplayModeRequest = classicDevMode();
     DisplayModeRequest.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
     DisplayModeRequest.dmBitsPerPel = static_cast<DWORD>(bitsPerPixel);
     DisplayModeRequest.dmPelsWidth = static_cast<DWORD>(width);
@@ -46,7 +43,7 @@ void Win32DisplayModes::fullScreenClientSize(int32_t& width, int32_t& height)
 
 void Win32DisplayModes::saveSettings(const Settings& settings)
 {
-    settings.save();
+    SettingsStore().save(settings);
 }
 
 // A mode change costs tens to hundreds of milliseconds even when it changes nothing.

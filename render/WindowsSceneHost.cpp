@@ -1,17 +1,14 @@
 #include "render/WindowsSceneHost.h"
 
-#include <windows.h>
-
-#include "framework/Application.h"
 #include "framework/MessageBox.h"
-#include "framework/Window.h"
+
+#include "assets/ResourcePack.h"
+#include "assets/SurfaceTargets.h"
+#include "resources/ProductStrings.h"
 
 void WindowsSceneHost::showError(const char* text, unsigned iconKind)
 {
-    Application* application = Application::instance();
-    // Owned by the full-screen window so the box is not hidden behind it.
-    HWND owner = application && application->mainWindow ? application->mainWindow->hwnd() : nullptr;
-    showMessage(owner, text, MB_OK | (iconKind == ErrorIcon ? MB_ICONERROR : 0));
+    showMessage(owner_, text, MB_OK | (iconKind == ErrorIcon ? MB_ICONERROR : 0));
 }
 
 void WindowsSceneHost::requestQuit()
@@ -22,4 +19,21 @@ void WindowsSceneHost::requestQuit()
 uint32_t WindowsSceneHost::tickCount()
 {
     return GetTickCount();
+}
+
+PackBytes WindowsSceneHost::packBytes()
+{
+    PackBytes bytes;
+    ResourcePack::findResource(IDR_RESOURCE_PACK, bytes.data, bytes.size);
+    return bytes;
+}
+
+std::unique_ptr<OffscreenTarget> WindowsSceneHost::makeSurfaceTarget(SurfaceTargetKind kind)
+{
+    return ::makeSurfaceTarget(kind);
+}
+
+GlProcLoader WindowsSceneHost::glProcLoader()
+{
+    return glProcAddress;
 }

@@ -1,11 +1,23 @@
 #pragma once
 #include "scene/SceneHost.h"
 
-// The scene's platform: message boxes owned by the main window, the posted quit,
-// the system tick count.
+#include <windows.h>
+
+// The scene's platform: message boxes owned by the window the scene draws in, the
+// posted quit, the system tick count, the program's RFILE pack, framebuffer objects and pbuffers.
 class WindowsSceneHost : public SceneHost {
 public:
+    // The window that owns the scene's messages, so that none hides behind it; none
+    // while no window shows the scene.
+    void setMessageOwner(HWND owner) { owner_ = owner; }
+
     void showError(const char* text, unsigned iconKind) override;
     void requestQuit() override;
     uint32_t tickCount() override;
+    PackBytes packBytes() override;
+    std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
+    GlProcLoader glProcLoader() override;
+
+private:
+    HWND owner_ = nullptr;
 };

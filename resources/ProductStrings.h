@@ -19,6 +19,11 @@
 #define STR_PRODUCT_TITLE "Zandor 3D screensaver"
 /* Family key value: non-zero lets the launcher pick a random member for full-screen runs. */
 #define STR_START_RANDOM "StartRandom"
+/* Family key subkey with one value per installed member: identifier as name, title as data. */
+#define STR_FAMILY_LIST_KEY "List"
+/* Values of each member's own key below the family key, written by its installer. */
+#define STR_EXECUTABLE_PATH "ExecutablePath"
+#define STR_INSTALL_PATH "InstallPath"
 #define STR_WEB_ADDRESS "www.orbicade.com"
 #define STR_MAIL_ADDRESS "support@orbicade.com"
 #define STR_SLOW_RENDERER                                                                                              \

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "scene/Angles.h"
 #include "scene/Vec3.h"
 
 namespace {

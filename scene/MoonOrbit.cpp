@@ -11,7 +11,8 @@ const MoonRecord moonRecords[4] = {
 };
 
 namespace {
-constexpr double kDegreeInSinglePrecision = 0.01745329237161969;  // (float)(pi / 180)
+// One degree in radians to single precision, as the moons' timing was tuned with it.
+constexpr double kDegreeInSinglePrecision = 0.01745329237161969;
 }
 
 double moonAngle(double T, const MoonRecord& moon, int index)

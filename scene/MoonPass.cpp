@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "assets/GlHeaders.h"
+#include "scene/Angles.h"
 #include "scene/MoonOrbit.h"
 #include "scene/PlanetPass.h"
 
 namespace {
 
-constexpr double kDegrees = 57.29578;
 // Blending and texturing; the moons' colour, lit material and texture.
 constexpr GLbitfield kMoonPassState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
 // Lighting, blending, depth test; depth writes, blend function, colour and the material
@@ -64,7 +64,7 @@ void MoonPass::draw(double T, const SceneTextures& textures)
         const double y = std::sin(theta) * moon.orbitRadius;
         glPushMatrix();
         glTranslated(x, y, 0.0);
-        glRotated(theta * kDegrees, 0.0, 0.0, 1.0);  // tidally locked: one turn per orbit
+        glRotated(theta * degreesPerRadian, 0.0, 0.0, 1.0);  // tidally locked: one turn per orbit
         glDisable(GL_BLEND);
         glColor3d(1.0, 1.0, 1.0);
         glEnable(GL_TEXTURE_2D);

@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "assets/GlHeaders.h"
+#include "scene/Angles.h"
 #include "scene/PlanetMath.h"
 
 namespace {
 
-constexpr double kDegrees = 180.0 / pi;
 // Lighting, blending, depth test and culling; the sprite's colour and the material
 // that follows it.
 constexpr GLbitfield kHaloState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT;
@@ -40,7 +40,7 @@ struct ViewState {
 // Turns local +z toward w (a unit vector).
 void faceAlong(Vec3 w)
 {
-    const double angle = std::acos(std::clamp(w.z, -1.0, 1.0)) * kDegrees;
+    const double angle = std::acos(std::clamp(w.z, -1.0, 1.0)) * degreesPerRadian;
     if (std::hypot(w.x, w.y) > 1e-12)
         glRotated(angle, -w.y, w.x, 0.0);
     else if (w.z < 0.0)
@@ -85,7 +85,7 @@ void drawSphereHalo(Vec3 c, double scale, double alpha, double roll)
     Vec3 a, b;
     if (local.unproject({0.0, 0.0, 0.0}, a) && local.unproject({0.0, 1.0, 0.0}, b)) {
         const Vec3 up = normalised(b - a);
-        glRotated(std::atan2(up.y, up.x) * kDegrees - 90.0 + roll, 0.0, 0.0, 1.0);
+        glRotated(std::atan2(up.y, up.x) * degreesPerRadian - 90.0 + roll, 0.0, 0.0, 1.0);
     }
     glPushAttrib(kHaloState);
     glDisable(GL_LIGHTING);
@@ -106,7 +106,7 @@ void drawSunRimGlow(Vec3 c, double r, Vec3 light, unsigned wideTexture, unsigned
         return;  // the light lies behind the eye or beyond the far plane
     if (!view.unproject({0.0, 0.0, -1000.0}, eye))
         return;
-    const double screenAngle = std::atan2(wl.y - wc.y, wl.x - wc.x) * kDegrees;
+    const double screenAngle = std::atan2(wl.y - wc.y, wl.x - wc.x) * degreesPerRadian;
     const double theta = apparentRadius(r, length(c - eye));
     if (theta <= 0.0)
         return;

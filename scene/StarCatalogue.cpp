@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "scene/Angles.h"
+
 const StarColour starColourTable[7] = {
     {219, 244, 254},  // O
     {239, 252, 254},  // B

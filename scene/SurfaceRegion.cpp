@@ -4,15 +4,17 @@
 #include <cmath>
 #include <vector>
 
+#include "scene/Angles.h"
+
 namespace {
 // Covers the mesh's flat triangles showing a little beyond the sphere's horizon, the
 // outline's sampling step and linear filtering's neighbouring texel.
-constexpr double kMarginRadians = 4.0 * pi / 180.0;
+constexpr double kMarginRadians = radians(4.0);
 // Screen-edge rays per edge before refinement, how often a stretch between two rays
 // may be halved, and the finest step kept between neighbouring hits.
 constexpr int kEdgeRays = 32;
 constexpr int kRefinements = 10;
-constexpr double kSampleStep = 1.0 * pi / 180.0;
+constexpr double kSampleStep = radians(1.0);
 constexpr int kHorizonSamples = 720;
 
 inline Vec3 cross(Vec3 a, Vec3 b)
@@ -28,14 +30,14 @@ struct SphereCamera {
 
     explicit SphereCamera(const PlanetView& view)
     {
-        const double angle = -view.turnDegrees * pi / 180.0;
+        const double angle = radians(-view.turnDegrees);
         c = std::cos(angle);
         s = std::sin(angle);
         flattening = view.flattening;
         const Vec3 f = normalised(view.centre - view.eye);
         const Vec3 r = normalised(cross(f, view.up));
         const Vec3 u = cross(r, f);
-        const double halfHeight = std::tan(view.fovyDegrees * pi / 360.0);
+        const double halfHeight = std::tan(radians(view.fovyDegrees) / 2.0);
         eye = toSphere(view.eye);
         forward = toSphere(f);
         right = toSphere(r * (halfHeight * view.aspect));
@@ -251,7 +253,7 @@ int surfaceLevel(const PlanetView& view, int viewportHeight, int width, int maxi
     const double nearest = length(view.eye) - 1.0;
     if (!(nearest > 0.0) || width <= 0)
         return 0;
-    const double pixelsPerUnit = 0.5 * viewportHeight / std::tan(view.fovyDegrees * pi / 360.0) / nearest;
+    const double pixelsPerUnit = 0.5 * viewportHeight / std::tan(radians(view.fovyDegrees) / 2.0) / nearest;
     // As GL picks the nearer mipmap: a level whose texels span up to the square root
     // of 2 pixels, half a level of magnification.
     int level = 0;

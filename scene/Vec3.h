@@ -1,8 +1,6 @@
 #pragma once
 #include <cmath>
 
-constexpr double pi = 3.14159265358979323846;
-
 // A point or direction in world units.
 struct Vec3 {
     double x = 0.0, y = 0.0, z = 0.0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds what is needed and runs every test: the native unit tests (with address
-# and undefined-behaviour sanitizers), short fuzzing runs, and the Windows tests
-# and end-to-end tests under Wine.
+# and undefined-behaviour sanitizers), short fuzzing runs, the optimised Linux
+# program and its tests, and the Windows tests and end-to-end tests under Wine.
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
@@ -15,7 +15,9 @@ log=$(mktemp)
 suite() {
   local preset=$1
   echo "== $preset"
-  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset" -j "$jobs"; then
+  # The build speaks only when it fails.
+  if ! cmake --preset "$preset" >"$log" 2>&1 || ! cmake --build --preset "$preset" -j "$jobs" >"$log" 2>&1; then
+    tail -n 40 "$log"
     echo "build of $preset failed"
     status=1
     failed=$((failed + 1))
@@ -42,6 +44,7 @@ else
 fi
 suite native
 suite fuzz
+suite linux
 suite windows
 rm -f "$log"
 echo "suites: $passed passed, $failed failed"

@@ -146,13 +146,12 @@ DownloadResult download(const std::string& url, std::size_t maxBytes, std::vecto
     transfer->url = url;
     transfer->maxBytes = maxBytes;
     transfer->touch();
-    HANDLE thread = CreateThread(nullptr, 0, transferThread, transfer, 0, nullptr);
+    KernelHandle thread(CreateThread(nullptr, 0, transferThread, transfer, 0, nullptr));
     if (!thread) {
         delete transfer;
         return DownloadResult::failed;
     }
-    const DownloadResult result = waitFor(thread, *transfer, sink);
-    CloseHandle(thread);
+    const DownloadResult result = waitFor(thread.get(), *transfer, sink);
     if (result == DownloadResult::ok)
         body.swap(transfer->body);
     InterlockedExchange(&transfer->abandoned, 1);

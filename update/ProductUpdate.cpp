@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "config/Settings.h"
+#include "config/SettingsStore.h"
 #include "resources/ProductStrings.h"
 #include "update/CacheFiles.h"
 #include "update/Downloader.h"
@@ -115,7 +115,7 @@ UpdateOutcome cachePictures(const std::string& installPath, std::vector<ProductE
 
 UpdateOutcome updateOnline(const std::string& url, Progress& progress, std::vector<ProductEntry>& products)
 {
-    const std::string installPath = Settings::readInstallPath();
+    const std::string installPath = SettingsStore().readInstallPath();
     if (installPath.empty())
         return UpdateOutcome::noInstallPath;
     const std::string documentPath = cachedDocumentPath(installPath);
@@ -142,7 +142,7 @@ UpdateOutcome updateOnline(const std::string& url, Progress& progress, std::vect
 
 UpdateOutcome loadCached(std::vector<ProductEntry>& products)
 {
-    const std::string installPath = Settings::readInstallPath();
+    const std::string installPath = SettingsStore().readInstallPath();
     if (installPath.empty())
         return UpdateOutcome::noInstallPath;
     if (!readCachedDocument(installPath, products))
@@ -185,7 +185,7 @@ UpdateOutcome rebuildProductList(ProductList& list, bool online, ProgressSink* s
 {
     list.clear();
     Settings settings;
-    settings.load();
+    SettingsStore().load(settings);
     std::vector<ProductEntry> products;
     UpdateOutcome outcome = UpdateOutcome::success;
     if (online) {

@@ -13,8 +13,6 @@ namespace {
 // Paths and registry strings are read into 1024-byte buffers.
 constexpr std::size_t pathCapacity = 1024;
 constexpr std::size_t dwordSize = 4;
-const char* const ownProductKey = "Zandor3D";
-const char* const executablePathValue = "ExecutablePath";
 
 std::uint32_t littleEndian(const std::string& bytes)
 {
@@ -62,9 +60,13 @@ bool LaunchChoice::pickListed(std::string& path)
 void LaunchChoice::collectListed(std::vector<std::string>& pool)
 {
     std::string identifier;
-    for (unsigned long index = 0; system_.listValueName(index, identifier); ++index) {
+    for (unsigned long index = 0;; ++index) {
+        const LaunchSystem::ListValue found = system_.listValueName(index, identifier);
+        if (found == LaunchSystem::ListValue::End)
+            return;
         RegistryValue value;
-        if (!system_.queryFamilyValue(identifier, executablePathValue, pathCapacity, value))
+        if (found == LaunchSystem::ListValue::DoesNotFit ||
+            !system_.queryFamilyValue(identifier, STR_EXECUTABLE_PATH, pathCapacity, value))
             continue;
         std::string executable = value.text();
         if (system_.fileOpens(executable))
@@ -76,7 +78,7 @@ void LaunchChoice::collectListed(std::vector<std::string>& pool)
 bool LaunchChoice::ownProgram(std::string& path)
 {
     RegistryValue value;
-    if (!system_.queryFamilyValue(ownProductKey, executablePathValue, pathCapacity, value) || value.bytes.empty() ||
+    if (!system_.queryFamilyValue(STR_PRODUCT_KEY, STR_EXECUTABLE_PATH, pathCapacity, value) || value.bytes.empty() ||
         value.type != RegistryValue::typeString) {
         return false;
     }

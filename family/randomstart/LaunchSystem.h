@@ -12,6 +12,9 @@ public:
     static constexpr unsigned long errorFileNotFound = 2;
     static constexpr unsigned long errorPathNotFound = 3;
 
+    // What the enumeration of the family's "List" subkey finds at one index.
+    enum class ListValue { Named, DoesNotFit, End };
+
     virtual ~LaunchSystem() = default;
 
     // Value `name` of the family key's `subkey` ("" is the family key itself),
@@ -20,9 +23,9 @@ public:
     virtual bool queryFamilyValue(const std::string& subkey, const std::string& name, std::size_t capacity,
                                   RegistryValue& value) = 0;
 
-    // Name of the value at `index` of the family's "List" subkey; false at the
-    // first index that cannot be read.
-    virtual bool listValueName(unsigned long index, std::string& name) = 0;
+    // Name of the value at `index` of the family's "List" subkey. A name too long
+    // for its buffer does not fit; any other failure ends the list.
+    virtual ListValue listValueName(unsigned long index, std::string& name) = 0;
 
     virtual bool fileOpens(const std::string& path) = 0;
     virtual unsigned long tickCount() = 0;

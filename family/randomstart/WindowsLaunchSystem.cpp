@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "framework/UniqueHandle.h"
+#include "resources/ProductStrings.h"
+
 namespace {
 
-const char* const familyKeyPath = "Software\\Quarnel\\Orbicade";
-// Value names and data of the "List" subkey are read into 1024-byte buffers.
+// Value names of the "List" subkey are read into 1024-byte buffers.
 constexpr DWORD listBufferSize = 1024;
 
 static_assert(RegistryValue::typeString == REG_SZ && RegistryValue::typeDword == REG_DWORD, "registry type codes");
@@ -16,27 +18,14 @@ static_assert(LaunchSystem::errorFileNotFound == ERROR_FILE_NOT_FOUND &&
                   LaunchSystem::errorPathNotFound == ERROR_PATH_NOT_FOUND,
               "start error codes");
 
-// A registry key opened for reading, closed when it goes out of scope.
-class ReadKey {
-public:
-    ReadKey(HKEY parent, const char* subkey)
-    {
-        if (parent == nullptr || RegOpenKeyExA(parent, subkey, 0, KEY_READ, &key_) != ERROR_SUCCESS)
-            key_ = nullptr;
-    }
-    ~ReadKey()
-    {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-    }
-    ReadKey(const ReadKey&) = delete;
-    ReadKey& operator=(const ReadKey&) = delete;
-
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
+// An empty owner when the parent is missing or the key cannot be opened.
+KeyHandle openForReading(HKEY parent, const char* subkey)
+{
+    HKEY key = nullptr;
+    if (parent == nullptr || RegOpenKeyExA(parent, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return KeyHandle();
+    return KeyHandle(key);
+}
 
 const char* const installErrorText =
     "This screensaver is not installed properly. Please reinstall it.\n"
@@ -47,9 +36,9 @@ const char* const installErrorText =
 bool WindowsLaunchSystem::queryFamilyValue(const std::string& subkey, const std::string& name, std::size_t capacity,
                                            RegistryValue& value)
 {
-    const ReadKey family(HKEY_CURRENT_USER, familyKeyPath);
-    const ReadKey key(family.get(), subkey.c_str());
-    if (key.get() == nullptr || capacity > MAXDWORD)
+    const KeyHandle family = openForReading(HKEY_CURRENT_USER, STR_FAMILY_KEY);
+    const KeyHandle key = openForReading(family.get(), subkey.c_str());
+    if (!key || capacity > MAXDWORD)
         return false;
     std::vector<BYTE> data(capacity);
     DWORD type = 0;
@@ -62,23 +51,22 @@ bool WindowsLaunchSystem::queryFamilyValue(const std::string& subkey, const std:
     return true;
 }
 
-// Both capacities are given in full on every call.
-bool WindowsLaunchSystem::listValueName(unsigned long index, std::string& name)
+// The launcher needs no titles, so a title of any length never hides a member.
+LaunchSystem::ListValue WindowsLaunchSystem::listValueName(unsigned long index, std::string& name)
 {
-    const ReadKey family(HKEY_CURRENT_USER, familyKeyPath);
-    const ReadKey list(family.get(), "List");
-    if (list.get() == nullptr)
-        return false;
+    const KeyHandle family = openForReading(HKEY_CURRENT_USER, STR_FAMILY_KEY);
+    const KeyHandle list = openForReading(family.get(), STR_FAMILY_LIST_KEY);
+    if (!list)
+        return ListValue::End;
     char nameBuffer[listBufferSize];
-    BYTE data[listBufferSize];
     DWORD nameSize = listBufferSize;
-    DWORD dataSize = listBufferSize;
-    DWORD type = 0;
-    if (RegEnumValueA(list.get(), index, nameBuffer, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) {
-        return false;
-    }
+    const LONG status = RegEnumValueA(list.get(), index, nameBuffer, &nameSize, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_MORE_DATA)
+        return ListValue::DoesNotFit;
+    if (status != ERROR_SUCCESS)
+        return ListValue::End;
     name.assign(nameBuffer, nameSize < listBufferSize ? nameSize : listBufferSize - 1);
-    return true;
+    return ListValue::Named;
 }
 
 bool WindowsLaunchSystem::fileOpens(const std::string& path)
@@ -108,10 +96,10 @@ bool WindowsLaunchSystem::startProcess(const std::string& applicationName, const
         error = GetLastError();
         return false;
     }
+    const KernelHandle thread(process.hThread);
+    const KernelHandle started(process.hProcess);
     if (waitForEnd)
-        WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+        WaitForSingleObject(started.get(), INFINITE);
     return true;
 }
 

@@ -8,7 +8,7 @@ class WindowsLaunchSystem : public LaunchSystem {
 public:
     bool queryFamilyValue(const std::string& subkey, const std::string& name, std::size_t capacity,
                           RegistryValue& value) override;
-    bool listValueName(unsigned long index, std::string& name) override;
+    ListValue listValueName(unsigned long index, std::string& name) override;
     bool fileOpens(const std::string& path) override;
     unsigned long tickCount() override;
     bool startProcess(const std::string& applicationName, const std::string& commandLine, bool waitForEnd,

@@ -9,7 +9,7 @@
 #include <tlhelp32.h>
 #include <string>
 
-#include "config/PageCommands.h"
+#include "family/PageCommands.h"
 #include "resources/DialogIds.h"
 #include "tests/driver/Driver.h"
 #include "tests/e2e/PageProbeResults.h"

@@ -15,7 +15,7 @@
 #include <set>
 #include <string>
 
-#include "config/Settings.h"
+#include "config/SettingsStore.h"
 #include "resources/ProductStrings.h"
 #include "tests/driver/Driver.h"
 
@@ -413,7 +413,7 @@ TEST_F(Installer, ProgramsReadWhatTheInstallerWrote)
 {
     ASSERT_EQ(install(), 0);
     Settings settings;
-    ASSERT_TRUE(settings.load());
+    ASSERT_TRUE(SettingsStore().load(settings));
     EXPECT_EQ(settings.installPath, installFolder() + "\\");
     ASSERT_EQ(settings.familyList.size(), 1u) << "listed, with a program file that opens";
     EXPECT_EQ(settings.familyList[0].identifier, STR_PRODUCT_ID);

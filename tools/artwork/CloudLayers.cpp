@@ -1,5 +1,6 @@
 #include "tools/artwork/CloudLayers.h"
 
+#include "scene/Angles.h"
 #include "tools/procedural/GradientNoise.h"
 #include "tools/procedural/ParallelRows.h"
 
@@ -7,8 +8,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr double pi = 3.14159265358979323846;
 
 // The layer's share of a pixel stays a little below what the mask gives up,
 // most of all in thin feathered edges, so that JPEG rounding in either picture

@@ -1,5 +1,6 @@
 #include "tools/artwork/FlareArt.h"
 
+#include "scene/Angles.h"
 #include "tools/procedural/ParallelRows.h"
 #include "tools/procedural/Random.h"
 
@@ -8,8 +9,6 @@
 #include <vector>
 
 namespace {
-
-constexpr double pi = 3.14159265358979323846;
 
 double smoothstep(double a, double b, double x)
 {

@@ -1,5 +1,6 @@
 #include "tools/artwork/MoonArt.h"
 
+#include "scene/Angles.h"
 #include "tools/procedural/GradientNoise.h"
 #include "tools/procedural/ParallelRows.h"
 #include "tools/procedural/Random.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
 using Vec = std::array<double, 3>;
 
 double smoothstep(double a, double b, double x)

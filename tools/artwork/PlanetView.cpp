@@ -4,9 +4,10 @@
 #include <array>
 #include <cmath>
 
+#include "scene/Angles.h"
+
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
 using Vec = std::array<double, 3>;
 
 double dot(const Vec& a, const Vec& b)
@@ -29,7 +30,7 @@ PlanetView::PlanetView(const Raster& surface, const Raster& rings, const Raster&
 
 PlanetView::Hit PlanetView::trace(const Camera& camera, double x, double y) const
 {
-    const double e = camera.elevation * pi / 180.0;
+    const double e = radians(camera.elevation);
     // Planet frame: axis +z, rings in z = 0. The viewer looks along `forward`.
     const Vec forward{0.0, std::cos(e), -std::sin(e)};
     const Vec up{0.0, std::sin(e), std::cos(e)};
@@ -52,7 +53,7 @@ PlanetView::Hit PlanetView::trace(const Camera& camera, double x, double y) cons
         for (int i = 0; i < 3; ++i)
             n[i] = origin[i] + sphereT * forward[i];
         double u = std::atan2(n[1], n[0]) / (2.0 * pi) + camera.spin;
-        double v = (std::asin(std::clamp(n[2], -1.0, 1.0)) * 180.0 / pi + 90.0) / 180.0;
+        double v = (degrees(std::asin(std::clamp(n[2], -1.0, 1.0))) + 90.0) / 180.0;
         double light = 0.04 + 1.15 * std::max(0.0, dot(n, sun));
         double limb = 0.55 + 0.45 * std::sqrt(std::max(0.0, -dot(n, forward)));
         planet = {scaled(surface_.sampleRepeat(u - std::floor(u), v), light * limb), 1.0};

@@ -1,5 +1,6 @@
 #include "tools/artwork/ResourceArt.h"
 
+#include "scene/Angles.h"
 #include "tools/image/GlyphFont.h"
 #include "tools/procedural/Random.h"
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
 const Colour magenta{1.0f, 0.0f, 1.0f};
 
 double smoothstep(double a, double b, double x)

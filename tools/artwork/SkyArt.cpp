@@ -1,5 +1,6 @@
 #include "tools/artwork/SkyArt.h"
 
+#include "scene/Angles.h"
 #include "tools/procedural/GradientNoise.h"
 #include "tools/procedural/ParallelRows.h"
 
@@ -7,8 +8,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr double pi = 3.14159265358979323846;
 
 double smoothstep(double a, double b, double x)
 {

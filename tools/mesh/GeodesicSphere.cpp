@@ -4,10 +4,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "scene/Angles.h"
+
 namespace {
 
 using Vec = std::array<double, 3>;
-constexpr double pi = 3.14159265358979323846;
 
 Vec normalised(const Vec& p)
 {
@@ -109,7 +110,7 @@ GeodesicSphere::Vertex makeVertex(const Vec& p, double u)
         v.normal[i] = static_cast<float>(p[i]);
     }
     v.u = static_cast<float>(u);
-    v.v = static_cast<float>((std::asin(std::fmax(-1.0, std::fmin(1.0, p[2]))) * 180.0 / pi + 90.0) / 180.0);
+    v.v = static_cast<float>((degrees(std::asin(std::fmax(-1.0, std::fmin(1.0, p[2])))) + 90.0) / 180.0);
     return v;
 }
 

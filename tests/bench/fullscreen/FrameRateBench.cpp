@@ -6,9 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 
-#include "framework/Application.h"
 #include "render/CGLWindow.h"
 #include "render/PerformanceCounter.h"
 #include "render/WindowsSceneHost.h"
@@ -22,23 +20,11 @@ SceneClock sceneClock(performanceCounter);
 WindowsSceneHost sceneHost;
 Scene scene(sceneClock, sceneHost);
 
-// Message boxes need an application title; the loop below is the bench's own.
-class BenchApplication : public Application {
-protected:
-    bool start() override { return false; }
-};
-
 double seconds(int64_t ticks)
 {
     int64_t frequency = 1;
     performanceCounter.frequency(frequency);
     return static_cast<double>(ticks) / static_cast<double>(frequency);
-}
-
-int frameCount()
-{
-    CGLWindow* window = CGLWindow::current();
-    return window ? window->frameCount() : 0;
 }
 }
 
@@ -47,11 +33,11 @@ int main(int argc, char** argv)
     const int frames = argc > 1 ? std::atoi(argv[1]) : kDefaultFrames;
     if (frames <= 0)
         return 2;
-    BenchApplication application;
-    auto* window = new (std::nothrow) CGLWindow(scene);
+    // The loop below is the bench's own; the window's end ends it.
+    CGLWindow window(scene, sceneHost);
+    window.endLoopWhenGone();
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    application.mainWindow = window;
-    if (!window || !window->create(screen, nullptr)) {
+    if (!window.create(screen, nullptr)) {
         std::printf("the full-screen window could not be created\n");
         return 1;
     }
@@ -59,12 +45,12 @@ int main(int argc, char** argv)
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         DispatchMessageA(&message);
-        const int drawn = frameCount();
+        const int drawn = window.frameCount();
         if (started == 0 && drawn >= kWarmUpFrames)
             performanceCounter.read(started);
         if (ended == 0 && drawn >= kWarmUpFrames + frames) {
             performanceCounter.read(ended);
-            PostMessageA(CGLWindow::current()->hwnd(), WM_CLOSE, 0, 0);
+            PostMessageA(window.hwnd(), WM_CLOSE, 0, 0);
         }
     }
     if (ended == 0) {

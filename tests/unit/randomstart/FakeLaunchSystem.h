@@ -31,7 +31,12 @@ public:
         setValue("", "StartRandom", RegistryValue::typeDword, std::string(reinterpret_cast<const char*>(&on), 4));
     }
     // A listed product; an unreadable entry ends the enumeration where it stands.
-    void list(const std::string& identifier, bool readable = true) { list_.push_back({identifier, readable}); }
+    void list(const std::string& identifier, bool readable = true)
+    {
+        list_.push_back({identifier, readable ? ListValue::Named : ListValue::End});
+    }
+    // A listed value whose name does not fit the enumeration's buffer.
+    void listUnfit() { list_.push_back({"", ListValue::DoesNotFit}); }
     void addProduct(const std::string& identifier, const std::string& path, bool fileExists)
     {
         list(identifier);
@@ -51,12 +56,13 @@ public:
         value = found->second;
         return true;
     }
-    bool listValueName(unsigned long index, std::string& name) override
+    ListValue listValueName(unsigned long index, std::string& name) override
     {
-        if (index >= list_.size() || !list_[index].second)
-            return false;
-        name = list_[index].first;
-        return true;
+        if (index >= list_.size())
+            return ListValue::End;
+        if (list_[index].second == ListValue::Named)
+            name = list_[index].first;
+        return list_[index].second;
     }
     bool fileOpens(const std::string& path) override { return files_.count(path) != 0; }
     unsigned long tickCount() override { return ticks; }
@@ -84,6 +90,6 @@ private:
     }
 
     std::map<std::pair<std::string, std::string>, RegistryValue> values_;
-    std::vector<std::pair<std::string, bool>> list_;
+    std::vector<std::pair<std::string, ListValue>> list_;
     std::set<std::string> files_;
 };

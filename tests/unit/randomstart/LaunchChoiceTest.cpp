@@ -103,6 +103,15 @@ TEST_F(LaunchChoiceTest, EnumerationStopsAtTheFirstUnreadableValue)
     EXPECT_EQ(chosen("/s"), ownPath);
 }
 
+TEST_F(LaunchChoiceTest, AValueThatDoesNotFitIsSkippedAlone)
+{
+    system_.setStartRandom(1);
+    system_.listUnfit();
+    system_.addProduct("AFTER", "C:\\after.scr", true);
+    system_.listUnfit();
+    EXPECT_EQ(chosen("/s"), "C:\\after.scr");
+}
+
 TEST_F(LaunchChoiceTest, ListedPathIsReadUpToItsTerminator)
 {
     system_.setStartRandom(1);

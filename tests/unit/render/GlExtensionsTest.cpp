@@ -41,27 +41,6 @@ TEST(ExtensionTokens, EmptyTokensAndEmptyNamesMatchNothing)
     EXPECT_FALSE(GlExtensions::listContains("", "GL_A"));
 }
 
-TEST(GlExtensionFlags, GlFlagsAreStickyButANullStringReadsAsUnsupported)
-{
-    RecordingResolver resolver;
-    GlExtensions extensions(resolver);
-    EXPECT_FALSE(extensions.checkAnisotropic("GL_B"));
-    EXPECT_TRUE(extensions.checkAnisotropic("GL_A GL_EXT_texture_filter_anisotropic"));
-    EXPECT_TRUE(extensions.checkAnisotropic("GL_B"));
-    EXPECT_FALSE(extensions.checkAnisotropic(nullptr));
-    EXPECT_TRUE(extensions.anisotropic());
-}
-
-TEST(GlExtensionFlags, TheGenerateMipmapFlagCanBeCleared)
-{
-    RecordingResolver resolver;
-    GlExtensions extensions(resolver);
-    EXPECT_TRUE(extensions.checkGenerateMipmap("GL_SGIS_generate_mipmap"));
-    extensions.clearGenerateMipmap();
-    EXPECT_FALSE(extensions.generateMipmap());
-    EXPECT_FALSE(extensions.checkGenerateMipmap("GL_B"));
-}
-
 TEST(GlExtensionFlags, TheExtensionStringEntryPointCanTurnItsFlagOff)
 {
     RecordingResolver resolver;

@@ -30,7 +30,7 @@ public:
     void saveSettings(const Settings& settings) override
     {
         ++saves;
-        saved.copyFrom(settings);
+        saved = settings;
     }
 };
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "scene/Angles.h"
+
 namespace {
 
 // A depth buffer given as a function of the pixel; counts and checks every read.
@@ -58,7 +60,7 @@ TEST(FlarePlan, WhollyVisibleSunGivesFullIntensityAndTableColours)
     EXPECT_DOUBLE_EQ(streak.halfWidth, 3.0);
     EXPECT_NEAR(streak.halfHeight, 0.06 * aspect, 1e-12);
     EXPECT_NEAR(streak.alpha, 0.3, 1e-12);
-    EXPECT_NEAR(streak.angle, -M_PI / 4, 1e-15);
+    EXPECT_NEAR(streak.angle, -pi / 4, 1e-15);
     EXPECT_EQ(streak.texture, 5);
 }
 
@@ -97,7 +99,7 @@ TEST(FlarePlan, SunJustBeyondTheRightEdgeReadsOnlyOnScreenSamples)
     const FlareView view = viewAtNdc(1.02, 0.1);
     int onScreen = 0;
     for (int k = 0; k < 64; ++k)
-        onScreen += 1.02 + 0.03 * std::cos(k * M_PI / 32) < 1.0;
+        onScreen += 1.02 + 0.03 * std::cos(k * pi / 32) < 1.0;
     ASSERT_EQ(planLensFlares(view, depth, s), flareSpriteCount);
     EXPECT_EQ(depth.reads, onScreen);
     EXPECT_FALSE(depth.outOfBounds);
@@ -129,7 +131,7 @@ TEST(FlarePlan, SunAtTheCentreCentresEveryElementOnIt)
     for (int i = 0; i < flareElementCount; ++i) {
         EXPECT_NEAR(s[i].centreX, 0.0, 1e-12);
         EXPECT_NEAR(s[i].centreY, 0.0, 1e-12);
-        EXPECT_NEAR(s[i].angle, -135.0 * M_PI / 180.0, 1e-12);
+        EXPECT_NEAR(s[i].angle, -135.0 * pi / 180.0, 1e-12);
     }
 }
 

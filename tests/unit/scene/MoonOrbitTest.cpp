@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "scene/Angles.h"
+
 namespace {
 
 TEST(MoonOrbit, RecordsAreEnlargedAndDrawnIn)
@@ -24,7 +26,7 @@ TEST(MoonOrbit, StartTwoRadiansApartAndOrbitIn180PeriodSeconds)
         EXPECT_DOUBLE_EQ(moonAngle(0.0, moonRecords[i], i), 2.0 * i);
     const MoonRecord& moon = moonRecords[2];
     const double orbit = 180.0 * moon.period;
-    EXPECT_NEAR(moonAngle(orbit, moon, 2) - moonAngle(0.0, moon, 2), 2.0 * M_PI, 1e-6);
+    EXPECT_NEAR(moonAngle(orbit, moon, 2) - moonAngle(0.0, moon, 2), 2.0 * pi, 1e-6);
     // The single-precision degree, not the double one.
     EXPECT_DOUBLE_EQ(moonAngle(1.0, moon, 0), 0.01745329237161969 / (0.5 * moon.period));
 }

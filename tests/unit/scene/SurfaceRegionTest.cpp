@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "scene/SurfaceRegion.h"
+#include "scene/Angles.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ bool planetPoint(const PlanetView& view, double sx, double sy, Vec3& point)
     const Vec3 u = crossProduct(r, f);
     const double h = std::tan(view.fovyDegrees * pi / 360.0);
     const Vec3 d = normalised(f + r * (sx * h * view.aspect) + u * (sy * h));
-    const double a = -view.turnDegrees * pi / 180.0;
+    const double a = radians(-view.turnDegrees);
     auto local = [&](Vec3 p) {
         return Vec3{std::cos(a) * p.x - std::sin(a) * p.y, std::sin(a) * p.x + std::cos(a) * p.y,
                     p.z / view.flattening};
@@ -163,7 +164,7 @@ TEST(SurfaceLevel, HalvesTheSurfaceWhileATexelStaysWithinHalfALevelOfAPixel)
 {
     // 768 pixels high at 45 degrees: 927 pixels per unit at distance 1; a texel of a
     // 2048-wide surface is 2 pi / 2048 units wide.
-    const double f = 384.0 / std::tan(22.5 * pi / 180.0);
+    const double f = 384.0 / std::tan(radians(22.5));
     auto levelAt = [](double nearest) { return surfaceLevel(lookingAt({nearest + 1.0, 0.0, 0.0}), 768, 2048, 3); };
     EXPECT_EQ(levelAt(0.5), 0);
     const double root2 = std::sqrt(2.0);

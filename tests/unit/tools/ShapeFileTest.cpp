@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
+#include "scene/Angles.h"
 
-constexpr double pi = 3.14159265358979323846;
+namespace {
 
 struct Vertex {
     float position[3], normal[3], u, v;
@@ -76,7 +76,7 @@ TEST(ShapeFile, TextureCoordinatesFollowLongitudeAndLatitude)
         float low = 2.0f, high = -2.0f;
         for (size_t k = t; k < t + 3; ++k) {
             const Vertex& vertex = vertices[k];
-            double latitude = std::asin(vertex.position[2]) * 180.0 / pi;
+            double latitude = degrees(std::asin(vertex.position[2]));
             ASSERT_NEAR(vertex.v, (latitude + 90.0) / 180.0, 1e-5);
             low = std::fmin(low, vertex.u);
             high = std::fmax(high, vertex.u);

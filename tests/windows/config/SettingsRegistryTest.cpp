@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
-#include "config/Settings.h"
+#include "config/SettingsStore.h"
 #include "tests/driver/Driver.h"
 
 namespace {
@@ -44,17 +44,17 @@ std::string makeFile(const char* name)
 TEST_F(SettingsRegistry, NoKeysAtAllKeepsTheDefaults)
 {
     Settings settings;
-    EXPECT_FALSE(settings.load());
+    EXPECT_FALSE(SettingsStore().load(settings));
     expectDefaults(settings);
     EXPECT_TRUE(settings.familyList.empty());
-    EXPECT_EQ(Settings::readInstallPath(), "");
+    EXPECT_EQ(SettingsStore().readInstallPath(), "");
 }
 
 TEST_F(SettingsRegistry, AProductKeyWithOnlyAnimationSpeedChangesOnlyThatField)
 {
     ASSERT_TRUE(driver::setDword(kProduct, "AnimationSpeed", 77));
     Settings settings;
-    EXPECT_TRUE(settings.load());
+    EXPECT_TRUE(SettingsStore().load(settings));
     EXPECT_EQ(settings.animationSpeed, 77);
     settings.animationSpeed = 40;
     expectDefaults(settings);
@@ -73,14 +73,14 @@ TEST_F(SettingsRegistry, SaveThenLoadGivesBackTheNineValues)
     saved.nightSide = 0;
     saved.demoMode = 1;
     saved.installPath = "C:\\not\\saved";
-    ASSERT_TRUE(saved.save());
+    ASSERT_TRUE(SettingsStore().save(saved));
     DWORD type = 0;
     ASSERT_TRUE(driver::getDword(kProduct, "CamMode", type));
     EXPECT_FALSE(driver::valueExists(kProduct, "InstallPath"));
     EXPECT_FALSE(driver::valueExists(kFamily, "StartRandom"));
 
     Settings loaded;
-    ASSERT_TRUE(loaded.load());
+    ASSERT_TRUE(SettingsStore().load(loaded));
     EXPECT_EQ(loaded.xResolution, 800);
     EXPECT_EQ(loaded.yResolution, 600);
     EXPECT_EQ(loaded.colorDepth, 32);
@@ -98,9 +98,9 @@ TEST_F(SettingsRegistry, InstallPathComesFromTheRegistry)
     ASSERT_TRUE(driver::setString(kProduct, "InstallPath", "C:\\Program Files\\Zandor 3D"));
     Settings settings;
     settings.installPath = "stale";
-    ASSERT_TRUE(settings.load());
+    ASSERT_TRUE(SettingsStore().load(settings));
     EXPECT_EQ(settings.installPath, "C:\\Program Files\\Zandor 3D");
-    EXPECT_EQ(Settings::readInstallPath(), "C:\\Program Files\\Zandor 3D");
+    EXPECT_EQ(SettingsStore().readInstallPath(), "C:\\Program Files\\Zandor 3D");
 }
 
 TEST_F(SettingsRegistry, ValueSizeDecidesNotValueType)
@@ -112,7 +112,7 @@ TEST_F(SettingsRegistry, ValueSizeDecidesNotValueType)
     ASSERT_TRUE(driver::setRaw(kProduct, "CamMode", REG_QWORD, &wide, sizeof wide));
     ASSERT_TRUE(driver::setRaw(kProduct, "ColorDepth", REG_BINARY, &narrow, sizeof narrow));
     Settings settings;
-    ASSERT_TRUE(settings.load());
+    ASSERT_TRUE(SettingsStore().load(settings));
     EXPECT_EQ(settings.animationSpeed, 55);
     EXPECT_EQ(settings.camMode, 0);
     // A two-byte value would leave half the field stale: it is ignored like a wide one.
@@ -131,16 +131,41 @@ TEST_F(SettingsRegistry, FamilyListKeepsOnlyProductsWhoseProgramOpens)
     ASSERT_TRUE(driver::setString(kFamily + "\\EmptyPath", "ExecutablePath", ""));
 
     Settings settings;
-    ASSERT_TRUE(settings.load());
+    ASSERT_TRUE(SettingsStore().load(settings));
     ASSERT_EQ(settings.familyList.size(), 1u);
     EXPECT_EQ(settings.familyList[0].identifier, "ZANDOR3D");
     EXPECT_EQ(settings.familyList[0].title, "Zandor 3D");
     EXPECT_EQ(settings.familyList[0].executablePath, present);
 
-    Settings copy;
-    copy.familyList.push_back({"x", "y", "z"});
-    copy.copyFrom(settings);
-    EXPECT_TRUE(copy.familyList.empty());
-    EXPECT_EQ(copy.animationSpeed, settings.animationSpeed);
     DeleteFileA(present.c_str());
+}
+
+// Values are enumerated in name order here, so the unfit entries come first.
+TEST_F(SettingsRegistry, AListEntryThatDoesNotFitIsSkippedAlone)
+{
+    const std::string present = makeFile("zandor-family-after-long.scr");
+    ASSERT_TRUE(driver::setString(kFamily + "\\List", "AAA", std::string(5000, 'T')));
+    ASSERT_TRUE(driver::setString(kFamily + "\\List", "AAB" + std::string(1100, 'N'), "Long Name 3D"));
+    ASSERT_TRUE(driver::setString(kFamily + "\\List", "BETA", "Beta 3D"));
+    ASSERT_TRUE(driver::setString(kFamily + "\\Beta", "ExecutablePath", present));
+    ASSERT_TRUE(driver::setString(kFamily + "\\AAA", "ExecutablePath", present));
+
+    Settings settings;
+    ASSERT_TRUE(SettingsStore().load(settings));
+    ASSERT_EQ(settings.familyList.size(), 1u);
+    EXPECT_EQ(settings.familyList[0].identifier, "BETA");
+    EXPECT_EQ(settings.familyList[0].title, "Beta 3D");
+    DeleteFileA(present.c_str());
+}
+
+TEST_F(SettingsRegistry, StartRandomIsTheFamilyKeysSwitch)
+{
+    EXPECT_FALSE(SettingsStore().readStartRandom());
+    ASSERT_TRUE(SettingsStore().writeStartRandom(true));
+    DWORD stored = 0;
+    ASSERT_TRUE(driver::getDword(kFamily, "StartRandom", stored));
+    EXPECT_EQ(stored, 1u);
+    EXPECT_TRUE(SettingsStore().readStartRandom());
+    ASSERT_TRUE(SettingsStore().writeStartRandom(false));
+    EXPECT_FALSE(SettingsStore().readStartRandom());
 }

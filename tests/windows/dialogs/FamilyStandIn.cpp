@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "config/PageCommands.h"
+#include "family/PageCommands.h"
 
 namespace {
 const char kKey[] = "Software\\ZandorTests\\Guest";

@@ -141,8 +141,21 @@ TEST(Framework, HandleOwnersReleaseWhatTheyHoldOnceAndFollowMoves)
     }
     EXPECT_EQ(GetObjectType(raw), 0u);
 
-    HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-    FontHandle owner(font);
-    owner.reset();
-    EXPECT_EQ(GetObjectType(font), 0u);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\ZandorHandleTest", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    {
+        KeyHandle owner(key);
+        EXPECT_EQ(owner.get(), key);
+    }
+    EXPECT_EQ(RegSetValueExA(key, "closed", 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1), ERROR_INVALID_HANDLE);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\ZandorHandleTest");
+
+    HANDLE event = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    {
+        KernelHandle owner(event);
+        EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+    }
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_FAILED);
 }

@@ -45,8 +45,8 @@ double meanDifference(const dialog_test::Pixels& a, const dialog_test::Pixels& b
 dialog_test::Pixels previewIn(int width, int height)
 {
     dialog_test::HostWindow area(width, height);
-    auto* preview = new PreviewWindow;
-    EXPECT_TRUE(preview->create(area.hwnd));
+    PreviewWindow preview;
+    EXPECT_TRUE(preview.create(area.hwnd));
     dialog_test::settle(150);
     return dialog_test::captureClient(area.hwnd);
 }

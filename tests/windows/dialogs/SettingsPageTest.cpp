@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "DialogTestSupport.h"
-#include "config/PageCommands.h"
 #include "config/SettingsPage.h"
+#include "family/PageCommands.h"
 #include "resources/DialogIds.h"
 #include "tests/driver/Driver.h"
 

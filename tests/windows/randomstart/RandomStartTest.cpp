@@ -71,7 +71,11 @@ protected:
         ASSERT_TRUE(driver::deleteTree("Software\\Quarnel"));
         CreateDirectoryA(driver::windowsPath(STANDIN_DIR).c_str(), nullptr);
         for (const char* name : {"alpha.exe", "beta.exe", "Zandor3D.scr"}) {
-            ASSERT_TRUE(CopyFileA(driver::windowsPath(STANDIN_EXE).c_str(), program(name).c_str(), FALSE)) << name;
+            // A stand-in released by the previous case may still be ending, its file in use.
+            ASSERT_TRUE(driver::waitFor(
+                [&] { return CopyFileA(driver::windowsPath(STANDIN_EXE).c_str(), program(name).c_str(), FALSE); },
+                10000))
+                << name;
             DeleteFileA((program(name) + ".log").c_str());
         }
         DeleteFileA(program("gamma.exe").c_str());
@@ -222,6 +226,18 @@ TEST_F(RandomStart, ReadsAListNameLongerThanThePreviousPath)
     addProduct("A", "C:\\a.exe");
     const std::string longName(120, 'L');
     addProduct(longName, program("beta.exe"));
+    EXPECT_EQ(runLauncher("/s"), 0u);
+    ASSERT_TRUE(waitForRecord(program("beta.exe")));
+    EXPECT_TRUE(recorded(program("Zandor3D.scr")).empty());
+}
+
+// Values are enumerated in name order here: the long ones come before the member.
+TEST_F(RandomStart, AListValueWithALongTitleOrNameHidesNoOtherMember)
+{
+    ASSERT_TRUE(driver::setDword(familyKey, "StartRandom", 1));
+    ASSERT_TRUE(driver::setString(listKey, "AAA", std::string(5000, 'T')));
+    ASSERT_TRUE(driver::setString(listKey, "AAB" + std::string(1100, 'N'), "Long name"));
+    addProduct("BETA", program("beta.exe"));
     EXPECT_EQ(runLauncher("/s"), 0u);
     ASSERT_TRUE(waitForRecord(program("beta.exe")));
     EXPECT_TRUE(recorded(program("Zandor3D.scr")).empty());

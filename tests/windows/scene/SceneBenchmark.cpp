@@ -13,6 +13,7 @@
 
 #include "tests/windows/common/GlTestWindow.h"
 #include "SceneHarness.h"
+#include "scene/Angles.h"
 #include "scene/CloudCompositor.h"
 #include "scene/LensFlarePass.h"
 
@@ -37,7 +38,7 @@ double depthReadsMs()
     const double start = seconds();
     GLfloat depth;
     for (int k = 0; k < 64; ++k) {
-        const double a = k * 3.14159265358979 / 32.0;
+        const double a = k * pi / 32.0;
         glReadPixels(int(512 + 15 * std::cos(a)), int(384 + 11 * std::sin(a)), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT,
                      &depth);
     }

@@ -8,6 +8,7 @@
 
 #include "SceneHarness.h"
 #include "SheetEnvironment.h"
+#include "scene/Angles.h"
 #include "scene/LensFlarePass.h"
 #include "scene/MoonOrbit.h"
 #include "scene/RingPass.h"

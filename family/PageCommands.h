@@ -1,7 +1,8 @@
 #pragma once
 
-// Window messages a settings dialog sends its current page, whether that page is
-// ours or another family program's page shown inside the dialog.
+// Window messages a family program's settings dialog sends its current page, and a
+// family page host passes on to its guest: the one protocol of every family
+// member's settings page, ours or another program's shown inside the dialog.
 enum PageCommand : unsigned {
     PageCommandRestoreDefaults = 0x0400 + 3,  // WM_USER + 3
     PageCommandPreview = 0x0400 + 4,  // WM_USER + 4
