@@ -11,6 +11,7 @@
 #include "framework/DeviceContext.h"
 #include "resources/DialogIds.h"
 #include "update/UpdateLimits.h"
+#include "update/WideText.h"
 
 namespace {
 const int kDescriptionIds[] = {IDC_DESCRIPTION_1, IDC_DESCRIPTION_2, IDC_DESCRIPTION_3};
@@ -74,7 +75,7 @@ bool ProductInfoPage::create(const RECT& rect, HWND parent, const std::string& t
         return false;
     const std::array<std::string, 3> lines = splitDescription(description);
     for (std::size_t i = 0; i < lines.size(); ++i)
-        SetDlgItemTextA(hwnd(), kDescriptionIds[i], lines[i].c_str());
+        SetDlgItemTextW(hwnd(), kDescriptionIds[i], widen(lines[i]).c_str());
     showTitle(title);
     downloadLink_ = downloadLink;
     showScreenshot(screenshotPath);
@@ -98,7 +99,8 @@ void ProductInfoPage::showTitle(const std::string& title)
     GetWindowRect(placeholder, &rect);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
     DestroyWindow(placeholder);
-    if (title_.createEx(0, "STATIC", title.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER, rect, hwnd(), IDC_PRODUCT_TITLE))
+    if (title_.createExW(0, L"STATIC", widen(title).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, rect,
+                         hwnd(), IDC_PRODUCT_TITLE))
         title_.setStyle(RGB(0, 0, 0), 16, "Arial", true, true, false, false, true);
 }
 
@@ -119,5 +121,5 @@ void ProductInfoPage::onDownload()
 {
     // The link comes from the network: only a web address goes to the shell.
     if (isWebLink(downloadLink_))
-        ShellExecuteA(hwnd(), "open", downloadLink_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(hwnd(), L"open", widen(downloadLink_).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -30,6 +30,11 @@ BOOL ProgressDialog::onInitDialog()
 
 void ProgressDialog::onCancel()
 {
+    cancel();
+}
+
+void ProgressDialog::cancel()
+{
     if (cancelled_)
         return;
     cancelled_ = 1;
@@ -52,14 +57,21 @@ void ProgressDialog::setLocation(const char* text)
     SetDlgItemTextA(hwnd(), IDC_PROGRESS_LOCATION, text);
 }
 
-// Only the dialog's own messages, untranslated: the operation is still running and
-// other windows wait for it to end.
+// Every waiting message of the thread, so that this window answers its keys and
+// every window repaints while the operation runs (the caller keeps its own window
+// from taking input meanwhile). A quit request stays for the main loop and cancels.
 void ProgressDialog::processPendingMessages()
 {
     MSG message;
-    while (hwnd() && PeekMessageA(&message, hwnd(), 0, 0, PM_NOREMOVE)) {
-        if (GetMessageA(&message, hwnd(), 0, 0) <= 0)
-            break;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            cancel();
+            return;
+        }
+        if (hwnd() && IsDialogMessageA(hwnd(), &message))
+            continue;
+        TranslateMessage(&message);
         DispatchMessageA(&message);
     }
 }

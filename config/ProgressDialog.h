@@ -3,7 +3,8 @@
 #include "update/ProgressSink.h"
 
 // The modeless window of a long operation on the user-interface thread: status
-// and location lines and a percent bar. Cancel only marks the operation cancelled.
+// and location lines and a percent bar. Cancel marks the operation cancelled; the
+// operation reads the mark and stops.
 class ProgressDialog : public Dialog, public ProgressSink {
 public:
     // Made hidden; show() brings it up.
@@ -12,6 +13,8 @@ public:
     // Ends with IDCANCEL when cancelled, else IDOK; the owner then destroys it.
     INT_PTR end();
     ProgressSink& sink() { return *this; }
+    // What the Cancel button does: marks the operation cancelled, once.
+    void cancel();
 
     void setStatus(const char* text) override;
     void setPercent(int percent) override;

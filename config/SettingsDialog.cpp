@@ -10,9 +10,11 @@
 #include "family/FamilyPageHost.h"
 #include "family/PageCommands.h"
 #include "framework/DeviceContext.h"
+#include "framework/MessageBox.h"
 #include "resources/DialogIds.h"
 #include "resources/ProductStrings.h"
 #include "update/ProductUpdate.h"
+#include "update/WideText.h"
 
 namespace {
 const int kIconSize = 32;
@@ -20,8 +22,32 @@ const int kIconSpacing = 70;
 const COLORREF kMaskColour = RGB(255, 0, 255);
 // Image 0 is the program's icon, 1 to 6 the cells of the list's bitmap.
 const int kFixedImages = 7;
+// Images the list makes room for at a time: a list of thousands of products would
+// otherwise copy all its images once for every one added.
+const int kImageGrowth = 64;
 // The cell shown for a member whose program cannot be opened.
 const int kUnopenedImage = 4;
+
+const char kNoInstallPath[] = "Can't find program's installation path.\nPlease reinstall this software!";
+const char kCantInit[] = "Can't init internet connection!";
+const char kCantSave[] = "Can't save temporary data! \n\t\t\tPlease check free disk space or access rights "
+                         "\n\t\t\tfor program's installation path, or reinstall the program.";
+const char kUpdateFailed[] = "Failed to update products list Online!";
+
+// The message that says why an update did not succeed, before the general one.
+const char* reason(UpdateOutcome outcome)
+{
+    switch (outcome) {
+    case UpdateOutcome::noInstallPath:
+        return kNoInstallPath;
+    case UpdateOutcome::cannotConnect:
+        return kCantInit;
+    case UpdateOutcome::cannotSave:
+        return kCantSave;
+    default:
+        return nullptr;
+    }
+}
 }
 
 const int SettingsDialog::kNoPage;
@@ -68,7 +94,7 @@ BOOL SettingsDialog::onInitDialog()
 
 void SettingsDialog::createImages()
 {
-    images_.reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR16 | ILC_MASK, 0, 1));
+    images_.reset(ImageList_Create(kIconSize, kIconSize, ILC_COLOR16 | ILC_MASK, 0, kImageGrowth));
     HINSTANCE instance = GetModuleHandleA(nullptr);
     ImageList_AddIcon(images_.get(), icon_);
     BitmapHandle cells(static_cast<HBITMAP>(
@@ -76,8 +102,12 @@ void SettingsDialog::createImages()
     ImageList_AddMasked(images_.get(), cells.get(), kMaskColour);
 }
 
+// The list on show stays until the new one is complete.
 void SettingsDialog::fillList(bool online)
 {
+    ProductList fresh;
+    const UpdateOutcome outcome = online ? rebuildOnline(fresh) : rebuildProductList(fresh, false, nullptr);
+    products_.swap(fresh);
     HWND list = item(IDC_PRODUCT_LIST);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     SendMessageA(list, LVM_SETICONSPACING, 0, MAKELPARAM(kIconSpacing, kIconSpacing));
@@ -91,30 +121,52 @@ void SettingsDialog::fillList(bool online)
     SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     SendMessageA(list, LVM_SETSELECTIONMARK, 0, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    if (online) {
-        ProgressDialog progress;
-        progress.create(nullptr);
-        progress.show();
-        rebuildProductList(products_, true, &progress.sink());
-        progress.end();
-        progress.destroy();
-    } else {
-        rebuildProductList(products_, false, nullptr);
-    }
     installed_ = 0;
+    // One layout and one repaint for the whole list, however long.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < static_cast<int>(products_.size()); ++i)
-        insertEntry(i + 1, products_[i].title.c_str(), productImage(products_[i]), i);
+        insertEntry(i + 1, products_[i].title, productImage(products_[i]), i);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    report(outcome, online);
 }
 
-void SettingsDialog::insertEntry(int position, const char* title, int image, int page)
+// The update keeps every window of the thread answering; this dialog takes no input
+// until it ends, and closing it cancels the update. The progress window goes without
+// a hide, which under Wine would wait up to 2 s for a window manager.
+UpdateOutcome SettingsDialog::rebuildOnline(ProductList& fresh)
 {
-    LVITEMA entry = {};
+    ProgressDialog progress;
+    progress.create(nullptr);
+    progress.show();
+    EnableWindow(hwnd(), FALSE);
+    updating_ = &progress;
+    const UpdateOutcome outcome = rebuildProductList(fresh, true, &progress.sink());
+    updating_ = nullptr;
+    EnableWindow(hwnd(), TRUE);
+    progress.destroyUnhidden();
+    return outcome;
+}
+
+// Offline only a missing installation path is worth a word; a cancelled update none.
+void SettingsDialog::report(UpdateOutcome outcome, bool online)
+{
+    if (const char* text = reason(outcome))
+        showMessage(hwnd(), text, MB_OK);
+    if (online && outcome != UpdateOutcome::success && outcome != UpdateOutcome::cancelled)
+        showMessage(hwnd(), kUpdateFailed, MB_OK);
+}
+
+void SettingsDialog::insertEntry(int position, const std::string& title, int image, int page)
+{
+    std::wstring text = widen(title);
+    LVITEMW entry = {};
     entry.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     entry.iItem = position;
-    entry.pszText = const_cast<char*>(title);
+    entry.pszText = &text[0];
     entry.iImage = image;
     entry.lParam = page;
-    SendDlgItemMessageA(hwnd(), IDC_PRODUCT_LIST, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+    SendDlgItemMessageW(hwnd(), IDC_PRODUCT_LIST, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&entry));
 }
 
 // An installed member shows its program's own icon; any other product the icon
@@ -249,6 +301,8 @@ void SettingsDialog::onPreview()
 
 void SettingsDialog::onWebUpdate()
 {
+    if (updating_)
+        return;
     fillList(true);
     // The page stays, but the entry it showed may have moved in the new list: the
     // next choice of any product entry builds its page afresh.
@@ -258,9 +312,18 @@ void SettingsDialog::onWebUpdate()
 
 void SettingsDialog::onOK()
 {
+    if (updating_)
+        updating_->cancel();
     startRandom_ = IsDlgButtonChecked(hwnd(), IDC_START_RANDOM) == BST_CHECKED;
     SettingsStore().writeStartRandom(startRandom_);
     endDialog(IDOK);
+}
+
+void SettingsDialog::onCancel()
+{
+    if (updating_)
+        updating_->cancel();
+    Dialog::onCancel();
 }
 
 void SettingsDialog::onDestroy()

@@ -2,6 +2,9 @@
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
 #include "update/ProductEntry.h"
+#include "update/UpdateOutcome.h"
+
+class ProgressDialog;
 
 #include <memory>
 
@@ -27,12 +30,15 @@ protected:
     INT_PTR dialogProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL onInitDialog() override;
     void onOK() override;
+    void onCancel() override;
     void onDestroy() override;
 
 private:
     void createImages();
     void fillList(bool online);
-    void insertEntry(int position, const char* title, int image, int page);
+    UpdateOutcome rebuildOnline(ProductList& fresh);
+    void report(UpdateOutcome outcome, bool online);
+    void insertEntry(int position, const std::string& title, int image, int page);
     int productImage(const ProductEntry& product);
     void selectPage(int page);
     void switchTo(int page);
@@ -55,6 +61,8 @@ private:
     HICON icon_ = nullptr;
     ImageListHandle images_;
     ProductList products_;
+    // The progress window of the online update under way, or none.
+    ProgressDialog* updating_ = nullptr;
     int installed_ = 0;
     int startRandom_ = 0;
 };

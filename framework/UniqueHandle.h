@@ -45,6 +45,10 @@ inline BOOL WINAPI deleteBitmap(HBITMAP bitmap)
 {
     return DeleteObject(bitmap);
 }
+inline BOOL WINAPI deleteFont(HFONT font)
+{
+    return DeleteObject(font);
+}
 }
 
 // A registry key this program opened or created; never one of the predefined roots.
@@ -54,5 +58,6 @@ using KernelHandle = UniqueHandle<HANDLE, CloseHandle>;
 // A program file loaded as data.
 using ModuleHandle = UniqueHandle<HMODULE, FreeLibrary>;
 using BitmapHandle = UniqueHandle<HBITMAP, handle_release::deleteBitmap>;
+using FontHandle = UniqueHandle<HFONT, handle_release::deleteFont>;
 using IconHandle = UniqueHandle<HICON, DestroyIcon>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, ImageList_Destroy>;

@@ -102,6 +102,16 @@ bool Window::createEx(DWORD exStyle, const char* className, const char* title, D
     return create() != nullptr;
 }
 
+bool Window::createExW(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect,
+                       HWND parent, UINT id)
+{
+    HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
+    wide_ = true;
+    ForeignCreation hook(this);
+    return CreateWindowExW(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                           rect.bottom - rect.top, parent, menu, GetModuleHandleA(nullptr), this) != nullptr;
+}
+
 const char* Window::defaultClassName()
 {
     static const char kName[] = "ZandorWindow";
@@ -139,17 +149,21 @@ void Window::bind(HWND hwnd)
     SetPropA(hwnd, kWindowProperty, this);
 }
 
+// The A or W form decides whether the window stays a Unicode one.
 void Window::subclass()
 {
-    classProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowRouting::procedure)));
+    const LONG_PTR procedure = reinterpret_cast<LONG_PTR>(&WindowRouting::procedure);
+    classProc_ = reinterpret_cast<WNDPROC>(wide_ ? SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, procedure)
+                                                 : SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, procedure));
 }
 
 void Window::unbind()
 {
     if (!hwnd_)
         return;
-    if (classProc_)
+    if (classProc_ && wide_)
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
+    else if (classProc_)
         SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
     RemovePropA(hwnd_, kWindowProperty);
     hwnd_ = nullptr;
@@ -172,8 +186,9 @@ LRESULT Window::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT Window::defaultProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!classProc_)
-        return DefWindowProcA(hwnd_, message, wParam, lParam);
-    return CallWindowProcA(classProc_, hwnd_, message, wParam, lParam);
+        return wide_ ? DefWindowProcW(hwnd_, message, wParam, lParam) : DefWindowProcA(hwnd_, message, wParam, lParam);
+    return wide_ ? CallWindowProcW(classProc_, hwnd_, message, wParam, lParam)
+                 : CallWindowProcA(classProc_, hwnd_, message, wParam, lParam);
 }
 
 LRESULT Window::eraseBlack(WPARAM dc)

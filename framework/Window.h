@@ -22,6 +22,10 @@ public:
     HWND hwnd() const { return hwnd_; }
     bool createEx(DWORD exStyle, const char* className, const char* title, DWORD style, const RECT& rect, HWND parent,
                   UINT id);
+    // A window of a system class with a UTF-16 title that stays a Unicode window,
+    // so that its text in any script survives setting and reading.
+    bool createExW(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect,
+                   HWND parent, UINT id);
     bool destroy();
     // Destroys the window without hiding it first. Under Wine each hide of a window
     // that the window manager looks after waits up to 2 s for its answer, the whole
@@ -71,5 +75,6 @@ private:
 
     HWND hwnd_ = nullptr;
     WNDPROC classProc_ = nullptr;
+    bool wide_ = false;
     bool endsLoop_ = false;
 };

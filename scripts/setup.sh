@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on a Debian 12 machine, once.
-# Debian packages come from apt; libjpeg-turbo, minizip and GoogleTest are
+# Debian packages come from apt; libjpeg-turbo, minizip, expat and GoogleTest are
 # cross-built for mingw-w64 from Debian's sources into a cache outside the
 # repository, keyed by their versions. A second run finds everything in place.
 set -euo pipefail
 
 JPEG_VERSION="1:2.1.5-2"
 ZLIB_VERSION="1:1.2.13.dfsg-1"
-RECIPE=3 # bump when the way the cache is built changes
-KEY="jpeg-${JPEG_VERSION#*:}_zlib-${ZLIB_VERSION#*:}_r${RECIPE}"
+EXPAT_VERSION="2.5.0-1+deb12u2"
+RECIPE=4 # bump when the way the cache is built changes
+KEY="jpeg-${JPEG_VERSION#*:}_zlib-${ZLIB_VERSION#*:}_expat-${EXPAT_VERSION}_r${RECIPE}"
 CACHE_ROOT="${ZANDOR3D_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/zandor3d}"
 PREFIX="$CACHE_ROOT/mingw-$KEY"
 
 PACKAGES=(cmake ninja-build g++ clang clang-format libclang-rt-14-dev libgtest-dev googletest
-  libjpeg62-turbo-dev zlib1g-dev libminizip-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev
+  libjpeg62-turbo-dev zlib1g-dev libminizip-dev libexpat1-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-utils imagemagick nasm dpkg-dev python3 nsis
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
@@ -49,7 +50,7 @@ fetch_sources() {
     -o "Dir::State::Lists=$apt/lists")
   apt-get "${opts[@]}" update -qq
   (cd "$work" && apt-get "${opts[@]}" source --download-only -qq \
-      "libjpeg-turbo=$JPEG_VERSION" "zlib=$ZLIB_VERSION")
+      "libjpeg-turbo=$JPEG_VERSION" "zlib=$ZLIB_VERSION" "expat=$EXPAT_VERSION")
   (cd "$work" && for d in *.dsc; do dpkg-source -q -x "$d"; done) >/dev/null
 }
 
@@ -74,6 +75,21 @@ build_minizip() {
   cp "$src/unzip.h" "$src/ioapi.h" "$PREFIX/include/minizip/"
 }
 
+# Static, without its tools; programs that link it define XML_STATIC.
+build_expat() {
+  local src; src=$(ls -d "$1"/expat-*/ | head -n1)
+  [ -f "$src/CMakeLists.txt" ] || src="$src/expat"
+  cmake -S "$src" -B "$1/expat-build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" \
+    -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
+    -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF >/dev/null
+  # Debian's security patches test "XML_DTD == 1"; the CMake template defines it empty.
+  sed -i 's/^#define XML_DTD$/#define XML_DTD 1/' "$1/expat-build/expat_config.h"
+  cmake --build "$1/expat-build" >/dev/null
+  cmake --install "$1/expat-build" >/dev/null
+}
+
 build_gtest() {
   cmake -S /usr/src/googletest -B "$1/gtest-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64.cmake" \
@@ -85,12 +101,13 @@ build_gtest() {
 
 build_cache() {
   [ -f "$PREFIX/.complete" ] && return 0
-  log "cross-building libjpeg-turbo, minizip and GoogleTest into $PREFIX"
+  log "cross-building libjpeg-turbo, minizip, expat and GoogleTest into $PREFIX"
   local work; work=$(mktemp -d)
   rm -rf "$PREFIX"
   fetch_sources "$work"
   build_jpeg "$work"
   build_minizip "$work"
+  build_expat "$work"
   build_gtest "$work"
   rm -rf "$work"
   touch "$PREFIX/.complete"

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <io.h>
+
 #include <cstdio>
 
 namespace {
 const char kProbeName[] = "testfilename001.fileext";
 const char kProbeText[] = "12345";
+const char kPartialSuffix[] = ".partial";
 }
 
 bool fileExists(const std::string& path)
@@ -45,17 +48,21 @@ bool makeDirectoriesFor(const std::string& path)
     return canWriteFile(path);
 }
 
+// The bytes go to a file beside the target first and replace it only once they are
+// all on disk, so a failure or a killed program leaves the old file whole.
 bool writeWholeFile(const std::string& path, const char* bytes, std::size_t length)
 {
     makeDirectoriesFor(path);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string partial = path + kPartialSuffix;
+    std::FILE* file = std::fopen(partial.c_str(), "wb");
     if (!file)
         return false;
-    const bool written = std::fwrite(bytes, 1, length, file) == length;
+    const bool written = std::fwrite(bytes, 1, length, file) == length && std::fflush(file) == 0 &&
+                         FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))));
     const bool closed = std::fclose(file) == 0;
-    if (written && closed)
+    if (written && closed &&
+        MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    if (fileExists(path))
-        std::remove(path.c_str());
+    std::remove(partial.c_str());
     return false;
 }

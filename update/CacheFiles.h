@@ -15,6 +15,6 @@ bool canWriteFile(const std::string& path);
 // when it can be written afterwards.
 bool makeDirectoriesFor(const std::string& path);
 
-// Writes the bytes as the whole file, creating its folders. On failure no partly
-// written file is left behind.
+// Writes the bytes as the whole file, creating its folders. The file is replaced
+// only when all of them are written: on failure the old file, if any, stays as it was.
 bool writeWholeFile(const std::string& path, const char* bytes, std::size_t length);

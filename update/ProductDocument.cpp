@@ -10,17 +10,17 @@
 namespace {
 struct ProductKey {
     const char* suffix;
-    std::string ProductRecord::*field;
+    std::string ProductEntry::*field;
 };
 
 // Read after ".ID", in this order.
 const ProductKey productKeys[] = {
-    {".Title", &ProductRecord::title},
-    {".Version", &ProductRecord::version},
-    {".Description.Text", &ProductRecord::description},
-    {".Description.ScreenshotURL", &ProductRecord::screenshot},
-    {".Description.IconURL", &ProductRecord::icon},
-    {".DownloadURL", &ProductRecord::downloadUrl},
+    {".Title", &ProductEntry::title},
+    {".Version", &ProductEntry::version},
+    {".Description.Text", &ProductEntry::description},
+    {".Description.ScreenshotURL", &ProductEntry::screenshotUrl},
+    {".Description.IconURL", &ProductEntry::iconUrl},
+    {".DownloadURL", &ProductEntry::downloadUrl},
 };
 
 std::string productPrefix(int number)
@@ -30,7 +30,7 @@ std::string productPrefix(int number)
     return prefix;
 }
 
-bool readProduct(const XmlReader& reader, const std::string& prefix, ProductRecord& record)
+bool readProduct(const XmlReader& reader, const std::string& prefix, ProductEntry& record)
 {
     for (const ProductKey& key : productKeys) {
         if (!reader.getString((prefix + key.suffix).c_str(), record.*key.field))
@@ -39,14 +39,14 @@ bool readProduct(const XmlReader& reader, const std::string& prefix, ProductReco
     return true;
 }
 
-bool readProducts(const XmlReader& reader, std::vector<ProductRecord>& records)
+bool readProducts(const XmlReader& reader, std::vector<ProductEntry>& records)
 {
     int count = 0;
     if (!reader.getInt("English.ProductsList.Count", count))
         return false;
     for (int number = 1; number <= count; ++number) {
         const std::string prefix = productPrefix(number);
-        ProductRecord record;
+        ProductEntry record;
         if (!reader.getString((prefix + ".ID").c_str(), record.identifier))
             return false;
         if (record.identifier == STR_PRODUCT_ID || !isSafeIdentifier(record.identifier))
@@ -59,7 +59,7 @@ bool readProducts(const XmlReader& reader, std::vector<ProductRecord>& records)
 }
 }
 
-bool readProductDocument(const XmlReader& reader, std::vector<ProductRecord>& records)
+bool readProductDocument(const XmlReader& reader, std::vector<ProductEntry>& records)
 {
     bool read = false;
     try {

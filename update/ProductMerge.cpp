@@ -1,6 +1,7 @@
 #include "update/ProductMerge.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "resources/ProductStrings.h"
 
@@ -11,23 +12,21 @@ bool listed(const ProductList& list, const std::string& identifier)
 }
 }
 
-void mergeProductList(const std::vector<FamilyEntry>& installed, const std::vector<ProductRecord>& records,
+void mergeProductList(const std::vector<FamilyEntry>& installed, const std::vector<ProductEntry>& products,
                       ProductList& list)
 {
     list.clear();
     for (const FamilyEntry& member : installed) {
-        if (member.identifier != STR_PRODUCT_ID)
-            list.push_back({member.identifier, member.title, {}, {}, {}, {}, {}, member.executablePath});
+        if (member.identifier == STR_PRODUCT_ID)
+            continue;
+        ProductEntry row;
+        row.identifier = member.identifier;
+        row.title = member.title;
+        row.executablePath = member.executablePath;
+        list.push_back(std::move(row));
     }
-    for (const ProductRecord& record : records) {
-        if (!listed(list, record.identifier))
-            list.push_back({record.identifier,
-                            record.title,
-                            record.version,
-                            record.description,
-                            record.downloadUrl,
-                            record.screenshot,
-                            record.icon,
-                            {}});
+    for (const ProductEntry& product : products) {
+        if (!listed(list, product.identifier))
+            list.push_back(product);
     }
 }

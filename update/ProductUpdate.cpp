@@ -3,20 +3,16 @@
 #include <new>
 
 #include "config/SettingsStore.h"
-#include "framework/MessageBox.h"
 #include "resources/ProductStrings.h"
 #include "update/CacheFiles.h"
 #include "update/Downloader.h"
+#include "update/PictureCheck.h"
 #include "update/ProductCache.h"
 #include "update/ProductDocument.h"
 #include "update/ProductMerge.h"
 #include "update/UpdateLimits.h"
 
 namespace {
-const char kNoInstallPath[] = "Can't find program's installation path.\nPlease reinstall this software!";
-const char kCantSave[] = "Can't save temporary data! \n\t\t\tPlease check free disk space or access rights "
-                         "\n\t\t\tfor program's installation path, or reinstall the program.";
-const char kUpdateFailed[] = "Failed to update products list Online!";
 const char kDownloadingList[] = "Downloading available products list...";
 const char kDownloadingImages[] = "Downloading screenshots && icons";
 
@@ -42,141 +38,168 @@ public:
         if (sink_)
             sink_->processPendingMessages();
     }
+    bool cancelled() const { return sink_ && sink_->cancelled(); }
+    ProgressSink* sink() const { return sink_; }
 
 private:
     ProgressSink* sink_;
 };
 
-bool readInstallPath(std::string& installPath)
+UpdateOutcome outcomeOf(DownloadResult result)
 {
-    installPath = SettingsStore().readInstallPath();
-    if (!installPath.empty())
-        return true;
-    showMessage(nullptr, kNoInstallPath, MB_OK);
-    return false;
+    switch (result) {
+    case DownloadResult::ok:
+        return UpdateOutcome::success;
+    case DownloadResult::cannotConnect:
+        return UpdateOutcome::cannotConnect;
+    case DownloadResult::cancelled:
+        return UpdateOutcome::cancelled;
+    default:
+        return UpdateOutcome::failed;
+    }
 }
 
-bool readCachedDocument(const std::string& installPath, std::vector<ProductRecord>& records)
+bool readDocument(const std::vector<char>& bytes, std::vector<ProductEntry>& products)
 {
     XmlReader reader;
-    return reader.loadFile(cachedDocumentPath(installPath).c_str()) && readProductDocument(reader, records);
+    return reader.parse(bytes.data(), bytes.size()) && readProductDocument(reader, products);
 }
 
-bool downloadDocument(const std::string& url, const std::string& installPath)
+bool readCachedDocument(const std::string& installPath, std::vector<ProductEntry>& products)
 {
+    XmlReader reader;
+    return reader.loadFile(cachedDocumentPath(installPath).c_str()) && readProductDocument(reader, products);
+}
+
+// A picture already whole in the cache is kept, whatever its URL says now.
+UpdateOutcome cachePicture(const std::string& url, const std::string& path, std::size_t maxBytes, Progress& progress)
+{
+    if (isWholePictureFile(path))
+        return UpdateOutcome::success;
     std::vector<char> body;
-    if (downloadUrl(url, maxDocumentBytes, body) <= 0)
-        return false;
-    if (writeWholeFile(cachedDocumentPath(installPath), body.data(), body.size()))
-        return true;
-    showMessage(nullptr, kCantSave, MB_OK);
-    return false;
+    const DownloadResult result = downloadUrl(url, maxBytes, body, progress.sink());
+    if (result != DownloadResult::ok)
+        return outcomeOf(result);
+    if (body.empty())
+        return UpdateOutcome::failed;
+    return writeWholeFile(path, body.data(), body.size()) ? UpdateOutcome::success : UpdateOutcome::cannotSave;
 }
 
-// A file already in the cache is kept, whatever its URL says now.
-bool cacheFile(const std::string& url, const std::string& path, std::size_t maxBytes)
+UpdateOutcome cachePictures(const std::string& installPath, std::vector<ProductEntry>& products, Progress& progress)
 {
-    if (fileExists(path))
-        return true;
-    std::vector<char> body;
-    return downloadUrl(url, maxBytes, body) > 0 && writeWholeFile(path, body.data(), body.size());
-}
-
-bool cacheImages(const std::string& installPath, std::vector<ProductRecord>& records, Progress& progress)
-{
-    const int count = static_cast<int>(records.size());
+    const int count = static_cast<int>(products.size());
     for (int i = 0; i < count; ++i) {
-        ProductRecord& record = records[i];
-        progress.show(record.screenshot);
-        progress.percent(i * 100 / count);
-        progress.pump();
-        const std::string screenshot = cachedScreenshotPath(installPath, record.identifier);
-        if (!cacheFile(record.screenshot, screenshot, maxScreenshotBytes))
-            return false;
-        record.screenshot = screenshot;
-
-        progress.show(record.icon);
-        progress.percent((i * 100 + 50) / count);
-        progress.pump();
-        const std::string icon = cachedIconPath(installPath, record.identifier);
-        if (!cacheFile(record.icon, icon, maxIconBytes))
-            return false;
-        record.icon = icon;
+        ProductEntry& product = products[i];
+        product.screenshotPath = cachedScreenshotPath(installPath, product.identifier);
+        product.iconPath = cachedIconPath(installPath, product.identifier);
+        const struct {
+            const std::string& url;
+            const std::string& path;
+            std::size_t maxBytes;
+            int percent;
+        } pictures[] = {{product.screenshotUrl, product.screenshotPath, maxScreenshotBytes, i * 100 / count},
+                        {product.iconUrl, product.iconPath, maxIconBytes, (i * 100 + 50) / count}};
+        for (const auto& picture : pictures) {
+            progress.show(picture.url);
+            progress.percent(picture.percent);
+            progress.pump();
+            if (progress.cancelled())
+                return UpdateOutcome::cancelled;
+            const UpdateOutcome outcome = cachePicture(picture.url, picture.path, picture.maxBytes, progress);
+            if (outcome != UpdateOutcome::success)
+                return outcome;
+        }
     }
-    return true;
+    return UpdateOutcome::success;
 }
 
-bool updateOnline(const std::string& url, Progress& progress, std::vector<ProductRecord>& records)
+UpdateOutcome updateOnline(const std::string& url, Progress& progress, std::vector<ProductEntry>& products)
 {
-    std::string installPath;
-    if (!readInstallPath(installPath))
-        return false;
+    const std::string installPath = SettingsStore().readInstallPath();
+    if (installPath.empty())
+        return UpdateOutcome::noInstallPath;
+    const std::string documentPath = cachedDocumentPath(installPath);
     progress.show(url, kDownloadingList);
     progress.pump();
-    // The new document replaces the cached one before it is read, readable or not.
-    if (!downloadDocument(url, installPath) || !readCachedDocument(installPath, records))
-        return false;
+    std::vector<char> document;
+    const DownloadResult result = downloadUrl(url, maxDocumentBytes, document, progress.sink());
+    if (result != DownloadResult::ok)
+        return outcomeOf(result);
+    // A document that does not read never reaches the cache.
+    if (!readDocument(document, products))
+        return UpdateOutcome::failed;
+    if (!makeDirectoriesFor(documentPath))
+        return UpdateOutcome::cannotSave;
     progress.show(url, kDownloadingImages);
     progress.percent(0);
     progress.pump();
-    return cacheImages(installPath, records, progress);
+    const UpdateOutcome pictures = cachePictures(installPath, products, progress);
+    if (pictures != UpdateOutcome::success)
+        return pictures;
+    return writeWholeFile(documentPath, document.data(), document.size()) ? UpdateOutcome::success
+                                                                          : UpdateOutcome::cannotSave;
 }
 
-bool loadCached(std::vector<ProductRecord>& records)
+UpdateOutcome loadCached(std::vector<ProductEntry>& products)
 {
-    std::string installPath;
-    if (!readInstallPath(installPath) || !readCachedDocument(installPath, records))
-        return false;
-    for (ProductRecord& record : records) {
-        record.screenshot = cachedScreenshotPath(installPath, record.identifier);
-        record.icon = cachedIconPath(installPath, record.identifier);
+    const std::string installPath = SettingsStore().readInstallPath();
+    if (installPath.empty())
+        return UpdateOutcome::noInstallPath;
+    if (!readCachedDocument(installPath, products))
+        return UpdateOutcome::failed;
+    for (ProductEntry& product : products) {
+        product.screenshotPath = cachedScreenshotPath(installPath, product.identifier);
+        product.iconPath = cachedIconPath(installPath, product.identifier);
     }
-    return true;
+    return UpdateOutcome::success;
 }
 
-// Runs one fill of the records; on failure, or when memory runs out, they end empty.
-template <class Fill> bool fillRecords(std::vector<ProductRecord>& records, Fill fill)
+// Runs one fill of the products; unless it succeeds, or when memory runs out, they end empty.
+template <class Fill> UpdateOutcome fillProducts(std::vector<ProductEntry>& products, Fill fill)
 {
-    records.clear();
-    bool filled = false;
+    products.clear();
+    UpdateOutcome outcome = UpdateOutcome::failed;
     try {
-        filled = fill();
+        outcome = fill();
     } catch (const std::bad_alloc&) {
-        filled = false;
+        outcome = UpdateOutcome::failed;
     }
-    if (!filled)
-        records.clear();
-    return filled;
+    if (outcome != UpdateOutcome::success)
+        products.clear();
+    return outcome;
 }
 }
 
-bool updateProductsOnline(const std::string& url, ProgressSink* sink, std::vector<ProductRecord>& records)
+UpdateOutcome updateProductsOnline(const std::string& url, ProgressSink* sink, std::vector<ProductEntry>& products)
 {
     Progress progress(sink);
-    return fillRecords(records, [&] { return updateOnline(url, progress, records); });
+    return fillProducts(products, [&] { return updateOnline(url, progress, products); });
 }
 
-bool loadCachedProducts(std::vector<ProductRecord>& records)
+UpdateOutcome loadCachedProducts(std::vector<ProductEntry>& products)
 {
-    return fillRecords(records, [&] { return loadCached(records); });
+    return fillProducts(products, [&] { return loadCached(products); });
 }
 
-bool rebuildProductList(ProductList& list, bool online, ProgressSink* sink)
+UpdateOutcome rebuildProductList(ProductList& list, bool online, ProgressSink* sink)
 {
     list.clear();
     Settings settings;
     SettingsStore().load(settings);
-    std::vector<ProductRecord> records;
+    std::vector<ProductEntry> products;
+    UpdateOutcome outcome = UpdateOutcome::success;
     if (online) {
-        if (!updateProductsOnline(STR_UPDATE_URL, sink, records))
-            showMessage(nullptr, kUpdateFailed, MB_OK);
+        outcome = updateProductsOnline(STR_UPDATE_URL, sink, products);
+        // The products of the last good update stay on show.
+        if (outcome != UpdateOutcome::success)
+            loadCachedProducts(products);
     } else {
-        loadCachedProducts(records);
+        outcome = loadCachedProducts(products);
     }
     try {
-        mergeProductList(settings.familyList, records, list);
+        mergeProductList(settings.familyList, products, list);
     } catch (const std::bad_alloc&) {
         list.clear();
     }
-    return true;
+    return outcome;
 }

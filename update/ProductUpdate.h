@@ -3,20 +3,22 @@
 #include <vector>
 
 #include "update/ProductEntry.h"
-#include "update/ProductRecord.h"
 #include "update/ProgressSink.h"
+#include "update/UpdateOutcome.h"
 
-// Downloads the product list document from url into the cache, reads it, and
-// fetches each product's screenshot and icon the cache does not hold yet. The
-// records then name the cached files. Reports through the sink when there is one.
-// On failure the records are empty; files written so far stay in the cache.
-bool updateProductsOnline(const std::string& url, ProgressSink* sink, std::vector<ProductRecord>& records);
+// Downloads the product list document from url, reads it, and fetches each
+// product's screenshot and icon the cache does not hold whole. Only when all of
+// that succeeded does the new document replace the cached one, so the cache always
+// holds the last good update. Reports through the sink and stops at its Cancel.
+// On success the products name their cached files; otherwise they are empty.
+UpdateOutcome updateProductsOnline(const std::string& url, ProgressSink* sink, std::vector<ProductEntry>& products);
 
-// Reads the records from the cached document alone; the image paths are those
+// Reads the products from the cached document alone; the image paths are those
 // of the cache, whether the files are there or not.
-bool loadCachedProducts(std::vector<ProductRecord>& records);
+UpdateOutcome loadCachedProducts(std::vector<ProductEntry>& products);
 
-// Rebuilds the list the settings dialog shows: the installed family members,
-// then the products of the document, updated online or read from the cache.
-// Always true; a failed online update says so in a message box.
-bool rebuildProductList(ProductList& list, bool online, ProgressSink* sink);
+// Rebuilds the list the settings dialog shows: the installed family members, then
+// the products of the document, updated online or read from the cache. When an
+// online update does not succeed, the list holds the cached products of the last
+// good one. The outcome is the update's (or, offline, the cache's).
+UpdateOutcome rebuildProductList(ProductList& list, bool online, ProgressSink* sink);

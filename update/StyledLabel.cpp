@@ -16,31 +16,20 @@ UINT alignmentFormat(LONG_PTR style)
 }
 
 // The text with its rectangle moved by offset in both directions.
-void drawTextAt(HDC dc, const std::string& text, RECT rect, int offset, COLORREF colour, UINT format)
+void drawTextAt(HDC dc, const std::wstring& text, RECT rect, int offset, COLORREF colour, UINT format)
 {
     OffsetRect(&rect, offset, offset);
     SetTextColor(dc, colour);
-    DrawTextA(dc, text.c_str(), -1, &rect, format);
+    DrawTextW(dc, text.c_str(), -1, &rect, format);
 }
 
-std::string windowText(HWND hwnd)
+// Titles come in any script: the text is read and drawn in UTF-16.
+std::wstring windowText(HWND hwnd)
 {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()))));
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, &text[0], static_cast<int>(text.size()))));
     return text;
 }
-}
-
-StyledLabel::~StyledLabel()
-{
-    deleteFont();
-}
-
-void StyledLabel::deleteFont()
-{
-    if (font_)
-        DeleteObject(font_);
-    font_ = nullptr;
 }
 
 bool StyledLabel::setStyle(COLORREF colour, int height, const char* faceName, bool bold, bool italic, bool underline,
@@ -48,20 +37,20 @@ bool StyledLabel::setStyle(COLORREF colour, int height, const char* faceName, bo
 {
     colour_ = colour;
     emboss_ = emboss;
-    deleteFont();
+    font_.reset();
     if (height == 0 && hwnd()) {
         RECT client;
         GetClientRect(hwnd(), &client);
         height = client.bottom - client.top;
     }
     if (faceName) {
-        font_ =
-            CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, strikeOut, DEFAULT_CHARSET,
-                        OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName);
+        font_.reset(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, strikeOut,
+                                DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, faceName));
     }
     if (hwnd())
         InvalidateRect(hwnd(), nullptr, TRUE);
-    return !faceName || font_;
+    return !faceName || static_cast<bool>(font_);
 }
 
 LRESULT StyledLabel::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -86,12 +75,12 @@ LRESULT StyledLabel::onPaint(WPARAM, LPARAM)
 {
     const LONG_PTR style = GetWindowLongPtrA(hwnd(), GWL_STYLE);
     const UINT format = DT_TOP | DT_WORDBREAK | alignmentFormat(style) | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
-    const std::string text = windowText(hwnd());
+    const std::wstring text = windowText(hwnd());
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd(), &paint);
     RECT client;
     GetClientRect(hwnd(), &client);
-    HGDIOBJ oldFont = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(ANSI_VAR_FONT));
+    HGDIOBJ oldFont = SelectObject(dc, font_ ? static_cast<HGDIOBJ>(font_.get()) : GetStockObject(ANSI_VAR_FONT));
     SetBkMode(dc, TRANSPARENT);
     if (emboss_) {
         drawTextAt(dc, text, client, -1, GetSysColor(COLOR_BTNHIGHLIGHT), format);

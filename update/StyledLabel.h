@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/UniqueHandle.h"
 #include "framework/Window.h"
 
 // A static text control that paints its own text: in a chosen font and colour,
@@ -8,8 +9,6 @@
 // "STATIC"; SS_CENTER or SS_RIGHT in its style choose the alignment.
 class StyledLabel : public Window {
 public:
-    ~StyledLabel() override;
-
     // Height 0 is the control's client height; without a face name the control
     // paints in the stock ANSI_VAR_FONT. False when the font cannot be made.
     bool setStyle(COLORREF colour, int height, const char* faceName, bool bold, bool italic, bool underline,
@@ -22,9 +21,8 @@ private:
     LRESULT onEraseBackground(WPARAM wParam, LPARAM lParam);
     LRESULT onPaint(WPARAM wParam, LPARAM lParam);
     LRESULT onSetText(WPARAM wParam, LPARAM lParam);
-    void deleteFont();
 
     COLORREF colour_ = RGB(0, 0, 0);
-    HFONT font_ = nullptr;
+    FontHandle font_;
     bool emboss_ = true;
 };

@@ -1,135 +1,153 @@
 #include "update/XmlReader.h"
 
+#include <expat.h>
+
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <utility>
 
+#include "update/XmlEncodings.h"
+
 namespace {
 
-// Longest tag content or text run the document format allows.
-constexpr std::size_t maxTokenLength = 1023;
-
-enum class TokenKind { open, close, text, end, error };
-
-struct XmlToken {
-    TokenKind kind;
-    std::string text;
-};
+// Longest dotted path; deeper nesting fails, so entries cannot grow with the
+// square of the document's size.
+constexpr std::size_t maxPathLength = 1023;
+// Paths and values of all entries together: bounds what entity expansion can make.
+constexpr std::size_t maxEntryBytes = 32u << 20;
+// Expat's own guard against entity expansion, engaged from this much output on.
+constexpr unsigned long long expansionGuardBytes = 1u << 20;
+constexpr float maxExpansion = 100.0f;
+// Expat hands over names as "namespace URI, separator, local name".
+constexpr char namespaceSeparator = '\x01';
 
 bool isSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n';
 }
 
-char lowerAscii(char c)
+bool isBlank(const std::string& text)
 {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalIgnoringCase(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+    for (char c : text) {
+        if (!isSpace(c))
             return false;
     }
-    return i == a.size() && b[i] == '\0';
+    return true;
 }
 
-// The stop character within the first maxTokenLength + 1 bytes, or null when
-// the text ends first or the token would be too long.
-const char* findWithinToken(const char* begin, char stop)
+std::string lowerAscii(const char* text)
 {
-    for (std::size_t n = 0; n <= maxTokenLength; ++n) {
-        if (begin[n] == stop)
-            return begin + n;
-        if (begin[n] == '\0')
-            return nullptr;
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
-    return nullptr;
+    return lower;
 }
 
-class XmlTokenizer {
+// Builds the entries from expat's callbacks. Text is collected between tags so
+// that references, CDATA sections and comments inside one text join up.
+class Flattener {
 public:
-    explicit XmlTokenizer(const char* text) : pos_(text) {}
+    explicit Flattener(std::vector<XmlEntry>& entries) : entries_(entries) {}
 
-    XmlToken next()
+    bool run(const char* bytes, std::size_t length)
     {
-        const char* start = pos_;
-        skipSpace();
-        if (*pos_ == '\0')
-            return {TokenKind::end, {}};
-        if (*pos_ == '<')
-            return tag();
-        return textRun(start);
+        XML_Parser parser = XML_ParserCreateNS(nullptr, namespaceSeparator);
+        if (!parser)
+            return false;
+        parser_ = parser;
+        XML_SetUserData(parser, this);
+        XML_SetElementHandler(parser, &Flattener::onStart, &Flattener::onEnd);
+        XML_SetCharacterDataHandler(parser, &Flattener::onText);
+        XML_SetUnknownEncodingHandler(parser, &encodingHandler, nullptr);
+        XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
+        XML_SetBillionLaughsAttackProtectionActivationThreshold(parser, expansionGuardBytes);
+        XML_SetBillionLaughsAttackProtectionMaximumAmplification(parser, maxExpansion);
+        const bool parsed = XML_Parse(parser, bytes, static_cast<int>(length), XML_TRUE) == XML_STATUS_OK && !failed_;
+        XML_ParserFree(parser);
+        return parsed;
     }
 
 private:
-    void skipSpace()
+    static void XMLCALL onStart(void* self, const XML_Char* name, const XML_Char**)
     {
-        while (isSpace(*pos_))
-            ++pos_;
+        static_cast<Flattener*>(self)->guard([&](Flattener& f) { f.open(name); });
+    }
+    static void XMLCALL onEnd(void* self, const XML_Char*)
+    {
+        static_cast<Flattener*>(self)->guard([](Flattener& f) { f.close(); });
+    }
+    static void XMLCALL onText(void* self, const XML_Char* text, int length)
+    {
+        static_cast<Flattener*>(self)->guard([&](Flattener& f) { f.text_.append(text, std::size_t(length)); });
     }
 
-    XmlToken tag()
+    // No exception may cross expat's C frames: memory running out stops the parse.
+    template <class Step> void guard(Step step)
     {
-        ++pos_;
-        skipSpace();
-        // A "<" with nothing after it is a cut-off tag, not the end of a document.
-        const char* end = findWithinToken(pos_, '>');
-        if (end == nullptr)
-            return {TokenKind::error, {}};
-        std::string content(pos_, end);
-        pos_ = end + 1;
-        if (!content.empty() && content.front() == '/')
-            return {TokenKind::close, content.substr(1)};
-        if (!content.empty() && content.front() == '?' && content.back() == '?')
-            return {TokenKind::open, {}};
-        return {TokenKind::open, std::move(content)};
+        try {
+            step(*this);
+        } catch (const std::bad_alloc&) {
+            fail();
+        }
     }
 
-    // Text keeps the white space skipped before it; the next tag must follow.
-    XmlToken textRun(const char* start)
+    void fail()
     {
-        const char* end = findWithinToken(start, '<');
-        if (end == nullptr)
-            return {TokenKind::error, {}};
-        pos_ = end;
-        return {TokenKind::text, std::string(start, end)};
+        failed_ = true;
+        XML_StopParser(parser_, XML_FALSE);
     }
 
-    const char* pos_;
+    void open(const char* name)
+    {
+        flushText(false);
+        const char* local = std::strrchr(name, namespaceSeparator);
+        local = local ? local + 1 : name;
+        lengths_.push_back(path_.size());
+        if (!path_.empty())
+            path_ += '.';
+        path_ += local;
+        leaf_ = true;
+        if (path_.size() > maxPathLength)
+            fail();
+    }
+
+    void close()
+    {
+        // A leaf keeps its whole text, even when empty or blank.
+        flushText(leaf_);
+        path_.resize(lengths_.back());
+        lengths_.pop_back();
+        leaf_ = false;
+    }
+
+    void flushText(bool keepBlank)
+    {
+        if (keepBlank || !isBlank(text_))
+            addEntry();
+        text_.clear();
+    }
+
+    void addEntry()
+    {
+        entryBytes_ += path_.size() + text_.size();
+        if (entryBytes_ > maxEntryBytes)
+            return fail();
+        entries_.push_back({path_, text_});
+    }
+
+    std::vector<XmlEntry>& entries_;
+    XML_Parser parser_ = nullptr;
+    std::string path_;
+    std::vector<std::size_t> lengths_;
+    std::string text_;
+    bool leaf_ = false;
+    std::size_t entryBytes_ = 0;
+    bool failed_ = false;
 };
-
-// Every entry copies its path, so a deeply nested document would need memory
-// growing with the square of its size; paths stay within the token limit.
-bool openElement(std::string& path, const std::string& name)
-{
-    if (name.empty())
-        return true;
-    const std::size_t separator = path.empty() ? 0 : 1;
-    if (name.size() + separator > maxTokenLength - path.size())
-        return false;
-    if (separator != 0)
-        path += '.';
-    path += name;
-    return true;
-}
-
-// Only the trailing characters are checked against the closing name.
-bool closeElement(std::string& path, const std::string& name)
-{
-    const std::size_t n = name.size();
-    if (n > path.size() || path.compare(path.size() - n, n, name) != 0)
-        return false;
-    if (path.size() <= n + 1) {
-        path.clear();
-    } else {
-        path.resize(path.size() - n - 1);
-    }
-    return true;
-}
 
 int readDecimal(const std::string& s)
 {
@@ -175,58 +193,58 @@ bool XmlReader::loadFile(const char* path)
         read = false;
     }
     std::fclose(file);
-    return read && parse(bytes.c_str());
+    return read && parse(bytes.data(), bytes.size());
 }
 
 bool XmlReader::parse(const char* text)
 {
+    return parse(text, text ? std::strlen(text) : 0);
+}
+
+bool XmlReader::parse(const char* bytes, std::size_t length)
+{
     entries_.clear();
+    firstByPath_.clear();
     bool parsed = false;
     try {
-        parsed = text != nullptr && build(text);
+        parsed = bytes != nullptr && build(bytes, length);
+        if (parsed)
+            index();
     } catch (const std::bad_alloc&) {
         parsed = false;
     }
-    if (!parsed)
+    if (!parsed) {
         entries_.clear();
+        firstByPath_.clear();
+    }
     return parsed;
 }
 
-bool XmlReader::build(const char* text)
+bool XmlReader::build(const char* bytes, std::size_t length)
 {
-    XmlTokenizer tokens(text);
-    std::string path;
-    for (;;) {
-        XmlToken token = tokens.next();
-        switch (token.kind) {
-        case TokenKind::open:
-            if (!openElement(path, token.text))
-                return false;
-            break;
-        case TokenKind::close:
-            if (!closeElement(path, token.text))
-                return false;
-            break;
-        case TokenKind::text:
-            entries_.push_back({path, std::move(token.text)});
-            break;
-        case TokenKind::end:
-            return path.empty();
-        case TokenKind::error:
-            return false;
-        }
-    }
+    if (length > INT_MAX)
+        return false;
+    if (isBlank(std::string(bytes, length)))
+        return true;
+    return Flattener(entries_).run(bytes, length);
+}
+
+void XmlReader::index()
+{
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        firstByPath_.emplace(lowerAscii(entries_[i].path.c_str()), i);
 }
 
 const XmlEntry* XmlReader::find(const char* key) const
 {
     if (key == nullptr)
         return nullptr;
-    for (const XmlEntry& entry : entries_) {
-        if (equalIgnoringCase(entry.path, key))
-            return &entry;
+    try {
+        const auto found = firstByPath_.find(lowerAscii(key));
+        return found == firstByPath_.end() ? nullptr : &entries_[found->second];
+    } catch (const std::bad_alloc&) {
+        return nullptr;
     }
-    return nullptr;
 }
 
 bool XmlReader::getString(const char* key, std::string& out) const

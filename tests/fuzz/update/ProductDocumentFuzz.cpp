@@ -17,14 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
     XmlReader reader;
-    reader.parse(text.c_str());
-    std::vector<ProductRecord> records;
+    reader.parse(text.data(), text.size());
+    std::vector<ProductEntry> records;
     if (!readProductDocument(reader, records)) {
         if (!records.empty())
             std::abort();
         return 0;
     }
-    for (const ProductRecord& record : records) {
+    for (const ProductEntry& record : records) {
         if (!isSafeIdentifier(record.identifier) || record.identifier == "ZANDOR3D")
             std::abort();
         const std::string& id = record.identifier;

@@ -40,21 +40,21 @@ std::string document(const std::string& count, const std::string& products)
            "</ProductsList></English>";
 }
 
-std::vector<ProductRecord> read(const std::string& xml, bool* ok = nullptr)
+std::vector<ProductEntry> read(const std::string& xml, bool* ok = nullptr)
 {
     XmlReader reader;
     EXPECT_TRUE(reader.parse(xml.c_str()));
-    std::vector<ProductRecord> records;
+    std::vector<ProductEntry> records;
     const bool result = readProductDocument(reader, records);
     if (ok)
         *ok = result;
     return records;
 }
 
-std::vector<std::string> identifiers(const std::vector<ProductRecord>& records)
+std::vector<std::string> identifiers(const std::vector<ProductEntry>& records)
 {
     std::vector<std::string> ids;
-    for (const ProductRecord& record : records)
+    for (const ProductEntry& record : records)
         ids.push_back(record.identifier);
     return ids;
 }
@@ -65,14 +65,14 @@ TEST(ProductDocument, ReadsEveryFieldOfEveryProductInOrder)
     const auto records = read(document("2", product(1, "ALPHA") + product(2, "BETA")), &ok);
     ASSERT_TRUE(ok);
     ASSERT_EQ(records.size(), 2u);
-    const ProductRecord& beta = records[1];
+    const ProductEntry& beta = records[1];
     EXPECT_EQ(beta.identifier, "BETA");
     EXPECT_EQ(beta.title, "BETA title");
     EXPECT_EQ(beta.version, "1.2");
     EXPECT_EQ(beta.description, "About BETA\nline two");
     EXPECT_EQ(beta.downloadUrl, "http://h/BETA.exe");
-    EXPECT_EQ(beta.screenshot, "http://h/BETA.jpg");
-    EXPECT_EQ(beta.icon, "http://h/BETA.bmp");
+    EXPECT_EQ(beta.screenshotUrl, "http://h/BETA.jpg");
+    EXPECT_EQ(beta.iconUrl, "http://h/BETA.bmp");
     EXPECT_EQ(records[0].identifier, "ALPHA");
 }
 
@@ -96,7 +96,7 @@ TEST(ProductDocument, MissingCountRejectsTheDocument)
 {
     XmlReader reader;
     ASSERT_TRUE(reader.parse("<English><ProductsList></ProductsList></English>"));
-    std::vector<ProductRecord> records(1);
+    std::vector<ProductEntry> records(1);
     EXPECT_FALSE(readProductDocument(reader, records));
     EXPECT_TRUE(records.empty());
 }
@@ -125,7 +125,7 @@ TEST(ProductDocument, ProductsAreAppendedToWhatTheListHolds)
 {
     XmlReader reader;
     ASSERT_TRUE(reader.parse(document("1", product(1, "BETA")).c_str()));
-    std::vector<ProductRecord> records(1);
+    std::vector<ProductEntry> records(1);
     records[0].identifier = "EARLIER";
     ASSERT_TRUE(readProductDocument(reader, records));
     EXPECT_EQ(identifiers(records), (std::vector<std::string>{"EARLIER", "BETA"}));
@@ -144,7 +144,7 @@ TEST(ProductDocument, HostileIdentifiersAreSkippedAndTheOthersStay)
                                               "Nul.txt",      "aux .x",
                                               "COM1",         "lpt9",
                                               "PRN",          std::string(65, 'A'),
-                                              "bell\x07",     "del\x7f"};
+                                              "line\nx",      "del\x7f"};
     std::string products;
     int number = 1;
     for (const std::string& id : hostile)

@@ -39,15 +39,17 @@ TEST(ProductCache, PathsLieUnderTheWebFolderOfTheInstallPath)
     EXPECT_EQ(cachedDocumentPath("D:\\z"), "D:\\zweb\\update.xml");
 }
 
-ProductRecord record(const std::string& id)
+ProductEntry record(const std::string& id)
 {
-    return {id,
-            id + " title",
-            "2.0",
-            "text",
-            "http://h/dl",
-            "C:\\web\\" + id + "\\screenshot.jpg",
-            "C:\\web\\" + id + "\\icon.bmp"};
+    ProductEntry product;
+    product.identifier = id;
+    product.title = id + " title";
+    product.version = "2.0";
+    product.description = "text";
+    product.downloadUrl = "http://h/dl";
+    product.screenshotPath = "C:\\web\\" + id + "\\screenshot.jpg";
+    product.iconPath = "C:\\web\\" + id + "\\icon.bmp";
+    return product;
 }
 
 TEST(ProductMerge, InstalledMembersFirstThenDocumentProductsNotInstalled)
@@ -55,7 +57,7 @@ TEST(ProductMerge, InstalledMembersFirstThenDocumentProductsNotInstalled)
     const std::vector<FamilyEntry> installed = {{"Beta 3D", "BETA", "C:\\beta.scr"},
                                                 {"Zandor 3D", "ZANDOR3D", "C:\\z.scr"},
                                                 {"Gamma 3D", "GAMMA", "C:\\g.scr"}};
-    const std::vector<ProductRecord> records = {record("ALPHA"), record("BETA"), record("DELTA"), record("ALPHA")};
+    const std::vector<ProductEntry> records = {record("ALPHA"), record("BETA"), record("DELTA"), record("ALPHA")};
     ProductList list(3);
     mergeProductList(installed, records, list);
     ASSERT_EQ(list.size(), 4u);

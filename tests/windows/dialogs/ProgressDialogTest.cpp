@@ -76,7 +76,7 @@ TEST(ProgressDialog, CancelTwiceIsCancelOnceAndTheDialogStays)
     EXPECT_EQ(dialog.end(), IDCANCEL);
 }
 
-TEST(ProgressDialog, PendingMessagesOfTheDialogAndItsControlsAreHandledAndOthersStayQueued)
+TEST(ProgressDialog, PendingMessagesOfEveryWindowAreHandledAndAQuitRequestCancelsAndStays)
 {
     dialog_test::HostWindow other(50, 50);
     dialog_test::settle(50);
@@ -91,5 +91,13 @@ TEST(ProgressDialog, PendingMessagesOfTheDialogAndItsControlsAreHandledAndOthers
     dialog.processPendingMessages();
     EXPECT_TRUE(dialog.cancelled());
     MSG message;
-    EXPECT_TRUE(PeekMessageA(&message, other.hwnd, kOtherMessage, kOtherMessage, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&message, other.hwnd, kOtherMessage, kOtherMessage, PM_REMOVE));
+
+    ProgressDialog second;
+    ASSERT_TRUE(second.create(nullptr));
+    PostQuitMessage(3);
+    second.processPendingMessages();
+    EXPECT_TRUE(second.cancelled());
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);
 }

@@ -10,6 +10,7 @@
 #include "config/ProductInfoPage.h"
 #include "config/SettingsDialog.h"
 #include "config/SettingsPage.h"
+#include "update/ProductUpdate.h"
 #include "family/FamilyPageHost.h"
 #include "resources/DialogIds.h"
 #include "tests/driver/Driver.h"
@@ -361,4 +362,94 @@ TEST_F(SettingsDialogTest, PicturesOfTheDialogWithEachKindOfPageForPeople)
     select(2);
     EXPECT_EQ(guest->hwnd(), nullptr) << "the host did not close the page inside it";
     picture("settings-dialog-product.png");
+}
+
+// Greek, Japanese and French titles, written as a publishing tool writes them (a
+// byte order mark, a DOCTYPE, a comment, a namespace, attributes, CDATA and
+// references), reach the list, the page and its title label as written.
+TEST_F(SettingsDialogTest, TitlesInThreeScriptsReadBackAsWrittenFromEveryControl)
+{
+    const struct {
+        const char* id;
+        const char* xmlTitle;
+        const wchar_t* title;
+    } products[] = {
+        {"GREEK", "\xCE\x96\xCE\xAC\xCE\xBD\xCF\x84\xCE\xBF\xCF\x81 &amp; \xCF\x86\xCE\xAF\xCE\xBB\xCE\xBF\xCE\xB9",
+         L"\u0396\u03AC\u03BD\u03C4\u03BF\u03C1 & \u03C6\u03AF\u03BB\u03BF\u03B9"},
+        {"JAPAN", "<![CDATA[\xE3\x82\xB6\xE3\x83\xB3\xE3\x83\x89\xE3\x83\xBC\xE3\x83\xAB 3D]]>",
+         L"\u30B6\u30F3\u30C9\u30FC\u30EB 3D"},
+        {"FRENCH", "Plan&#xE8;te &maker; \xC3\xA9t\xC3\xA9", L"Plan\u00E8te Orbicade \u00E9t\u00E9"},
+    };
+    std::string xml = "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!DOCTYPE English [<!ENTITY maker "
+                      "\"Orbicade\">]>\r\n<!-- exported -->\r\n<English xmlns=\"urn:orbicade\" lang=\"en\">"
+                      "<ProductsList><Count>3</Count>\r\n";
+    int number = 0;
+    for (const auto& product : products) {
+        cacheProduct(product.id, planet);
+        const std::string name = "Product" + std::to_string(++number);
+        xml += "<" + name + " n=\"" + std::to_string(number) + "\"><ID>" + product.id + "</ID><Title>" +
+               product.xmlTitle + "</Title><Version/><Description><Text>" + product.xmlTitle +
+               "\n&#x3A9;mega</Text><ScreenshotURL>http://get.test/s.jpg</ScreenshotURL><IconURL></IconURL>"
+               "</Description><DownloadURL>http://get.test/get?id=7&amp;lang=x</DownloadURL></" +
+               name + ">\r\n";
+    }
+    ASSERT_TRUE(writeText(installPath() + "web\\update.xml", xml + "</ProductsList></English>\r\n"));
+    open();
+    ASSERT_EQ(count(), 4);
+    for (int i = 0; i < 3; ++i) {
+        wchar_t text[256] = {};
+        LVITEMW item = {};
+        item.pszText = text;
+        item.cchTextMax = 256;
+        SendMessageW(list(), LVM_GETITEMTEXTW, i + 1, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(std::wstring(text), products[i].title) << products[i].id;
+        select(i + 1);
+        ASSERT_NE(dynamic_cast<ProductInfoPage*>(dialog->page()), nullptr);
+        HWND page = dialog->page()->hwnd();
+        GetWindowTextW(GetDlgItem(page, IDC_PRODUCT_TITLE), text, 256);
+        EXPECT_EQ(std::wstring(text), products[i].title) << products[i].id;
+        GetWindowTextW(GetDlgItem(page, IDC_DESCRIPTION_1), text, 256);
+        EXPECT_EQ(std::wstring(text), products[i].title) << products[i].id;
+        GetWindowTextW(GetDlgItem(page, IDC_DESCRIPTION_2), text, 256);
+        EXPECT_EQ(std::wstring(text), L"\u03A9mega");
+    }
+    select(1);
+    const std::string folder = driver::windowsPath(ZANDOR3D_SHOT_DIR);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    dialog_test::settle(300);
+    EXPECT_TRUE(dialog_test::writePng(dialog_test::captureClient(dialog->hwnd()),
+                                      folder + "\\settings-dialog-three-scripts.png"));
+}
+
+// How long the dialog takes to list thousands of cached products, each with its icon.
+TEST_F(SettingsDialogTest, ThousandsOfCachedProductsFillTheListInFigures)
+{
+    const int products = 3000;
+    const std::string web = installPath() + "web\\";
+    CreateDirectoryA(installPath().c_str(), nullptr);
+    CreateDirectoryA(web.c_str(), nullptr);
+    ASSERT_TRUE(dialog_test::writeBmp(area() + "icon.bmp", 32, 32, grey));
+    std::string xml = "<English><ProductsList><Count>" + std::to_string(products) + "</Count>";
+    for (int i = 1; i <= products; ++i) {
+        const std::string id = "P" + std::to_string(i);
+        CreateDirectoryA((web + id).c_str(), nullptr);
+        CopyFileA((area() + "icon.bmp").c_str(), (web + id + "\\icon.bmp").c_str(), FALSE);
+        xml += "<Product" + std::to_string(i) + "><ID>" + id + "</ID><Title>" + id +
+               "</Title><Version>1</Version><Description><Text>t</Text><ScreenshotURL>http://h/s.jpg</ScreenshotURL>"
+               "<IconURL>http://h/i.bmp</IconURL></Description><DownloadURL>http://h/g</DownloadURL></Product" +
+               std::to_string(i) + ">";
+    }
+    ASSERT_TRUE(writeText(web + "update.xml", xml + "</ProductsList></English>"));
+    DWORD started = GetTickCount();
+    ProductList rebuilt;
+    rebuildProductList(rebuilt, false, nullptr);
+    printf("[ figures ] reading %d cached products took %lu ms\n", products, GetTickCount() - started);
+    started = GetTickCount();
+    for (const ProductEntry& product : rebuilt)
+        DeleteObject(LoadImageA(nullptr, product.iconPath.c_str(), IMAGE_BITMAP, 32, 32, LR_LOADFROMFILE));
+    printf("[ figures ] loading their icons took %lu ms\n", GetTickCount() - started);
+    started = GetTickCount();
+    open();
+    printf("[ figures ] the dialog listed %d cached products in %lu ms\n", products, GetTickCount() - started);
+    EXPECT_EQ(count(), products + 1);
 }

@@ -8,6 +8,7 @@
 #include "tests/driver/Driver.h"
 #include "tests/windows/update/UpdateTestSupport.h"
 #include "update/CacheFiles.h"
+#include "update/ProductDocument.h"
 #include "update/ProductUpdate.h"
 
 using namespace updatetest;
@@ -17,8 +18,6 @@ const std::string kProduct = "Software\\Quarnel\\Orbicade\\Zandor3D";
 const std::string kFamily = "Software\\Quarnel\\Orbicade";
 const std::string kDocumentUrl = "http://www.orbicade.com/update/orbicade.xml";
 const std::string kImages = "http://www.orbicade.com/img/";
-const char kFailed[] = "Failed to update products list Online!";
-const char kNoInstallPath[] = "Can't find program's installation path.\nPlease reinstall this software!";
 
 struct Product {
     std::string id;
@@ -50,13 +49,16 @@ std::string documentOf(const std::vector<Product>& products)
     return xml + "</ProductsList></English>\r\n";
 }
 
+// Whole pictures, as the cache tells them: a JPEG from its first marker to its last,
+// and a 1 x 1 bitmap (with the product's name after its one row).
 std::string screenshotBytes(const std::string& id)
 {
-    return "\xFF\xD8\xFF\xE0 screenshot of " + id;
+    return "\xFF\xD8\xFF\xE0 screenshot of " + id + "\xFF\xD9";
 }
 std::string iconBytes(const std::string& id)
 {
-    return "BM icon of " + id;
+    std::string header("BM\0\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0", 30);
+    return header + std::string(24, '\0') + "\xFF\0\xFF\0" + id;
 }
 
 // Serves the document and the images of every product.
@@ -102,7 +104,7 @@ protected:
     ProductList rebuild(bool online)
     {
         ProductList list;
-        EXPECT_TRUE(rebuildProductList(list, online, &sink_));
+        outcome_ = rebuildProductList(list, online, &sink_);
         return list;
     }
 
@@ -113,6 +115,7 @@ protected:
     ProxyOverride proxy_{server::port()};
     MessageBoxes boxes_;
     RecordingSink sink_;
+    UpdateOutcome outcome_ = UpdateOutcome::failed;
 };
 
 TEST_F(ProductUpdate, FullUpdateCachesTheDocumentAndEveryImageAndReportsEachStep)
@@ -120,6 +123,7 @@ TEST_F(ProductUpdate, FullUpdateCachesTheDocumentAndEveryImageAndReportsEachStep
     const std::vector<Product> products = {listed("ALPHA"), listed("BETA")};
     serve(products);
     const ProductList list = rebuild(true);
+    EXPECT_EQ(outcome_, UpdateOutcome::success);
     EXPECT_TRUE(boxes_.texts().empty());
     ASSERT_EQ(identifiers(list), (std::vector<std::string>{"ALPHA", "BETA"}));
     const ProductEntry& beta = list[1];
@@ -168,6 +172,55 @@ TEST_F(ProductUpdate, FullUpdateCachesTheDocumentAndEveryImageAndReportsEachStep
     EXPECT_EQ(server::requests().size(), 5u);
 }
 
+// Well-formed documents as publishing tools write them read as their products,
+// texts decoded to UTF-8.
+TEST_F(ProductUpdate, FeedsInEveryEncodingAndMarkupAPublisherUsesGiveTheirProducts)
+{
+    serve({listed("ALPHA"), listed("BETA")});
+    const std::string plain = documentOf({listed("ALPHA"), listed("BETA")});
+    const std::string declaration = "<?xml version=\"1.0\"?>";
+    auto declared = [&](const std::string& encoding, const std::string& body) {
+        return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>" + body.substr(declaration.size());
+    };
+    auto utf16 = [](const std::string& text) {
+        std::wstring wide(text.size(), L'\0');
+        wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                                 &wide[0], static_cast<int>(wide.size()))));
+        return std::string("\xFF\xFE", 2) + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    };
+    std::string marked = plain;
+    marked.replace(marked.find("<English>"), 9,
+                   "<!DOCTYPE English [<!ENTITY co \"Orbicade\">]>\r\n<!-- exported -->\r\n"
+                   "<English xmlns=\"urn:orbicade\" lang=\"en\"><?cms page=\"7\"?>");
+    marked.replace(marked.find("<Title>ALPHA 3D</Title>"), 23, "<Title a=\"1\"><![CDATA[ALPHA]]> &amp; &co;</Title>");
+    marked.replace(marked.find("All about ALPHA"), 15, std::string(5000, 'x'));
+    marked.replace(marked.find("<Version>2.2</Version>"), 22, "<Version/>");
+    std::string latin = plain;
+    latin.replace(latin.find("BETA 3D"), 7, "B\xE9ta 3D");
+    const struct {
+        const char* kind;
+        std::string document;
+        const char* alphaTitle;
+        const char* betaTitle;
+        std::size_t alphaText;
+    } feeds[] = {
+        {"markup", marked, "ALPHA & Orbicade", "BETA 3D", 5000},
+        {"UTF-16", utf16(declared("UTF-16", plain)), "ALPHA 3D", "BETA 3D", 15},
+        {"ISO-8859-1", declared("ISO-8859-1", latin), "ALPHA 3D", "B\xC3\xA9ta 3D", 15},
+    };
+    for (const auto& feed : feeds) {
+        server::put("/update/orbicade.xml", feed.document);
+        std::vector<ProductEntry> products;
+        ASSERT_EQ(updateProductsOnline(kDocumentUrl, nullptr, products), UpdateOutcome::success) << feed.kind;
+        ASSERT_EQ(products.size(), 2u) << feed.kind;
+        EXPECT_EQ(products[0].title, feed.alphaTitle) << feed.kind;
+        EXPECT_EQ(products[1].title, feed.betaTitle) << feed.kind;
+        EXPECT_EQ(products[0].description.size(), feed.alphaText) << feed.kind;
+        EXPECT_EQ(products[1].screenshotUrl, kImages + "BETA.jpg") << feed.kind;
+        EXPECT_EQ(cached("update.xml"), feed.document) << feed.kind;
+    }
+}
+
 TEST_F(ProductUpdate, SecondUpdateFetchesOnlyTheDocument)
 {
     serve({listed("ALPHA"), listed("BETA")});
@@ -181,14 +234,28 @@ TEST_F(ProductUpdate, SecondUpdateFetchesOnlyTheDocument)
     ASSERT_EQ(all.size(), before + 1);
     EXPECT_NE(all.back().find("/update/orbicade.xml"), std::string::npos);
     EXPECT_EQ(cached("ALPHA\\screenshot.jpg"), screenshotBytes("ALPHA"));
-    EXPECT_TRUE(boxes_.texts().empty());
+    EXPECT_EQ(outcome_, UpdateOutcome::success);
+}
+
+TEST_F(ProductUpdate, CachedPicturesCutShortAreFetchedAgain)
+{
+    serve({listed("ALPHA")});
+    rebuild(true);
+    const std::string shot = screenshotBytes("ALPHA");
+    writeFile(install_ + "web\\ALPHA\\screenshot.jpg", shot.substr(0, shot.size() / 2));
+    writeFile(install_ + "web\\ALPHA\\icon.bmp", iconBytes("ALPHA").substr(0, 40));
+    rebuild(true);
+    EXPECT_EQ(outcome_, UpdateOutcome::success);
+    EXPECT_EQ(cached("ALPHA\\screenshot.jpg"), shot);
+    EXPECT_EQ(cached("ALPHA\\icon.bmp"), iconBytes("ALPHA"));
+    EXPECT_EQ(server::requests().size(), 3u + 3u);
 }
 
 TEST_F(ProductUpdate, CountZeroSucceedsWithNoProducts)
 {
     serve({});
-    std::vector<ProductRecord> records(1);
-    EXPECT_TRUE(updateProductsOnline(kDocumentUrl, nullptr, records));
+    std::vector<ProductEntry> records(1);
+    EXPECT_EQ(updateProductsOnline(kDocumentUrl, nullptr, records), UpdateOutcome::success);
     EXPECT_TRUE(records.empty());
     EXPECT_EQ(server::requests().size(), 1u);
     EXPECT_TRUE(boxes_.texts().empty());
@@ -209,39 +276,76 @@ TEST_F(ProductUpdate, OwnProductIsNeverListedAndAnInstalledOneOnlyAsItsInstalled
     EXPECT_FALSE(fileExists(install_ + "web\\ZANDOR3D\\icon.bmp"));
 }
 
-TEST_F(ProductUpdate, OneMissingKeyFailsTheUpdateButStillReplacesTheCachedDocument)
+TEST_F(ProductUpdate, ADocumentThatDoesNotReadFailsTheUpdateAndTheLastGoodListStays)
 {
     install("GAMMA", "Gamma 3D");
     serve({listed("ALPHA")});
     rebuild(true);
+    const std::string good = cached("update.xml");
     std::string broken = documentOf({listed("ALPHA"), listed("BETA")});
     const std::string version = "<Version>2.2</Version>";
     broken.erase(broken.find(version), version.size());
-    server::put("/update/orbicade.xml", broken);
-
-    const ProductList list = rebuild(true);
-    EXPECT_EQ(boxes_.texts(), std::vector<std::string>{kFailed});
-    EXPECT_EQ(identifiers(list), std::vector<std::string>{"GAMMA"});
-    EXPECT_EQ(cached("update.xml"), broken);
-    // Offline the broken cache gives the installed products, silently.
-    EXPECT_EQ(identifiers(rebuild(false)), std::vector<std::string>{"GAMMA"});
-    EXPECT_EQ(boxes_.texts().size(), 1u);
+    for (const std::string& document :
+         {broken, std::string("<html><body>Maintenance</body></html>"), documentOf({listed("ALPHA")}).substr(0, 100)}) {
+        server::put("/update/orbicade.xml", document);
+        const ProductList list = rebuild(true);
+        EXPECT_EQ(outcome_, UpdateOutcome::failed);
+        EXPECT_EQ(identifiers(list), (std::vector<std::string>{"GAMMA", "ALPHA"}));
+        EXPECT_EQ(cached("update.xml"), good);
+    }
+    EXPECT_EQ(identifiers(rebuild(false)), (std::vector<std::string>{"GAMMA", "ALPHA"}));
+    EXPECT_TRUE(boxes_.texts().empty());
 }
 
-TEST_F(ProductUpdate, ErrorPagesAreStoredExactlyAsReceived)
+TEST_F(ProductUpdate, ErrorStatusesFailTheDownloadAndNothingOfTheirPagesIsStored)
 {
-    // The icon is not on the server: its 404 page becomes the cached icon.
     serve({listed("ALPHA")});
-    DeleteFileA((driver::windowsPath(UPDATE_SERVER_DIR) + "\\root\\img\\ALPHA.bmp").c_str());
+    rebuild(true);
+    const std::string good = cached("update.xml");
+    for (const char* url : {"http://www.orbicade.com/status/500/orbicade.xml",
+                            "http://www.orbicade.com/status/404/orbicade.xml", "http://www.orbicade.com/nothing.xml"}) {
+        std::vector<ProductEntry> records;
+        EXPECT_EQ(updateProductsOnline(url, nullptr, records), UpdateOutcome::failed) << url;
+        EXPECT_EQ(cached("update.xml"), good) << url;
+    }
+    // A picture the server does not have fails the update; the document stays the last good one.
+    serve({listed("ALPHA"), listed("BETA")});
+    DeleteFileA((driver::windowsPath(UPDATE_SERVER_DIR) + "\\root\\img\\BETA.bmp").c_str());
     const ProductList list = rebuild(true);
-    EXPECT_EQ(list.size(), 1u);
-    EXPECT_EQ(cached("ALPHA\\icon.bmp"), "<html><body>404 Not Found</body></html>");
+    EXPECT_EQ(outcome_, UpdateOutcome::failed);
+    EXPECT_EQ(identifiers(list), std::vector<std::string>{"ALPHA"});
+    EXPECT_FALSE(fileExists(install_ + "web\\BETA\\icon.bmp"));
+    EXPECT_EQ(cached("update.xml"), good);
+}
 
-    // No document on the server: the page replaces the cached document and does not parse.
-    server::clear();
-    EXPECT_TRUE(rebuild(true).empty());
-    EXPECT_EQ(cached("update.xml"), "<html><body>404 Not Found</body></html>");
-    EXPECT_EQ(boxes_.texts(), std::vector<std::string>{kFailed});
+TEST_F(ProductUpdate, ABodyCutShortOfItsLengthFailsAndTheCacheStaysWhole)
+{
+    serve({listed("ALPHA")});
+    rebuild(true);
+    const std::string good = cached("update.xml");
+    std::vector<ProductEntry> records;
+    EXPECT_EQ(updateProductsOnline("http://www.orbicade.com/cut/update/orbicade.xml", nullptr, records),
+              UpdateOutcome::failed);
+    EXPECT_EQ(cached("update.xml"), good);
+    EXPECT_TRUE(records.empty());
+
+    serve({listed("BETA")});
+    server::put("/update/orbicade.xml",
+                documentOf({{"BETA", "http://www.orbicade.com/cut/img/BETA.jpg", kImages + "BETA.bmp"}}));
+    const ProductList list = rebuild(true);
+    EXPECT_EQ(outcome_, UpdateOutcome::failed);
+    EXPECT_EQ(identifiers(list), std::vector<std::string>{"ALPHA"});
+    EXPECT_FALSE(fileExists(install_ + "web\\BETA\\screenshot.jpg"));
+}
+
+TEST_F(ProductUpdate, ARedirectIsFollowedToTheDocument)
+{
+    serve({listed("ALPHA")});
+    std::vector<ProductEntry> records;
+    EXPECT_EQ(updateProductsOnline("http://www.orbicade.com/moved/update/orbicade.xml", nullptr, records),
+              UpdateOutcome::success);
+    EXPECT_EQ(identifiers(records), std::vector<std::string>{"ALPHA"});
+    EXPECT_EQ(cached("update.xml"), documentOf({listed("ALPHA")}));
 }
 
 TEST_F(ProductUpdate, NoServerMeansFiveAttemptsAQuarterSecondApart)
@@ -251,17 +355,18 @@ TEST_F(ProductUpdate, NoServerMeansFiveAttemptsAQuarterSecondApart)
     const DWORD started = GetTickCount();
     const ProductList list = rebuild(true);
     const DWORD elapsed = GetTickCount() - started;
-    EXPECT_EQ(boxes_.texts(), std::vector<std::string>{kFailed});
+    EXPECT_EQ(outcome_, UpdateOutcome::failed);
     EXPECT_EQ(identifiers(list), std::vector<std::string>{"GAMMA"});
     // Four pauses of 250 ms lie between the five attempts.
     EXPECT_GE(elapsed, 950u);
     EXPECT_FALSE(fileExists(install_ + "web\\update.xml"));
 }
 
-TEST_F(ProductUpdate, AServerThatClosesWithoutAnswerGivesAnEmptyBodyAndAFailedUpdate)
+TEST_F(ProductUpdate, AServerThatClosesWithoutAnswerFailsTheUpdate)
 {
-    std::vector<ProductRecord> records;
-    EXPECT_FALSE(updateProductsOnline("http://www.orbicade.com/drop/orbicade.xml", nullptr, records));
+    std::vector<ProductEntry> records;
+    EXPECT_EQ(updateProductsOnline("http://www.orbicade.com/drop/orbicade.xml", nullptr, records),
+              UpdateOutcome::failed);
     EXPECT_FALSE(server::requests().empty());
     EXPECT_FALSE(fileExists(install_ + "web\\update.xml"));
     EXPECT_TRUE(boxes_.texts().empty());
@@ -269,23 +374,24 @@ TEST_F(ProductUpdate, AServerThatClosesWithoutAnswerGivesAnEmptyBodyAndAFailedUp
 
 TEST_F(ProductUpdate, UrlsThatAreNotPlainHttpFailAtOnce)
 {
-    std::vector<ProductRecord> records;
+    std::vector<ProductEntry> records;
     for (const char* url :
          {"https://www.orbicade.com/update/orbicade.xml", "file:///C:/x?http://", "ftp://www.orbicade.com/http://x"}) {
         const DWORD started = GetTickCount();
-        EXPECT_FALSE(updateProductsOnline(url, nullptr, records)) << url;
+        EXPECT_EQ(updateProductsOnline(url, nullptr, records), UpdateOutcome::failed) << url;
         EXPECT_LT(GetTickCount() - started, 250u) << url;
     }
     EXPECT_TRUE(server::requests().empty());
     EXPECT_TRUE(boxes_.texts().empty());
 
-    // A product whose icon is not plain HTTP aborts the update; what was cached before stays.
+    // A product whose icon is not plain HTTP aborts the update: the pictures fetched
+    // so far stay, the document is not taken.
     serve({listed("ALPHA"), {"BETA", kImages + "BETA.jpg", "file:///C:/x?http://"}});
     const ProductList list = rebuild(true);
     EXPECT_TRUE(list.empty());
-    EXPECT_EQ(boxes_.texts(), std::vector<std::string>{kFailed});
+    EXPECT_EQ(outcome_, UpdateOutcome::failed);
     EXPECT_EQ(filesBelow(install_), (std::vector<std::string>{"web\\ALPHA\\icon.bmp", "web\\ALPHA\\screenshot.jpg",
-                                                              "web\\BETA\\screenshot.jpg", "web\\update.xml"}));
+                                                              "web\\BETA\\screenshot.jpg"}));
 }
 
 TEST_F(ProductUpdate, HostileIdentifiersWriteNothingAndTheOtherProductsStay)
@@ -300,7 +406,7 @@ TEST_F(ProductUpdate, HostileIdentifiersWriteNothingAndTheOtherProductsStay)
     serve({listed("GOOD")});
     server::put("/update/orbicade.xml", documentOf(products));
     const ProductList list = rebuild(true);
-    EXPECT_TRUE(boxes_.texts().empty());
+    EXPECT_EQ(outcome_, UpdateOutcome::success);
     EXPECT_EQ(identifiers(list), std::vector<std::string>{"GOOD"});
     EXPECT_EQ(filesBelow(area_),
               (std::vector<std::string>{"install\\web\\GOOD\\icon.bmp", "install\\web\\GOOD\\screenshot.jpg",
@@ -314,33 +420,31 @@ TEST_F(ProductUpdate, OversizeBodiesFailTheirDownloadWithNothingWritten)
     rebuild(true);
     const std::string oldDocument = cached("update.xml");
     server::put("/update/orbicade.xml", documentOf({listed("ALPHA")}) + std::string((1 << 20), ' '));
-    EXPECT_TRUE(rebuild(true).empty());
+    EXPECT_EQ(identifiers(rebuild(true)), std::vector<std::string>{"ALPHA"});
+    EXPECT_EQ(outcome_, UpdateOutcome::failed);
     EXPECT_EQ(cached("update.xml"), oldDocument);
 
     serve({listed("BETA"), listed("GAMMA")});
-    server::put("/img/BETA.jpg", std::string((8 << 20) + 1, 'j'));
+    server::put("/img/BETA.jpg", "\xFF\xD8" + std::string((8 << 20) - 1, 'j') + "\xFF\xD9");
     server::put("/img/GAMMA.bmp", std::string((1 << 20) + 1, 'b'));
-    EXPECT_TRUE(rebuild(true).empty());
+    EXPECT_EQ(identifiers(rebuild(true)), std::vector<std::string>{"ALPHA"});
     EXPECT_FALSE(fileExists(install_ + "web\\BETA\\screenshot.jpg"));
-    server::put("/img/BETA.jpg", std::string(8 << 20, 'j'));
-    EXPECT_TRUE(rebuild(true).empty());
+    server::put("/img/BETA.jpg", "\xFF\xD8" + std::string((8 << 20) - 4, 'j') + "\xFF\xD9");
+    EXPECT_EQ(identifiers(rebuild(true)), std::vector<std::string>{"ALPHA"});
+    EXPECT_EQ(outcome_, UpdateOutcome::failed);
     EXPECT_EQ(cached("BETA\\screenshot.jpg").size(), 8u << 20);
     EXPECT_TRUE(fileExists(install_ + "web\\GAMMA\\screenshot.jpg"));
     EXPECT_FALSE(fileExists(install_ + "web\\GAMMA\\icon.bmp"));
-    EXPECT_EQ(boxes_.texts(), (std::vector<std::string>{kFailed, kFailed, kFailed}));
+    EXPECT_EQ(cached("update.xml"), oldDocument);
 }
 
-TEST_F(ProductUpdate, UnwritableCacheSaysSoThenThatTheUpdateFailed)
+TEST_F(ProductUpdate, UnwritableCacheIsReportedAsSuch)
 {
     // A file where the cache folder should be: nothing can be written below it.
     writeFile(install_ + "web", "not a folder");
     serve({listed("ALPHA")});
     EXPECT_TRUE(rebuild(true).empty());
-    const std::vector<std::string> expected = {
-        "Can't save temporary data! \n\t\t\tPlease check free disk space or access rights \n\t\t\tfor program's "
-        "installation path, or reinstall the program.",
-        kFailed};
-    EXPECT_EQ(boxes_.texts(), expected);
+    EXPECT_EQ(outcome_, UpdateOutcome::cannotSave);
 }
 
 TEST_F(ProductUpdate, EmptyInstallPathIsReportedOnlineAndOffline)
@@ -349,9 +453,81 @@ TEST_F(ProductUpdate, EmptyInstallPathIsReportedOnlineAndOffline)
     install("GAMMA", "Gamma 3D");
     serve({listed("ALPHA")});
     EXPECT_EQ(identifiers(rebuild(true)), std::vector<std::string>{"GAMMA"});
+    EXPECT_EQ(outcome_, UpdateOutcome::noInstallPath);
     EXPECT_EQ(identifiers(rebuild(false)), std::vector<std::string>{"GAMMA"});
-    EXPECT_EQ(boxes_.texts(), (std::vector<std::string>{kNoInstallPath, kFailed, kNoInstallPath}));
+    EXPECT_EQ(outcome_, UpdateOutcome::noInstallPath);
     EXPECT_TRUE(server::requests().empty());
+    EXPECT_TRUE(boxes_.texts().empty());
+}
+
+TEST_F(ProductUpdate, CancelEndsAStalledDownloadWithinASecondAndKeepsTheList)
+{
+    serve({listed("ALPHA")});
+    rebuild(true);
+    for (const char* url : {"http://www.orbicade.com/stall/orbicade.xml", "http://www.orbicade.com/trickle/o.xml"}) {
+        std::vector<ProductEntry> records;
+        const DWORD cancelAt = GetTickCount() + 1500;
+        sink_.cancelAt(cancelAt);
+        EXPECT_EQ(updateProductsOnline(url, &sink_, records), UpdateOutcome::cancelled) << url;
+        const DWORD late = GetTickCount() - cancelAt;
+        std::printf("%s: ended %lu ms after Cancel\n", url, static_cast<unsigned long>(late));
+        EXPECT_LT(late, 1000u) << url;
+        EXPECT_TRUE(records.empty());
+    }
+    RecordingSink cancelling;
+    cancelling.cancelAt(GetTickCount() + 1000);
+    server::put("/update/orbicade.xml",
+                documentOf({listed("ALPHA"), {"BETA", "http://www.orbicade.com/stall/b.jpg", ""}}));
+    ProductList list;
+    EXPECT_EQ(rebuildProductList(list, true, &cancelling), UpdateOutcome::cancelled);
+    EXPECT_EQ(identifiers(list), std::vector<std::string>{"ALPHA"});
+}
+
+TEST_F(ProductUpdate, FifteenSecondsWithoutAByteFailTheDownload)
+{
+    for (const char* url : {"http://www.orbicade.com/stall/orbicade.xml", "http://www.orbicade.com/trickle/o.xml"}) {
+        std::vector<ProductEntry> records;
+        const DWORD started = GetTickCount();
+        EXPECT_EQ(updateProductsOnline(url, &sink_, records), UpdateOutcome::failed) << url;
+        const DWORD elapsed = GetTickCount() - started;
+        std::printf("%s: failed after %lu ms\n", url, static_cast<unsigned long>(elapsed));
+        EXPECT_GE(elapsed, 15000u) << url;
+        EXPECT_LT(elapsed, 17000u) << url;
+    }
+}
+
+// A list near the document limit: it reads at once, its pictures come one
+// after another with the sink pumped between them, and Cancel still ends it.
+TEST_F(ProductUpdate, ThousandsOfProductsReadQuicklyAndCancelStillEndsTheirPictures)
+{
+    std::vector<Product> products;
+    for (int i = 1; i <= 3000; ++i)
+        products.push_back({"P" + std::to_string(i), kImages + "one.jpg", kImages + "one.bmp"});
+    const std::string document = documentOf(products);
+    ASSERT_LT(document.size(), 1u << 20);
+    server::put("/update/orbicade.xml", document);
+    server::put("/img/one.jpg", screenshotBytes("one"));
+    server::put("/img/one.bmp", iconBytes("one"));
+    const DWORD started = GetTickCount();
+    sink_.cancelAt(started + 4000);
+    std::vector<ProductEntry> records;
+    EXPECT_EQ(updateProductsOnline(kDocumentUrl, &sink_, records), UpdateOutcome::cancelled);
+    const DWORD took = GetTickCount() - started;
+    const std::size_t pictures = server::requests().size() - 1;
+    std::printf("[ figures ] %zu-byte document of 3000 products; %zu pictures fetched before Cancel at 4 s; "
+                "ended after %lu ms\n",
+                document.size(), pictures, static_cast<unsigned long>(took));
+    EXPECT_LT(took, 5000u);
+    EXPECT_GT(pictures, 0u);
+    EXPECT_FALSE(fileExists(install_ + "web\\update.xml"));
+
+    XmlReader reader;
+    const DWORD parsing = GetTickCount();
+    ASSERT_TRUE(reader.parse(document.data(), document.size()));
+    ASSERT_TRUE(readProductDocument(reader, records));
+    std::printf("[ figures ] reading the 3000 products took %lu ms\n",
+                static_cast<unsigned long>(GetTickCount() - parsing));
+    EXPECT_EQ(records.size(), 3000u);
 }
 
 TEST(CacheFiles, WritingCreatesTheFoldersAndProbesLeaveNothingBehind)

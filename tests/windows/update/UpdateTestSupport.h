@@ -52,15 +52,30 @@ private:
     UINT_PTR timer_;
 };
 
-// Every call of the sink as one line: "location URL", "status TEXT", "percent N", "pump".
+// Every call of the sink as one line: "location URL", "status TEXT", "percent N",
+// "pump" (pumps in a row, as a download's wait makes them, count once). It
+// reports Cancel from cancelAt() on, in GetTickCount() time.
 class RecordingSink : public ProgressSink {
 public:
     void setStatus(const char* text) override { calls.push_back(std::string("status ") + text); }
     void setPercent(int percent) override { calls.push_back("percent " + std::to_string(percent)); }
     void setLocation(const char* text) override { calls.push_back(std::string("location ") + text); }
-    bool cancelled() const override { return false; }
-    void processPendingMessages() override { calls.push_back("pump"); }
+    bool cancelled() const override { return cancelling_ && GetTickCount() - cancelAt_ < 0x80000000u; }
+    void processPendingMessages() override
+    {
+        if (calls.empty() || calls.back() != "pump")
+            calls.push_back("pump");
+    }
+    void cancelAt(DWORD tick)
+    {
+        cancelling_ = true;
+        cancelAt_ = tick;
+    }
     std::vector<std::string> calls;
+
+private:
+    bool cancelling_ = false;
+    DWORD cancelAt_ = 0;
 };
 
 std::string readFile(const std::string& path);
