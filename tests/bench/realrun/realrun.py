@@ -47,13 +47,17 @@ class Environment:
         self.wine("reg", "add", self.options.key, "/v", "RandomCameraStart", "/t", "REG_DWORD", "/d", "0",
                   "/f").wait()
 
-    def wine(self, program, *args, hud=None, output=subprocess.DEVNULL):
+    # With channels (Wine debug channels such as "+debugstr") the program's standard
+    # error stream, where Wine writes that output, is a pipe to read.
+    def wine(self, program, *args, hud=None, output=subprocess.DEVNULL, channels=None):
         environment = dict(os.environ)
         if hud:
             environment.update(GALLIUM_HUD="fps,frametime", GALLIUM_HUD_DUMP_DIR=hud)
+        if channels:
+            environment.update(ZANDOR3D_WINE_CHANNELS=channels)
         return subprocess.Popen([os.path.join(self.options.harness, "wine-run.sh"), self.options.env, program, *args],
                                 env=environment, stdin=subprocess.DEVNULL, stdout=output,
-                                stderr=subprocess.DEVNULL, start_new_session=True)
+                                stderr=subprocess.PIPE if channels else subprocess.DEVNULL, start_new_session=True)
 
     def window_titles(self):
         driver = self.wine(self.options.driver, "window-titles", output=subprocess.PIPE)
@@ -102,11 +106,11 @@ def percentile(values, fraction):
 class Run:
     """One full-screen run: started, watched until a deadline, ended by a key."""
 
-    def __init__(self, environment, hud):
+    def __init__(self, environment, hud, channels=None):
         self.environment = environment
         self.hud = hud
         self.started = time.monotonic()
-        self.process = environment.wine(environment.options.scr, "/s", hud=hud)
+        self.process = environment.wine(environment.options.scr, "/s", hud=hud, channels=channels)
         self.first_frame = None
         self.warned = False
 
