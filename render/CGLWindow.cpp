@@ -158,13 +158,13 @@ void CGLWindow::holdInputWhileLoading()
 LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
 {
     markStartup("process");
+    holdInputWhileLoading();
     Dialog loadingBox;
     loadingBox.createModeless(IDD_LOADING, nullptr);
     if (defaultProc(WM_CREATE, wParam, lParam) == -1) {
         loadingBox.destroy();
         return -1;
     }
-    holdInputWhileLoading();
     createContext();
     markStartup("context");
     settings_.load();

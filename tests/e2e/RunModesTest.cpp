@@ -62,8 +62,8 @@ void expectEndsWithZero(driver::Process& process)
 // this machine: its context comes first, then the pictures.
 const DWORD kLoadingMomentsMs[] = {0, 100, 300, 600};
 
-// Starts a full-screen run, waits for its window to exist (still hidden behind the
-// loading box), lets the moment pass, then does what ends the run.
+// Starts a full-screen run, waits for its window to exist (still hidden) and for the
+// loading box to show, lets the moment pass, then does what ends the run.
 template <class Ending> void expectEndingWhileLoadingEndsTheRun(Ending ending)
 {
     for (DWORD moment : kLoadingMomentsMs) {
@@ -72,6 +72,7 @@ template <class Ending> void expectEndingWhileLoadingEndsTheRun(Ending ending)
         ASSERT_TRUE(driver::start(screensaver(), "/s", process));
         HWND window = driver::waitForLoadingScreenWindow(process.pid);
         ASSERT_NE(window, nullptr) << "the program: " << driver::describe(process);
+        ASSERT_NE(driver::waitForTopWindow(process.pid, 20000), nullptr);
         Sleep(moment);
         ending(window);
         expectEndsWithZero(process);
