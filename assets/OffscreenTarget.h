@@ -1,5 +1,8 @@
 #pragma once
 
+// The kinds of off-screen target the planet's surface can be composed into.
+enum class SurfaceTargetKind { Framebuffer, Pbuffer };
+
 // A colour target of its own that is drawn into off screen and then sampled as a
 // texture in the window's context: a framebuffer object in the window's context,
 // or a pbuffer with a context of its own.

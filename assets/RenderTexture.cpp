@@ -57,6 +57,7 @@ bool RenderTexture::create(int width, int height)
     return true;
 }
 
+// The texture name lives in the window's context, current here.
 void RenderTexture::release()
 {
     ready_ = false;
@@ -64,6 +65,9 @@ void RenderTexture::release()
         releaseBinding();
         surface_->release();
     }
+    if (texture_ != 0)
+        glDeleteTextures(1, &texture_);
+    texture_ = 0;
 }
 
 bool RenderTexture::beginDrawing()

@@ -15,7 +15,10 @@ public:
     ResourcePack& operator=(const ResourcePack&) = delete;
 
 #ifdef _WIN32
-    // Opens the program's own RFILE resource with this identifier.
+    // The program's own RFILE resource with this identifier, in place; false and
+    // nothing when there is none.
+    static bool findResource(int resourceId, const void*& data, size_t& size);
+    // Opens that resource.
     bool open(int resourceId);
 #endif
     // The block must stay valid and unchanged until close.

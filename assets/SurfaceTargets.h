@@ -3,11 +3,9 @@
 
 #include "assets/OffscreenTarget.h"
 
-// The kinds of off-screen target the planet's surface can be composed into.
-enum class SurfaceTargetKind { Framebuffer, Pbuffer };
-
-// A target of that kind, not yet created; null when memory runs out.
+// A Windows target of that kind (a framebuffer object or a WGL pbuffer), not yet
+// created; null when memory runs out.
 std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind);
 
-// The platform's GL entry-point lookup for the current context.
+// wglGetProcAddress: the GL entry-point lookup for the current context.
 void* glProcAddress(const char* name);

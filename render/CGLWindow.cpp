@@ -194,11 +194,11 @@ LRESULT CGLWindow::onDestroy(WPARAM wParam, LPARAM lParam)
     current_ = nullptr;
     blanker_.uncover();
     Win32DisplayModes().restoreRegistryMode();
+    scene_.shutdown();  // its GL objects go while their context is still current
     wglMakeCurrent(nullptr, nullptr);
     if (context_)
         wglDeleteContext(context_);
     context_ = nullptr;
-    scene_.shutdown();
     const RECT screen = screenRect();
     InvalidateRect(nullptr, &screen, TRUE);
     ReleaseDC(hwnd(), dc_);

@@ -6,6 +6,10 @@
 #include "framework/MessageBox.h"
 #include "framework/Window.h"
 
+#include "assets/ResourcePack.h"
+#include "assets/SurfaceTargets.h"
+#include "resources/ProductStrings.h"
+
 void WindowsSceneHost::showError(const char* text, unsigned iconKind)
 {
     Application* application = Application::instance();
@@ -22,4 +26,21 @@ void WindowsSceneHost::requestQuit()
 uint32_t WindowsSceneHost::tickCount()
 {
     return GetTickCount();
+}
+
+PackBytes WindowsSceneHost::packBytes()
+{
+    PackBytes bytes;
+    ResourcePack::findResource(IDR_RESOURCE_PACK, bytes.data, bytes.size);
+    return bytes;
+}
+
+std::unique_ptr<OffscreenTarget> WindowsSceneHost::makeSurfaceTarget(SurfaceTargetKind kind)
+{
+    return ::makeSurfaceTarget(kind);
+}
+
+GlProcLoader WindowsSceneHost::glProcLoader()
+{
+    return glProcAddress;
 }

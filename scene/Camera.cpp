@@ -2,8 +2,7 @@
 
 #include "assets/GlHeaders.h"
 
-int Camera::apply()
+void Camera::apply() const
 {
     gluLookAt(eye.x, eye.y, eye.z, centre.x, centre.y, centre.z, up.x, up.y, up.z);
-    return 1;
 }

@@ -4,9 +4,8 @@
 // The viewer: placed at (1, 1, 1) looking at the origin until the tour moves it.
 class Camera {
 public:
-    virtual ~Camera() = default;
-    // Loads the view onto the model-view matrix (gluLookAt); 1.
-    virtual int apply();
+    // Loads the view onto the model-view matrix (gluLookAt).
+    void apply() const;
 
     Vec3 eye{1.0, 1.0, 1.0};
     Vec3 centre{0.0, 0.0, 0.0};

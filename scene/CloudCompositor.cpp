@@ -1,7 +1,7 @@
 #include "scene/CloudCompositor.h"
 
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 
 #include <GL/glext.h>
@@ -9,10 +9,10 @@
 #include "assets/ImageLoader.h"
 #include "assets/ResourcePack.h"
 #include "scene/CloudLayout.h"
+#include "scene/PackMembers.h"
 
 namespace {
 
-constexpr int kPackId = 152;
 constexpr int kOuterOval = 10;
 constexpr int kInnerOval = 11;
 
@@ -36,8 +36,9 @@ const QuadCorner kOvalCorners[4] = {
 }  // namespace
 
 struct CloudCompositor::MultiTexture {
-    PFNGLACTIVETEXTUREPROC activeTexture = nullptr;
-    PFNGLMULTITEXCOORD2DPROC multiTexCoord2d = nullptr;
+    // Spelt out: Mesa's headers declare these types only where gl.h lacks version 1.3.
+    void(APIENTRY* activeTexture)(GLenum) = nullptr;
+    void(APIENTRY* multiTexCoord2d)(GLenum, GLdouble, GLdouble) = nullptr;
 
     // A quad whose corners carry the same coordinates in both units when both are in use.
     void quad(const QuadCorner* corners, bool bothUnits) const
@@ -62,17 +63,14 @@ CloudCompositor::CloudCompositor(SceneHost& host, GlProcLoader loader)
 {
 }
 
-CloudCompositor::~CloudCompositor()
-{
-    layerBuffers_.freeAll();
-}
+CloudCompositor::~CloudCompositor() = default;
 
 void CloudCompositor::findMultiTexture()
 {
     MultiTexture& mt = *multiTexture_;
     if (loader_ != nullptr) {
-        mt.activeTexture = reinterpret_cast<PFNGLACTIVETEXTUREPROC>(loader_("glActiveTexture"));
-        mt.multiTexCoord2d = reinterpret_cast<PFNGLMULTITEXCOORD2DPROC>(loader_("glMultiTexCoord2d"));
+        mt.activeTexture = reinterpret_cast<decltype(mt.activeTexture)>(loader_("glActiveTexture"));
+        mt.multiTexCoord2d = reinterpret_cast<decltype(mt.multiTexCoord2d)>(loader_("glMultiTexCoord2d"));
     }
     GLint units = 1;
     glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
@@ -80,7 +78,7 @@ void CloudCompositor::findMultiTexture()
     passes_ = twoUnits ? preferred_ : LayerPasses::Two;
 }
 
-bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels)
+bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack)
 {
     if (ready_ || levels.empty())
         return false;
@@ -90,7 +88,7 @@ bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> level
             release();
             return false;
         }
-    if (!loadContent()) {
+    if (!loadContent(pack)) {
         release();
         return false;
     }
@@ -101,32 +99,43 @@ bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> level
 void CloudCompositor::release()
 {
     ready_ = false;
+    deleteTextures();
     for (std::unique_ptr<OffscreenTarget>& level : levels_)
         if (level)
             level->release();
-    layerBuffers_.freeAll();
+}
+
+// The layer textures live in the full-size target's context: the window's, or the pbuffer's.
+void CloudCompositor::deleteTextures()
+{
+    if (levels_.empty() || !levels_[0] || !levels_[0]->beginDrawing())
+        return;
+    glDeleteTextures(layerCount, layerTextures_);
+    glDeleteTextures(layerCount, maskTextures_);
+    levels_[0]->endDrawing();
+    for (int i = 0; i < layerCount; ++i)
+        layerTextures_[i] = maskTextures_[i] = 0;
 }
 
 bool CloudCompositor::loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals,
                                    GLuint* names)
 {
     for (int i = 0; i < layerCount; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, pattern, i);
+        char name[PackMembers::nameSize];
+        PackMembers::numbered(name, pattern, i);
         Image image;
         if (!ImageLoader::load(image, name, pack)) {
             host_.showError("Can't load pTexture.", SceneHost::ErrorIcon);
             return false;
         }
-        if (!layerBuffers_.keep(image.pixels))
-            return false;
         names[i] = uploadTexture(image, i < kOuterOval ? bands : ovals);
+        std::free(image.pixels);  // GL keeps its own copy
     }
     return true;
 }
 
 // The textures are made in the target's context: the pbuffer's own, or the window's.
-bool CloudCompositor::loadContent()
+bool CloudCompositor::loadContent(ResourcePack& pack)
 {
     OffscreenTarget& target = *levels_[0];
     if (!target.beginDrawing())
@@ -140,17 +149,11 @@ bool CloudCompositor::loadContent()
     const UploadProfile bandMasks = levels ? (intensity ? UploadProfile::MipmappedIntensity : UploadProfile::Mipmapped)
                                            : (intensity ? UploadProfile::SpriteIntensity : UploadProfile::Sprite);
     const UploadProfile ovalMasks = intensity ? UploadProfile::SpriteIntensity : UploadProfile::Sprite;
-    layerBuffers_.freeAll();
     // Uploading binds textures and sets the unpack alignment; both are given back.
     glPushAttrib(GL_TEXTURE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    ResourcePack pack;
-    bool loaded = pack.open(kPackId);
-    if (!loaded)
-        host_.showError("Can't open resource data file.", SceneHost::ErrorIcon);
-    loaded = loaded && loadPictures(pack, "layer_tex%d.jpg", bands, UploadProfile::Sprite, layerTextures_) &&
-             loadPictures(pack, "layer_mask%d.jpg", bandMasks, ovalMasks, maskTextures_);
-    pack.close();
+    const bool loaded = loadPictures(pack, PackMembers::layer, bands, UploadProfile::Sprite, layerTextures_) &&
+                        loadPictures(pack, PackMembers::layerMask, bandMasks, ovalMasks, maskTextures_);
     glPopClientAttrib();
     glPopAttrib();
     const bool back = target.endDrawing();

@@ -7,7 +7,6 @@
 #include "assets/OffscreenTarget.h"
 #include "assets/TextureUpload.h"
 #include "scene/LayerTable.h"
-#include "scene/SceneBuffers.h"
 #include "scene/SceneHost.h"
 #include "scene/SurfaceRegion.h"
 
@@ -34,12 +33,14 @@ public:
     // One pass per layer wherever the driver has two texture units; tests ask for two.
     void preferLayerPasses(LayerPasses passes) { preferred_ = passes; }
 
-    // Takes created targets and loads the 24 layer and mask pictures into their
-    // context. Each target after the first is a level of half the size before, in
-    // the same context; with levels the bands are mipmapped so that composing them
-    // smaller filters them. Runs with the window's context current and leaves it
-    // current; on failure the targets are released.
-    bool create(std::vector<std::unique_ptr<OffscreenTarget>> levels);
+    // Takes created targets and loads the 24 layer and mask pictures from the pack
+    // into their context. Each target after the first is a level of half the size
+    // before, in the same context; with levels the bands are mipmapped so that
+    // composing them smaller filters them. Runs with the window's context current and
+    // leaves it current; on failure the targets are released.
+    bool create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack);
+    // Deletes the layer textures and releases the targets, with the window's context
+    // current; the destructor makes no GL calls.
     void release();
     bool isReady() const { return ready_; }
     LayerPasses layerPasses() const { return passes_; }
@@ -56,7 +57,8 @@ public:
 
 private:
     struct MultiTexture;
-    bool loadContent();
+    bool loadContent(ResourcePack& pack);
+    void deleteTextures();
     bool loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals, GLuint* names);
     void findMultiTexture();
     void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
@@ -74,5 +76,4 @@ private:
     bool ready_ = false;
     GLuint layerTextures_[layerCount] = {};
     GLuint maskTextures_[layerCount] = {};
-    SceneBuffers layerBuffers_;
 };

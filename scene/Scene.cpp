@@ -8,10 +8,10 @@
 #include "assets/GlHeaders.h"
 #include "assets/ImageLoader.h"
 #include "assets/ResourcePack.h"
-#include "assets/SurfaceTargets.h"
 #include "assets/TextureUpload.h"
 #include "scene/CloudCompositor.h"
 #include "scene/LensFlarePass.h"
+#include "scene/PackMembers.h"
 #include "scene/PlanetPass.h"
 #include "scene/RingPass.h"
 #include "scene/SphereHalo.h"
@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kPackId = 152;
 constexpr Vec3 kSunPosition{400.0, 400.0, 30.0};
 constexpr double kFlattening = 0.93;
 // Normalising (the flattened frame shortens normals) and the surface's binding.
@@ -52,14 +51,17 @@ const SurfacePathRow kSurfacePaths[] = {
 
 // Smaller levels share the window's context, so only framebuffer objects have them;
 // empty when the full-size target cannot be made.
-std::vector<std::unique_ptr<OffscreenTarget>> makeLevels(SurfaceTargetKind kind)
+std::vector<std::unique_ptr<OffscreenTarget>> makeLevels(SceneHost& host, SurfaceTargetKind kind)
 {
     std::vector<std::unique_ptr<OffscreenTarget>> levels;
     const int count = kind == SurfaceTargetKind::Framebuffer ? kSurfaceLevels : 1;
     for (int level = 0; level < count; ++level) {
-        std::unique_ptr<OffscreenTarget> target = makeSurfaceTarget(kind);
-        if (!target || !target->create(kSurfaceWidth >> level, kSurfaceHeight >> level))
+        std::unique_ptr<OffscreenTarget> target = host.makeSurfaceTarget(kind);
+        if (!target || !target->create(kSurfaceWidth >> level, kSurfaceHeight >> level)) {
+            if (target)
+                target->release();
             break;
+        }
         levels.push_back(std::move(target));
     }
     return levels;
@@ -75,23 +77,32 @@ struct TextureRow {
 
 // The scene's pictures in loading order.
 const TextureRow kTextureRows[] = {
-    {"flare%d.jpg", UploadProfile::SpriteClamped, 1, 10, [](SceneTextures& t) { return t.flare; }},
-    {"moon%d.jpg", UploadProfile::MipmappedClamped, 0, 3, [](SceneTextures& t) { return t.moon; }},
-    {"rings.jpg", UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.rings; }},
-    {"rings_mask.jpg", UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.ringsMask; }},
-    {"surface0.jpg", UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.surface; }},
-    {"zandor_night.jpg", UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.night; }},
-    {"star128.jpg", UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.starGlow; }},
+    {PackMembers::flare, UploadProfile::SpriteClamped, PackMembers::firstFlare, PackMembers::lastFlare,
+     [](SceneTextures& t) { return t.flare; }},
+    {PackMembers::moon, UploadProfile::MipmappedClamped, 0, PackMembers::moonCount - 1,
+     [](SceneTextures& t) { return t.moon; }},
+    {PackMembers::rings, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.rings; }},
+    {PackMembers::ringsMask, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.ringsMask; }},
+    {PackMembers::night, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.night; }},
+    {PackMembers::starGlow, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.starGlow; }},
 };
+
+// Every name of the table is deleted; names never made are 0, which GL ignores.
+void deleteTextures(SceneTextures& textures)
+{
+    glDeleteTextures(sizeof textures.flare / sizeof textures.flare[0], textures.flare);
+    glDeleteTextures(sizeof textures.moon / sizeof textures.moon[0], textures.moon);
+    for (GLuint* name : {&textures.rings, &textures.ringsMask, &textures.surface, &textures.night, &textures.starGlow})
+        glDeleteTextures(1, name);
+    textures = SceneTextures();
+}
 
 }  // namespace
 
 Scene::Scene(SceneClock& clock, SceneHost& host) : clock_(clock), host_(host) {}
 
-Scene::~Scene()
-{
-    shutdown();
-}
+// Memory only: shutdown released the GL objects, or they went with their context.
+Scene::~Scene() = default;
 
 bool Scene::compositorReady() const
 {
@@ -107,42 +118,63 @@ void Scene::fail(const char* message, unsigned icon)
 void Scene::init(const Settings& settings, int width, int height)
 {
     settings_.copyFrom(settings);
-    loadAssets();
-    loadStars();
+    // One opening of the pack serves every picture, the mesh, the stars and the layers.
+    ResourcePack pack;
+    const PackBytes bytes = host_.packBytes();
+    const bool packOpen = pack.openMemory(bytes.data, bytes.size);
+    if (packOpen) {
+        loadAssets(pack);
+        loadStars(pack);
+    } else {
+        fail("Can't open resource data file.", SceneHost::ErrorIcon);
+    }
     setFixedState();
     setProjection(width, height);
     setLight0();
     chooseStartTime();
-    createCompositor();
+    if (packOpen)
+        createCompositor(pack);
+    if (packOpen && picturesLoaded_ && !compositorReady())
+        loadStaticSurface(pack);
+    pack.close();
     clock_.start(sceneTime_, animationRate(settings_.animationSpeed));
 }
 
-void Scene::loadAssets()
+void Scene::loadAssets(ResourcePack& pack)
 {
-    ResourcePack pack;
-    if (!pack.open(kPackId)) {
-        fail("Can't open resource data file.", SceneHost::ErrorIcon);
-        return;
-    }
-    if (!loadTextures(pack)) {
-        pack.close();
+    picturesLoaded_ = loadTextures(pack);
+    if (!picturesLoaded_) {
         fail("Can't load pTexture.", SceneHost::ErrorIcon);
         return;
     }
     loadShape(pack);
 }
 
+// The plain surface picture, only where no live surface is composed: it is the largest
+// picture of the pack, and decoding and uploading it would cost start time and memory
+// for nothing.
+void Scene::loadStaticSurface(ResourcePack& pack)
+{
+    Image image;
+    if (!ImageLoader::load(image, PackMembers::surface, pack)) {
+        fail("Can't load pTexture.", SceneHost::ErrorIcon);
+        return;
+    }
+    textures_.surface = uploadTexture(image, UploadProfile::Mipmapped);
+    std::free(image.pixels);
+}
+
 bool Scene::loadTextures(ResourcePack& pack)
 {
     for (const TextureRow& row : kTextureRows) {
         for (int n = row.first; n <= row.last; ++n) {
-            char name[32];
-            std::snprintf(name, sizeof name, row.name, n);
+            char name[PackMembers::nameSize];
+            PackMembers::numbered(name, row.name, n);
             Image image;
             if (!ImageLoader::load(image, name, pack))
                 return false;
             row.slots(textures_)[n] = uploadTexture(image, row.profile);
-            sceneBuffers_.keep(image.pixels);  // kept until shutdown, not freed after upload
+            std::free(image.pixels);  // GL keeps its own copy
         }
     }
     return true;
@@ -151,25 +183,17 @@ bool Scene::loadTextures(ResourcePack& pack)
 void Scene::loadShape(ResourcePack& pack)
 {
     void* bytes = nullptr;
-    const size_t length = pack.extract("dispher.dat", &bytes);
+    const size_t length = pack.extract(PackMembers::shape, &bytes);
     const bool loaded = length > 0 && planet_.loadFromMemory(bytes, length);
-    if (length > 0)
-        sceneBuffers_.keep(bytes);
-    pack.close();
+    std::free(bytes);  // the mesh keeps its own triangles
     if (!loaded)
         fail("Can't load 3D shape.", SceneHost::ErrorIcon);
 }
 
-void Scene::loadStars()
+void Scene::loadStars(ResourcePack& pack)
 {
-    ResourcePack pack;
-    if (!pack.open(kPackId)) {
-        fail("Can't open resource data file.", SceneHost::ErrorIcon);
-        return;
-    }
     void* text = nullptr;
-    const size_t length = pack.extract("stars.dat", &text);
-    pack.close();
+    const size_t length = pack.extract(PackMembers::stars, &text);
     if (length == 0) {
         fail("Can't open stars data file.", SceneHost::ErrorIcon);
         return;
@@ -228,18 +252,18 @@ void Scene::chooseStartTime()
 
 // The first target kind that can be made gets the layers; a layer that cannot be
 // loaded is reported once and leaves the static surface.
-void Scene::createCompositor()
+void Scene::createCompositor(ResourcePack& pack)
 {
-    compositor_.reset(new (std::nothrow) CloudCompositor(host_, glProcAddress));
+    compositor_.reset(new (std::nothrow) CloudCompositor(host_, host_.glProcLoader()));
     if (!compositor_)
         return;
     for (const SurfacePathRow& row : kSurfacePaths) {
         if (row.path != surfacePath_)
             continue;
         for (int i = 0; i < row.count; ++i) {
-            std::vector<std::unique_ptr<OffscreenTarget>> levels = makeLevels(row.kinds[i]);
+            std::vector<std::unique_ptr<OffscreenTarget>> levels = makeLevels(host_, row.kinds[i]);
             if (!levels.empty()) {
-                compositor_->create(std::move(levels));
+                compositor_->create(std::move(levels), pack);
                 return;
             }
         }
@@ -334,5 +358,8 @@ void Scene::shutdown()
     if (compositor_)
         compositor_->release();
     compositor_.reset();
+    deleteTextures(textures_);
+    planet_.release();
+    stars_.release();
     sceneBuffers_.freeAll();
 }

@@ -21,8 +21,9 @@ class ResourcePack;
 enum class SurfacePath { Automatic, FramebufferOnly, PbufferOnly, Static };
 
 // The world of the screensaver: a camera tour around the ringed planet Zandor.
-// init, resize and drawFrame run with the window's rendering context current;
-// shutdown runs after that context is gone and makes no GL calls.
+// init, resize, drawFrame and shutdown run with the window's rendering context
+// current: shutdown deletes every GL object the scene made, before the host deletes
+// the context. The destructor makes no GL calls.
 class Scene {
 public:
     Scene(SceneClock& clock, SceneHost& host);
@@ -48,15 +49,16 @@ public:
 
 private:
     void fail(const char* message, unsigned icon);
-    void loadAssets();
+    void loadAssets(ResourcePack& pack);
     bool loadTextures(ResourcePack& pack);
     void loadShape(ResourcePack& pack);
-    void loadStars();
+    void loadStaticSurface(ResourcePack& pack);
+    void loadStars(ResourcePack& pack);
     void setFixedState();
     void setProjection(int width, int height);
     void setLight0();
     void chooseStartTime();
-    void createCompositor();
+    void createCompositor(ResourcePack& pack);
     void moveCamera(double T);
     void drawPlanetFrame(double T);
     PlanetView planetView(double T) const;
@@ -75,5 +77,6 @@ private:
     SunPass sun_;
     SceneBuffers sceneBuffers_;
     SurfacePath surfacePath_ = SurfacePath::Automatic;
+    bool picturesLoaded_ = false;
     std::unique_ptr<CloudCompositor> compositor_;
 };

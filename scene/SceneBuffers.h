@@ -1,8 +1,9 @@
 #pragma once
 #include <cstddef>
 
-// Heap blocks the scene keeps until shutdown, in loading order: decoded pictures,
-// the shape file's bytes and the star array.
+// Heap blocks the scene keeps until shutdown, in loading order: the star array
+// (decoded pictures and the shape file's bytes are freed once GL and the mesh have
+// their own copies).
 class SceneBuffers {
 public:
     SceneBuffers() = default;
@@ -17,7 +18,7 @@ public:
     size_t count() const { return count_; }
 
 private:
-    static constexpr size_t capacity = 32;  // the scene keeps 21
+    static constexpr size_t capacity = 32;
     void* blocks_[capacity] = {};
     size_t count_ = 0;
 };

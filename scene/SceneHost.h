@@ -1,5 +1,16 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+
+#include "assets/GlProcLoader.h"
+#include "assets/OffscreenTarget.h"
+
+// A read-only block of bytes that the host keeps for as long as the scene runs.
+struct PackBytes {
+    const void* data = nullptr;
+    size_t size = 0;
+};
 
 // What the scene needs from the platform it runs on.
 class SceneHost {
@@ -13,4 +24,11 @@ public:
     virtual void requestQuit() = 0;
     // Milliseconds since system start; seeds the random camera start.
     virtual uint32_t tickCount() = 0;
+    // The scene's ZIP archive (pictures, mesh, star list); empty when it is missing.
+    virtual PackBytes packBytes() = 0;
+    // An off-screen target of that kind, not yet created; null where the platform
+    // has none of that kind.
+    virtual std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) = 0;
+    // Looks up GL entry points in the current context.
+    virtual GlProcLoader glProcLoader() = 0;
 };

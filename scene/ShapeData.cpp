@@ -1,6 +1,5 @@
 #include "scene/ShapeData.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -51,28 +50,6 @@ bool ShapeData::loadFromMemory(const void* block, size_t length)
     std::memcpy(vertices_, static_cast<const unsigned char*>(block) + 4,
                 static_cast<size_t>(count) * shapeTriangleBytes);
     return true;
-}
-
-bool ShapeData::loadFromFile(const char* path)
-{
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr)
-        return false;
-    release();
-    unsigned char header[4];
-    bool ok = std::fread(header, 1, 4, file) == 4;
-    long end = -1;
-    if (ok && std::fseek(file, 0, SEEK_END) == 0)
-        end = std::ftell(file);
-    ok = ok && end >= 4 && std::fseek(file, 4, SEEK_SET) == 0;
-    const int32_t count = ok ? readCount(header) : -1;
-    ok = ok && fits(count, static_cast<size_t>(end - 4)) && allocate(count);
-    const size_t bytes = static_cast<size_t>(count_) * shapeTriangleBytes;
-    ok = ok && std::fread(vertices_, 1, bytes, file) == bytes;
-    std::fclose(file);
-    if (!ok)
-        release();
-    return ok;
 }
 
 void ShapeData::release()

@@ -22,7 +22,6 @@ public:
 
     // Copies the triangles; rejects negative counts and counts the block cannot hold.
     bool loadFromMemory(const void* block, size_t length);
-    bool loadFromFile(const char* path);
     void release();
 
     int32_t triangleCount() const { return count_; }

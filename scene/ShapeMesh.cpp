@@ -2,21 +2,16 @@
 
 #include "assets/GlHeaders.h"
 
+// A list not released went with its context.
 ShapeMesh::~ShapeMesh()
 {
-    release();
+    data_.release();
 }
 
 int ShapeMesh::loadFromMemory(const void* block, size_t length)
 {
     release();
     return data_.loadFromMemory(block, length) ? 1 : 0;
-}
-
-int ShapeMesh::loadFromFile(const char* path)
-{
-    release();
-    return data_.loadFromFile(path) ? 1 : 0;
 }
 
 int ShapeMesh::drawList()

@@ -4,7 +4,8 @@
 
 #include "scene/ShapeData.h"
 
-// A triangle mesh from a shape file, drawn through a display list.
+// A triangle mesh from a shape file, drawn through a display list. release deletes
+// the list while the context is current; the destructor frees memory only.
 class ShapeMesh {
 public:
     ShapeMesh() = default;
@@ -14,9 +15,9 @@ public:
 
     // The block stays the caller's; the mesh copies the triangles. 1 or 0.
     virtual int loadFromMemory(const void* block, size_t length);
-    virtual int loadFromFile(const char* path);
     // Compiles the list on first use.
     virtual int drawList();
+    // Deletes the list (in the current context) and the triangles.
     virtual void release();
 
     int32_t triangleCount() const { return data_.triangleCount(); }

@@ -46,6 +46,15 @@ void StarField::draw()
     glPopAttrib();
 }
 
+void StarField::release()
+{
+    if (list_ != -1)
+        glDeleteLists(static_cast<GLuint>(list_), 1);
+    list_ = -1;
+    stars_ = nullptr;
+    count_ = 0;
+}
+
 void StarField::compile()
 {
     list_ = static_cast<int32_t>(glGenLists(1));

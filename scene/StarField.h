@@ -14,6 +14,8 @@ public:
     bool load(const char* text, size_t length, SceneBuffers& buffers);
     // Draws nothing while there is no star array.
     void draw();
+    // Deletes the display list, in the current context; the array stays the buffers'.
+    void release();
 
     size_t count() const { return count_; }
     const StarRecord* stars() const { return stars_; }

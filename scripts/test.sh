@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds what is needed and runs every test: the native unit tests (with address
-# and undefined-behaviour sanitizers), short fuzzing runs, and the Windows tests
-# and end-to-end tests under Wine.
+# and undefined-behaviour sanitizers), short fuzzing runs, the optimised Linux
+# program and its tests, and the Windows tests and end-to-end tests under Wine.
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
@@ -42,6 +42,7 @@ else
 fi
 suite native
 suite fuzz
+suite linux
 suite windows
 rm -f "$log"
 echo "suites: $passed passed, $failed failed"

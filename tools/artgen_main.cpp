@@ -15,6 +15,7 @@
 #include "tools/image/PngWriter.h"
 #include "tools/mesh/GeodesicSphere.h"
 #include "tools/pack/PackWriter.h"
+#include "scene/PackMembers.h"
 
 #include <chrono>
 #include <cstdio>
@@ -42,6 +43,13 @@ struct Output {
         }
     }
 };
+
+std::string numbered(const char* pattern, int n)
+{
+    char name[PackMembers::nameSize];
+    PackMembers::numbered(name, pattern, n);
+    return name;
+}
 
 struct Members {
     PackWriter pack;
@@ -118,8 +126,8 @@ int main(int argc, char** argv)
     }
     StepTimes times;
     Members members;
-    members.pack.add("stars.dat", std::move(stars));
-    members.pack.add("dispher.dat", GeodesicSphere(24, 0.08).shapeFile());
+    members.pack.add(PackMembers::stars, std::move(stars));
+    members.pack.add(PackMembers::shape, GeodesicSphere(24, 0.08).shapeFile());
 
     times.lap("mesh");
     CloudLayers layers;
@@ -129,22 +137,21 @@ int main(int argc, char** argv)
     const Raster surface = SurfaceComposer::compose(layers.layers(), layers.masks(), 4096, 2048).flippedVertically();
     times.lap("surface");
     const Raster rings = SkyArt::rings(), ringsMask = SkyArt::ringsMask();
-    members.picture("surface0.jpg", surface, photoQuality, false, 1024);
-    members.picture("zandor_night.jpg", SkyArt::night(), photoQuality, false, 1024);
-    members.picture("rings.jpg", rings, layerQuality, true);
-    members.picture("rings_mask.jpg", ringsMask, smoothQuality, true);
+    members.picture(PackMembers::surface, surface, photoQuality, false, 1024);
+    members.picture(PackMembers::night, SkyArt::night(), photoQuality, false, 1024);
+    members.picture(PackMembers::rings, rings, layerQuality, true);
+    members.picture(PackMembers::ringsMask, ringsMask, smoothQuality, true);
     // Each layer beside its mask, bands at half their size.
     for (int i = 0; i < layerCount; ++i) {
         const int shown = layers.layer(i).width() > 256 ? 1024 : 256;
-        members.picture("layer_tex" + std::to_string(i) + ".jpg", layers.layer(i), layerQuality, true, shown);
-        members.picture("layer_mask" + std::to_string(i) + ".jpg", layers.mask(i), smoothQuality, true,
-                        i == 0 ? 128 : shown);
+        members.picture(numbered(PackMembers::layer, i), layers.layer(i), layerQuality, true, shown);
+        members.picture(numbered(PackMembers::layerMask, i), layers.mask(i), smoothQuality, true, i == 0 ? 128 : shown);
     }
-    for (int i = 0; i < 4; ++i)
-        members.picture("moon" + std::to_string(i) + ".jpg", MoonArt::moon(i), layerQuality, false, 512);
-    for (int i = 1; i <= 10; ++i)
-        members.picture("Flare" + std::to_string(i) + ".jpg", FlareArt::flare(i), smoothQuality, true);
-    members.picture("star128.jpg", SkyArt::starGlow(), smoothQuality, true, 128);
+    for (int i = 0; i < PackMembers::moonCount; ++i)
+        members.picture(numbered(PackMembers::moon, i), MoonArt::moon(i), layerQuality, false, 512);
+    for (int i = PackMembers::firstFlare; i <= PackMembers::lastFlare; ++i)
+        members.picture(numbered(PackMembers::flare, i), FlareArt::flare(i), smoothQuality, true);
+    members.picture(PackMembers::starGlow, SkyArt::starGlow(), smoothQuality, true, 128);
 
     times.lap("other pictures and coding");
     Output out{argv[1]};

@@ -71,26 +71,4 @@ TEST(ShapeData, RejectsLyingNegativeAndShortBlocksLeavingItEmpty)
     EXPECT_FALSE(data.loadFromMemory(nullptr, 100));
 }
 
-TEST(ShapeData, LoadsTheSameFormatFromAFile)
-{
-    const std::string path = testing::TempDir() + "shape.dat";
-    auto write = [&](const std::vector<unsigned char>& bytes) {
-        FILE* f = std::fopen(path.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    };
-    ShapeData data;
-    write(shapeBlock(2, 2));
-    EXPECT_TRUE(data.loadFromFile(path.c_str()));
-    EXPECT_EQ(data.triangleCount(), 2);
-    write(shapeBlock(5, 2));
-    EXPECT_FALSE(data.loadFromFile(path.c_str()));
-    EXPECT_EQ(data.triangleCount(), 0);
-    write(shapeBlock(-7, 0));
-    EXPECT_FALSE(data.loadFromFile(path.c_str()));
-    EXPECT_FALSE(data.loadFromFile((path + ".missing").c_str()));
-    std::remove(path.c_str());
-}
-
 }  // namespace

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <minizip/unzip.h>
 
+#include "scene/LayerTable.h"
+#include "scene/PackMembers.h"
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -97,14 +101,32 @@ TEST(PackMembers, TheImageLoaderDecodesEveryPictureToTwentyFourBits)
     }
 }
 
-TEST(PackMembers, TheNamesTheSceneBuildsFindTheCapitalisedFlares)
+// The scene and the generator share their member names; every name the scene asks
+// for is found, and the flares keep their capital letter in the pack.
+TEST(PackMembers, EveryNameTheSceneReadsIsInThePack)
 {
     GeneratedPack& pack = GeneratedPack::instance();
-    for (int i = 1; i <= 10; ++i) {
-        std::string name = "flare" + std::to_string(i) + ".jpg";
-        EXPECT_EQ(pack.picture(name.c_str()).bitsPerPixel, 24) << name;
-    }
-    EXPECT_EQ(pack.picture("moon0.jpg").rgb.size(), 393216u);
+    std::vector<std::string> names = {PackMembers::rings, PackMembers::ringsMask, PackMembers::surface,
+                                      PackMembers::night, PackMembers::starGlow,  PackMembers::shape,
+                                      PackMembers::stars};
+    auto addNumbered = [&](const char* pattern, int first, int last) {
+        for (int n = first; n <= last; ++n) {
+            char name[PackMembers::nameSize];
+            PackMembers::numbered(name, pattern, n);
+            names.push_back(name);
+        }
+    };
+    addNumbered(PackMembers::flare, PackMembers::firstFlare, PackMembers::lastFlare);
+    addNumbered(PackMembers::moon, 0, PackMembers::moonCount - 1);
+    addNumbered(PackMembers::layer, 0, layerCount - 1);
+    addNumbered(PackMembers::layerMask, 0, layerCount - 1);
+    std::vector<std::string> members;
+    for (const DirectoryEntry& entry : directory())
+        members.push_back(entry.name);
+    std::sort(names.begin(), names.end());
+    std::sort(members.begin(), members.end());
+    EXPECT_EQ(names, members);
+    EXPECT_EQ(pack.picture("flare1.jpg").bitsPerPixel, 24);
 }
 
 TEST(PackMembers, DataFilesHaveTheirShippedSizesAndThePackStaysSmall)

@@ -17,6 +17,7 @@
 #include "GlStateSnapshot.h"
 #include "SceneHarness.h"
 #include "assets/FramebufferTarget.h"
+#include "assets/ResourcePack.h"
 #include "assets/RenderTexture.h"
 #include "assets/SurfaceTargets.h"
 #include "scene/CloudCompositor.h"
@@ -40,7 +41,8 @@ std::unique_ptr<CloudCompositor> makeCompositor(RecordingHost& host, SurfaceTarg
         if (!levels.back() || !levels.back()->create(kWidth >> level, kHeight >> level))
             return nullptr;
     }
-    if (!compositor->create(std::move(levels)))
+    ResourcePack pack;
+    if (!pack.open(152) || !compositor->create(std::move(levels), pack))
         return nullptr;
     return compositor;
 }

@@ -16,7 +16,8 @@ const Vec3 kSun{400.0, 400.0, 30.0};
 // A real scene after a frame, with its own copies of the planet, stars, moons and sun,
 // and the planet's triangles once more for drawing them by hand.
 struct PassWorld {
-    SceneRig rig{fixedStartSettings(0, 1)};
+    // The static surface path, so that the plain surface picture is there to bind.
+    SceneRig rig{fixedStartSettings(0, 1), SurfacePath::Static};
     SceneBuffers buffers;
     PlanetMesh planet;
     ShapeData planetTriangles;

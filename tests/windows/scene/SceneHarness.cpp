@@ -5,6 +5,26 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "assets/ResourcePack.h"
+#include "assets/SurfaceTargets.h"
+
+PackBytes RecordingHost::packBytes()
+{
+    PackBytes bytes;
+    ResourcePack::findResource(152, bytes.data, bytes.size);
+    return bytes;
+}
+
+std::unique_ptr<OffscreenTarget> RecordingHost::makeSurfaceTarget(SurfaceTargetKind kind)
+{
+    return ::makeSurfaceTarget(kind);
+}
+
+GlProcLoader RecordingHost::glProcLoader()
+{
+    return glProcAddress;
+}
+
 bool ViewMatrices::project(Vec3 p, Vec3& window) const
 {
     return gluProject(p.x, p.y, p.z, modelView, projection, viewport, &window.x, &window.y, &window.z) == GL_TRUE;

@@ -26,13 +26,16 @@ struct ManualCounter : CounterSource {
     }
 };
 
-// Records what the scene asks of the platform.
+// Records what the scene asks of the platform; the pack is the test program's RFILE 152.
 struct RecordingHost : SceneHost {
     std::vector<std::string> messages;
     int quitRequests = 0;
     void showError(const char* text, unsigned) override { messages.push_back(text); }
     void requestQuit() override { ++quitRequests; }
     uint32_t tickCount() override { return 12345; }
+    PackBytes packBytes() override;
+    std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
+    GlProcLoader glProcLoader() override;
 };
 
 // The view a frame was drawn with, for predicting where things land on screen.

@@ -1,0 +1,270 @@
+#include "x11/GlxSurface.h"
+
+#include <X11/Xutil.h>
+
+#include <cstdlib>
+
+#include "x11/LoopRules.h"
+
+namespace {
+
+constexpr int kOwnWidth = 1280;
+constexpr int kOwnHeight = 720;
+constexpr const char* kTitle = "Zandor 3D";
+
+int glVisualRequest[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1,   GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE,
+                         1,        GLX_DEPTH_SIZE,   16,           None};
+
+// X errors do not end the program: they mark the surface failed and the loop ends
+// cleanly (the window we draw on may be destroyed by its owner at any time).
+volatile bool xErrorSeen = false;
+
+int onXError(Display*, XErrorEvent*)
+{
+    xErrorSeen = true;
+    return 0;
+}
+
+VisualTraits traitsOf(Display* display, XVisualInfo* visual)
+{
+    VisualTraits traits;
+    int value = 0;
+    traits.gl = glXGetConfig(display, visual, GLX_USE_GL, &value) == 0 && value != 0;
+    if (!traits.gl)
+        return traits;
+    traits.rgba = glXGetConfig(display, visual, GLX_RGBA, &value) == 0 && value != 0;
+    traits.doubleBuffer = glXGetConfig(display, visual, GLX_DOUBLEBUFFER, &value) == 0 && value != 0;
+    if (glXGetConfig(display, visual, GLX_DEPTH_SIZE, &value) == 0)
+        traits.depthBits = value;
+    return traits;
+}
+
+}  // namespace
+
+GlxSurface::~GlxSurface()
+{
+    if (display_ == nullptr)
+        return;
+    if (context_) {
+        glXMakeCurrent(display_, None, nullptr);
+        glXDestroyContext(display_, context_);
+    }
+    if (drawable_ != 0 && drawable_ != target_ && !xErrorSeen)
+        XDestroyWindow(display_, drawable_);
+    if (ownWindow_ && !xErrorSeen)
+        XDestroyWindow(display_, target_);
+    if (colormap_ != 0)
+        XFreeColormap(display_, colormap_);
+    XCloseDisplay(display_);
+}
+
+bool GlxSurface::open(const HackOptions& options, std::string& error)
+{
+    display_ = XOpenDisplay(nullptr);
+    if (display_ == nullptr) {
+        error = "Can't open the X display.";
+        return false;
+    }
+    XSetErrorHandler(onXError);
+    int errorBase = 0, eventBase = 0;
+    if (!glXQueryExtension(display_, &errorBase, &eventBase)) {
+        error = "Can't Find A Suitable PixelFormat.";
+        return false;
+    }
+    if (!findTarget(options, error))
+        return false;
+    if (ownWindow_)
+        return makeOwnWindow(error);
+    XWindowAttributes attributes;
+    xErrorSeen = false;
+    if (!XGetWindowAttributes(display_, target_, &attributes) || xErrorSeen) {
+        error = "Can't find the window to draw on.";
+        return false;
+    }
+    width_ = attributes.width;
+    height_ = attributes.height;
+    // Only its size and its end are watched; nothing else of it is touched.
+    XSelectInput(display_, target_, StructureNotifyMask);
+    XVisualInfo* visual = targetVisual();
+    const bool direct = visual && drawsDirectly(traitsOf(display_, visual));
+    if (visual)
+        XFree(visual);
+    if (!direct)
+        return makeChild(error);
+    drawable_ = target_;
+    visual = targetVisual();
+    const bool made = makeContext(visual, error);
+    XFree(visual);
+    return made;
+}
+
+bool GlxSurface::findTarget(const HackOptions& options, std::string& error)
+{
+    switch (options.target) {
+    case DrawTarget::OwnWindow:
+        ownWindow_ = true;
+        return true;
+    case DrawTarget::WindowId:
+        target_ = options.windowId;
+        return true;
+    case DrawTarget::Root:
+        break;
+    }
+    const char* named = std::getenv("XSCREENSAVER_WINDOW");
+    unsigned long id = 0;
+    if (named == nullptr || *named == '\0') {
+        target_ = DefaultRootWindow(display_);
+        return true;
+    }
+    if (!parseWindowId(named, id)) {
+        error = std::string("XSCREENSAVER_WINDOW is not a window id: ") + named;
+        return false;
+    }
+    target_ = id;
+    return true;
+}
+
+XVisualInfo* GlxSurface::targetVisual()
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_, target_, &attributes))
+        return nullptr;
+    XVisualInfo request = {};
+    request.visualid = XVisualIDFromVisual(attributes.visual);
+    int count = 0;
+    return XGetVisualInfo(display_, VisualIDMask, &request, &count);
+}
+
+XVisualInfo* GlxSurface::chooseGlVisual()
+{
+    return glXChooseVisual(display_, DefaultScreen(display_), glVisualRequest);
+}
+
+bool GlxSurface::makeOwnWindow(std::string& error)
+{
+    XVisualInfo* visual = chooseGlVisual();
+    if (visual == nullptr) {
+        error = "Can't Find A Suitable PixelFormat.";
+        return false;
+    }
+    const Window root = RootWindow(display_, visual->screen);
+    colormap_ = XCreateColormap(display_, root, visual->visual, AllocNone);
+    XSetWindowAttributes attributes = {};
+    attributes.colormap = colormap_;
+    attributes.background_pixel = BlackPixel(display_, visual->screen);
+    attributes.border_pixel = 0;
+    attributes.event_mask = StructureNotifyMask | KeyPressMask;
+    target_ = XCreateWindow(display_, root, 0, 0, kOwnWidth, kOwnHeight, 0, visual->depth, InputOutput, visual->visual,
+                            CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
+    drawable_ = target_;
+    width_ = kOwnWidth;
+    height_ = kOwnHeight;
+    XStoreName(display_, target_, kTitle);
+    deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display_, target_, &deleteWindow_, 1);
+    XMapWindow(display_, target_);
+    const bool made = makeContext(visual, error);
+    XFree(visual);
+    return made;
+}
+
+// A child of the given window with a GL visual of ours, covering it; it takes no
+// input, so the window's owner still gets every event.
+bool GlxSurface::makeChild(std::string& error)
+{
+    XVisualInfo* visual = chooseGlVisual();
+    if (visual == nullptr) {
+        error = "Can't Find A Suitable PixelFormat.";
+        return false;
+    }
+    colormap_ = XCreateColormap(display_, target_, visual->visual, AllocNone);
+    XSetWindowAttributes attributes = {};
+    attributes.colormap = colormap_;
+    attributes.background_pixel = BlackPixel(display_, visual->screen);
+    attributes.border_pixel = 0;
+    attributes.override_redirect = True;  // a child of the root is kept from the window manager
+    drawable_ = XCreateWindow(display_, target_, 0, 0, width_ > 0 ? width_ : 1, height_ > 0 ? height_ : 1, 0,
+                              visual->depth, InputOutput, visual->visual,
+                              CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect, &attributes);
+    XSelectInput(display_, drawable_, StructureNotifyMask);
+    XMapWindow(display_, drawable_);
+    const bool made = makeContext(visual, error);
+    XFree(visual);
+    return made;
+}
+
+bool GlxSurface::makeContext(XVisualInfo* visual, std::string& error)
+{
+    if (visual == nullptr) {
+        error = "Can't Find A Suitable PixelFormat.";
+        return false;
+    }
+    context_ = glXCreateContext(display_, visual, nullptr, True);
+    if (context_ == nullptr) {
+        error = "Can't Create A GL Rendering Context.";
+        return false;
+    }
+    XSync(display_, False);
+    if (xErrorSeen || !glXMakeCurrent(display_, drawable_, context_)) {
+        error = "Can't activate GLRC.";
+        return false;
+    }
+    return true;
+}
+
+int GlxSurface::connection() const
+{
+    return ConnectionNumber(display_);
+}
+
+void GlxSurface::handle(const XEvent& event, SurfaceEvents& events)
+{
+    switch (event.type) {
+    case ConfigureNotify:
+        if (event.xconfigure.window == target_ &&
+            (event.xconfigure.width != width_ || event.xconfigure.height != height_)) {
+            width_ = event.xconfigure.width;
+            height_ = event.xconfigure.height;
+            events.resized = true;
+        }
+        break;
+    case DestroyNotify:
+        if (event.xdestroywindow.window == target_ || event.xdestroywindow.window == drawable_)
+            events.gone = true;
+        break;
+    case KeyPress: {
+        XKeyEvent key = event.xkey;
+        if (ownWindow_ && keyEnds(XLookupKeysym(&key, 0)))
+            events.quit = true;
+        break;
+    }
+    case ClientMessage:
+        if (ownWindow_ && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_)
+            events.quit = true;
+        break;
+    }
+}
+
+SurfaceEvents GlxSurface::takeEvents()
+{
+    SurfaceEvents events;
+    while (XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        handle(event, events);
+    }
+    if (events.resized && drawable_ != target_ && !events.gone)
+        XResizeWindow(display_, drawable_, width_, height_);  // our child follows
+    events.gone = events.gone || xErrorSeen;
+    return events;
+}
+
+void GlxSurface::swap()
+{
+    glXSwapBuffers(display_, drawable_);
+}
+
+bool GlxSurface::failed() const
+{
+    return xErrorSeen;
+}

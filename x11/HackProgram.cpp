@@ -1,0 +1,80 @@
+#include "x11/HackProgram.h"
+
+#include <poll.h>
+
+#include <string>
+
+#include "scene/Scene.h"
+#include "x11/FpsCounter.h"
+#include "x11/FpsOverlay.h"
+#include "x11/GlxSurface.h"
+#include "x11/LoopRules.h"
+#include "x11/MonotonicCounter.h"
+#include "x11/SignalPipe.h"
+#include "x11/X11SceneHost.h"
+
+namespace {
+
+constexpr int kFpsTextSize = 32;
+
+// Waits the delay between frames, waking early for X events or a signal.
+void waitBetweenFrames(GlxSurface& surface, const SignalPipe& signals, long delayMicroseconds)
+{
+    pollfd watched[2] = {{surface.connection(), POLLIN, 0}, {signals.descriptor(), POLLIN, 0}};
+    const timespec timeout = delayTimeout(delayMicroseconds);
+    ppoll(watched, signals.ready() ? 2 : 1, &timeout, nullptr);
+}
+
+// Frames until something ends the run; false when the window went away under us.
+bool runFrames(const HackOptions& options, GlxSurface& surface, Scene& scene, const SignalPipe& signals)
+{
+    FpsCounter fps;
+    FpsOverlay overlay;
+    char fpsText[kFpsTextSize] = "FPS: -";
+    for (;;) {
+        const SurfaceEvents events = surface.takeEvents();
+        if (events.gone)
+            return false;
+        if (events.quit || signals.signalled())
+            return true;
+        if (events.resized)
+            scene.resize(surface.width(), surface.height());
+        scene.drawFrame();
+        if (options.showFps) {
+            if (fps.frame(MonotonicCounter::seconds()))
+                fps.format(fpsText, sizeof fpsText);
+            overlay.draw(fpsText, surface.width(), surface.height());
+        }
+        surface.swap();
+        waitBetweenFrames(surface, signals, options.delayMicroseconds);
+    }
+}
+
+}  // namespace
+
+int runHack(const HackOptions& options)
+{
+    SignalPipe signals;
+    GlxSurface surface;
+    std::string error;
+    if (!surface.open(options, error)) {
+        reportError(error.c_str());
+        return 1;
+    }
+    MonotonicCounter counter;
+    SceneClock clock(counter);
+    X11SceneHost host;
+    Scene scene(clock, host);
+    scene.init(options.settings, surface.width(), surface.height());
+    scene.resize(surface.width(), surface.height());
+    if (host.quitRequested()) {
+        scene.shutdown();
+        return 1;
+    }
+    signals.enterLoop();
+    // A window destroyed under us took its drawable; the context's end takes the rest.
+    if (!runFrames(options, surface, scene, signals))
+        return 0;
+    scene.shutdown();
+    return 0;
+}

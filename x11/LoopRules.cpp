@@ -1,0 +1,28 @@
+#include "x11/LoopRules.h"
+
+namespace {
+constexpr unsigned long kKeyQ = 0x0071;
+constexpr unsigned long kKeyCapitalQ = 0x0051;
+constexpr unsigned long kKeyEscape = 0xff1b;
+constexpr int kDepthBitsNeeded = 16;
+}
+
+bool drawsDirectly(const VisualTraits& visual)
+{
+    return visual.gl && visual.rgba && visual.doubleBuffer && visual.depthBits >= kDepthBitsNeeded;
+}
+
+bool keyEnds(unsigned long keysym)
+{
+    return keysym == kKeyQ || keysym == kKeyCapitalQ || keysym == kKeyEscape;
+}
+
+timespec delayTimeout(long microseconds)
+{
+    if (microseconds < 0)
+        microseconds = 0;
+    timespec timeout;
+    timeout.tv_sec = microseconds / 1000000;
+    timeout.tv_nsec = (microseconds % 1000000) * 1000;
+    return timeout;
+}

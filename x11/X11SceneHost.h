@@ -1,0 +1,23 @@
+#pragma once
+#include "scene/SceneHost.h"
+
+// The scene's platform on Linux: messages on stderr, a quit flag the loop reads,
+// the pack linked into the program, framebuffer objects through GLX.
+class X11SceneHost : public SceneHost {
+public:
+    void showError(const char* text, unsigned iconKind) override;
+    void requestQuit() override { quitRequested_ = true; }
+    uint32_t tickCount() override;
+    PackBytes packBytes() override;
+    std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
+    GlProcLoader glProcLoader() override;
+
+    // Where the Windows program would quit after a message.
+    bool quitRequested() const { return quitRequested_; }
+
+private:
+    bool quitRequested_ = false;
+};
+
+// Writes "zandor3d: text" and a line break to stderr.
+void reportError(const char* text);
