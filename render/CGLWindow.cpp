@@ -158,9 +158,9 @@ void CGLWindow::holdInputWhileLoading()
 LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
 {
     markStartup("process");
-    holdInputWhileLoading();
     Dialog loadingBox;
     loadingBox.createModeless(IDD_LOADING, nullptr);
+    holdInputWhileLoading();  // after the box shows, which would deactivate this window
     if (defaultProc(WM_CREATE, wParam, lParam) == -1) {
         loadingBox.destroy();
         return -1;

@@ -5,6 +5,8 @@
 #include "framework/Application.h"
 #include "framework/MessageBox.h"
 #include "framework/Window.h"
+#include "render/CoreWorkers.h"
+#include "render/StartupMarks.h"
 
 #include "assets/ResourcePack.h"
 #include "assets/SurfaceTargets.h"
@@ -43,4 +45,14 @@ std::unique_ptr<OffscreenTarget> WindowsSceneHost::makeSurfaceTarget(SurfaceTarg
 GlProcLoader WindowsSceneHost::glProcLoader()
 {
     return glProcAddress;
+}
+
+void WindowsSceneHost::runEach(int count, void (*work)(void* context, int index), void* context)
+{
+    runOnEveryCore(count, work, context);
+}
+
+void WindowsSceneHost::startupPhase(const char* phase)
+{
+    markStartup(phase);
 }

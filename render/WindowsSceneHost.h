@@ -11,4 +11,8 @@ public:
     PackBytes packBytes() override;
     std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
     GlProcLoader glProcLoader() override;
+    // On every core: pictures decode in parallel.
+    void runEach(int count, void (*work)(void* context, int index), void* context) override;
+    // As a start-up mark.
+    void startupPhase(const char* phase) override;
 };

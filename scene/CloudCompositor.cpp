@@ -6,7 +6,6 @@
 
 #include <GL/glext.h>
 
-#include "assets/ImageLoader.h"
 #include "assets/ResourcePack.h"
 #include "scene/CloudLayout.h"
 #include "scene/PackMembers.h"
@@ -117,26 +116,31 @@ void CloudCompositor::deleteTextures()
         layerTextures_[i] = maskTextures_[i] = 0;
 }
 
-bool CloudCompositor::loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals,
-                                   GLuint* names)
+// Pictures first..first + layerCount - 1 of the batch, in order; the bands take one
+// profile, the ovals another.
+bool CloudCompositor::uploadPictures(PictureBatch& batch, int first, UploadProfile bands, UploadProfile ovals,
+                                     GLuint* names)
 {
     for (int i = 0; i < layerCount; ++i) {
-        char name[PackMembers::nameSize];
-        PackMembers::numbered(name, pattern, i);
-        Image image;
-        if (!ImageLoader::load(image, name, pack)) {
+        if (!batch.image(first + i).pixels) {
             host_.showError("Can't load pTexture.", SceneHost::ErrorIcon);
             return false;
         }
-        names[i] = uploadTexture(image, i < kOuterOval ? bands : ovals);
-        std::free(image.pixels);  // GL keeps its own copy
+        names[i] = uploadTexture(batch.image(first + i), i < kOuterOval ? bands : ovals);
+        batch.release(first + i);  // GL keeps its own copy
     }
     return true;
 }
 
-// The textures are made in the target's context: the pbuffer's own, or the window's.
+// The pictures are decoded before any GL work, on as many cores as the host offers;
+// the textures are made in the target's context: the pbuffer's own, or the window's.
 bool CloudCompositor::loadContent(ResourcePack& pack)
 {
+    PictureBatch batch;
+    for (const char* pattern : {PackMembers::layer, PackMembers::layerMask})
+        for (int i = 0; i < layerCount; ++i)
+            batch.add(pattern, i);
+    batch.load(pack, host_);
     OffscreenTarget& target = *levels_[0];
     if (!target.beginDrawing())
         return false;
@@ -152,8 +156,8 @@ bool CloudCompositor::loadContent(ResourcePack& pack)
     // Uploading binds textures and sets the unpack alignment; both are given back.
     glPushAttrib(GL_TEXTURE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    const bool loaded = loadPictures(pack, PackMembers::layer, bands, UploadProfile::Sprite, layerTextures_) &&
-                        loadPictures(pack, PackMembers::layerMask, bandMasks, ovalMasks, maskTextures_);
+    const bool loaded = uploadPictures(batch, 0, bands, UploadProfile::Sprite, layerTextures_) &&
+                        uploadPictures(batch, layerCount, bandMasks, ovalMasks, maskTextures_);
     glPopClientAttrib();
     glPopAttrib();
     const bool back = target.endDrawing();

@@ -7,6 +7,7 @@
 #include "assets/OffscreenTarget.h"
 #include "assets/TextureUpload.h"
 #include "scene/LayerTable.h"
+#include "scene/PictureBatch.h"
 #include "scene/SceneHost.h"
 #include "scene/SurfaceRegion.h"
 
@@ -59,7 +60,7 @@ private:
     struct MultiTexture;
     bool loadContent(ResourcePack& pack);
     void deleteTextures();
-    bool loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals, GLuint* names);
+    bool uploadPictures(PictureBatch& batch, int first, UploadProfile bands, UploadProfile ovals, GLuint* names);
     void findMultiTexture();
     void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
     void drawLayer(int index, double u);

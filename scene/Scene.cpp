@@ -11,6 +11,7 @@
 #include "assets/TextureUpload.h"
 #include "scene/CloudCompositor.h"
 #include "scene/LensFlarePass.h"
+#include "scene/PictureBatch.h"
 #include "scene/PackMembers.h"
 #include "scene/PlanetPass.h"
 #include "scene/RingPass.h"
@@ -122,9 +123,11 @@ void Scene::init(const Settings& settings, int width, int height)
     ResourcePack pack;
     const PackBytes bytes = host_.packBytes();
     const bool packOpen = pack.openMemory(bytes.data, bytes.size);
+    host_.startupPhase("pack");
     if (packOpen) {
         loadAssets(pack);
         loadStars(pack);
+        host_.startupPhase("stars");
     } else {
         fail("Can't open resource data file.", SceneHost::ErrorIcon);
     }
@@ -134,6 +137,7 @@ void Scene::init(const Settings& settings, int width, int height)
     chooseStartTime();
     if (packOpen)
         createCompositor(pack);
+    host_.startupPhase("composition");
     if (packOpen && picturesLoaded_ && !compositorReady())
         loadStaticSurface(pack);
     pack.close();
@@ -148,6 +152,7 @@ void Scene::loadAssets(ResourcePack& pack)
         return;
     }
     loadShape(pack);
+    host_.startupPhase("mesh");
 }
 
 // The plain surface picture, only where no live surface is composed: it is the largest
@@ -164,19 +169,26 @@ void Scene::loadStaticSurface(ResourcePack& pack)
     std::free(image.pixels);
 }
 
+// Every picture is decoded first, on as many cores as the host offers; the uploads
+// then go in the table's order up to the first picture that could not be loaded.
 bool Scene::loadTextures(ResourcePack& pack)
 {
+    PictureBatch batch;
+    for (const TextureRow& row : kTextureRows)
+        for (int n = row.first; n <= row.last; ++n)
+            batch.add(row.name, n);
+    batch.load(pack, host_);
+    host_.startupPhase("decoding");
+    int index = 0;
     for (const TextureRow& row : kTextureRows) {
-        for (int n = row.first; n <= row.last; ++n) {
-            char name[PackMembers::nameSize];
-            PackMembers::numbered(name, row.name, n);
-            Image image;
-            if (!ImageLoader::load(image, name, pack))
+        for (int n = row.first; n <= row.last; ++n, ++index) {
+            if (!batch.image(index).pixels)
                 return false;
-            row.slots(textures_)[n] = uploadTexture(image, row.profile);
-            std::free(image.pixels);  // GL keeps its own copy
+            row.slots(textures_)[n] = uploadTexture(batch.image(index), row.profile);
+            batch.release(index);  // GL keeps its own copy
         }
     }
+    host_.startupPhase("upload");
     return true;
 }
 

@@ -31,4 +31,16 @@ public:
     virtual std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) = 0;
     // Looks up GL entry points in the current context.
     virtual GlProcLoader glProcLoader() = 0;
+
+    // Runs work(context, i) for every i below count and returns when all are done. The
+    // work makes no GL or platform calls and each i touches only its own data, so a
+    // host may spread it over the processor's cores; this one runs it in order.
+    virtual void runEach(int count, void (*work)(void* context, int index), void* context)
+    {
+        for (int i = 0; i < count; ++i)
+            work(context, i);
+    }
+    // A start-up phase is over: pack, decoding, upload, composition. A host may show
+    // when, for whoever measures the start; this one ignores it.
+    virtual void startupPhase(const char*) {}
 };

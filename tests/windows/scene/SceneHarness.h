@@ -36,6 +36,8 @@ struct RecordingHost : SceneHost {
     PackBytes packBytes() override;
     std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
     GlProcLoader glProcLoader() override;
+    // As the program does: the pictures decode on every core.
+    void runEach(int count, void (*work)(void* context, int index), void* context) override;
 };
 
 // The view a frame was drawn with, for predicting where things land on screen.
