@@ -165,6 +165,7 @@ LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
         loadingBox.destroy();
         return -1;
     }
+    scene_.prepare();  // the pictures decode while the context is made
     createContext();
     markStartup("context");
     settings_.load();

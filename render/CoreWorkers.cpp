@@ -1,54 +1,34 @@
 #include "render/CoreWorkers.h"
 
-#include <windows.h>
-
 #include <algorithm>
-#include <atomic>
 
-namespace {
-// Start-up decoding gains nothing from more.
-const int kMostHelpers = 7;
-
-struct Share {
-    void (*work)(void*, int);
-    void* context;
-    int count;
-    std::atomic<int> next{0};
-};
-
-void drain(Share& share)
+void CoreWorkers::start(bool (*work)(void* context), void* context)
 {
-    for (int i = share.next++; i < share.count; i = share.next++)
-        share.work(share.context, i);
-}
-
-DWORD WINAPI helperThread(LPVOID share)
-{
-    drain(*static_cast<Share*>(share));
-    return 0;
-}
-
-int helpersWanted(int count)
-{
+    join();
+    work_ = work;
+    context_ = context;
     SYSTEM_INFO info;
     GetSystemInfo(&info);
-    return std::max(0, std::min({static_cast<int>(info.dwNumberOfProcessors) - 1, count - 1, kMostHelpers}));
-}
-}
-
-void runOnEveryCore(int count, void (*work)(void* context, int index), void* context)
-{
-    Share share{work, context, count};
-    HANDLE helpers[kMostHelpers];
-    int started = 0;
-    for (const int wanted = helpersWanted(count); started < wanted; ++started) {
-        helpers[started] = CreateThread(nullptr, 0, helperThread, &share, 0, nullptr);
-        if (!helpers[started])
+    const int wanted = std::min(static_cast<int>(info.dwNumberOfProcessors) - 1, kMostHelpers);
+    for (; started_ < wanted; ++started_) {
+        helpers_[started_] = CreateThread(nullptr, 0, run, this, 0, nullptr);
+        if (!helpers_[started_])
             break;
     }
-    drain(share);
-    if (started > 0)
-        WaitForMultipleObjects(static_cast<DWORD>(started), helpers, TRUE, INFINITE);
-    for (int i = 0; i < started; ++i)
-        CloseHandle(helpers[i]);
+}
+
+void CoreWorkers::join()
+{
+    if (started_ > 0)
+        WaitForMultipleObjects(static_cast<DWORD>(started_), helpers_, TRUE, INFINITE);
+    for (int i = 0; i < started_; ++i)
+        CloseHandle(helpers_[i]);
+    started_ = 0;
+}
+
+DWORD WINAPI CoreWorkers::run(LPVOID self)
+{
+    CoreWorkers& workers = *static_cast<CoreWorkers*>(self);
+    while (workers.work_(workers.context_)) {}
+    return 0;
 }

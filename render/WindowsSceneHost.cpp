@@ -5,7 +5,6 @@
 #include "framework/Application.h"
 #include "framework/MessageBox.h"
 #include "framework/Window.h"
-#include "render/CoreWorkers.h"
 #include "render/StartupMarks.h"
 
 #include "assets/ResourcePack.h"
@@ -47,9 +46,14 @@ GlProcLoader WindowsSceneHost::glProcLoader()
     return glProcAddress;
 }
 
-void WindowsSceneHost::runEach(int count, void (*work)(void* context, int index), void* context)
+void WindowsSceneHost::startHelpers(bool (*work)(void* context), void* context)
 {
-    runOnEveryCore(count, work, context);
+    workers_.start(work, context);
+}
+
+void WindowsSceneHost::joinHelpers()
+{
+    workers_.join();
 }
 
 void WindowsSceneHost::startupPhase(const char* phase)

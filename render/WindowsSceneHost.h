@@ -1,4 +1,5 @@
 #pragma once
+#include "render/CoreWorkers.h"
 #include "scene/SceneHost.h"
 
 // The scene's platform: message boxes owned by the main window, the posted quit,
@@ -12,7 +13,11 @@ public:
     std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
     GlProcLoader glProcLoader() override;
     // On every core: pictures decode in parallel.
-    void runEach(int count, void (*work)(void* context, int index), void* context) override;
+    void startHelpers(bool (*work)(void* context), void* context) override;
+    void joinHelpers() override;
     // As a start-up mark.
     void startupPhase(const char* phase) override;
+
+private:
+    CoreWorkers workers_;
 };

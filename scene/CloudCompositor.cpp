@@ -79,6 +79,14 @@ void CloudCompositor::findMultiTexture()
 
 bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack)
 {
+    PictureBatch pictures;
+    addPictures(pictures);
+    pictures.start(pack, host_);
+    return create(std::move(levels), pictures, 0);
+}
+
+bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels, PictureBatch& pictures, int first)
+{
     if (ready_ || levels.empty())
         return false;
     levels_ = std::move(levels);
@@ -87,12 +95,19 @@ bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> level
             release();
             return false;
         }
-    if (!loadContent(pack)) {
+    if (!loadContent(pictures, first)) {
         release();
         return false;
     }
     ready_ = true;
     return true;
+}
+
+void CloudCompositor::addPictures(PictureBatch& pictures)
+{
+    for (const char* pattern : {PackMembers::layer, PackMembers::layerMask})
+        for (int i = 0; i < layerCount; ++i)
+            pictures.add(pattern, i);
 }
 
 void CloudCompositor::release()
@@ -116,31 +131,26 @@ void CloudCompositor::deleteTextures()
         layerTextures_[i] = maskTextures_[i] = 0;
 }
 
-// Pictures first..first + layerCount - 1 of the batch, in order; the bands take one
-// profile, the ovals another.
-bool CloudCompositor::uploadPictures(PictureBatch& batch, int first, UploadProfile bands, UploadProfile ovals,
+// Pictures first..first + layerCount - 1 of the batch, in order, each as soon as it is
+// decoded; the bands take one profile, the ovals another.
+bool CloudCompositor::uploadPictures(PictureBatch& pictures, int first, UploadProfile bands, UploadProfile ovals,
                                      GLuint* names)
 {
     for (int i = 0; i < layerCount; ++i) {
-        if (!batch.image(first + i).pixels) {
+        const Image& image = pictures.image(first + i);
+        if (!image.pixels) {
             host_.showError("Can't load pTexture.", SceneHost::ErrorIcon);
             return false;
         }
-        names[i] = uploadTexture(batch.image(first + i), i < kOuterOval ? bands : ovals);
-        batch.release(first + i);  // GL keeps its own copy
+        names[i] = uploadTexture(image, i < kOuterOval ? bands : ovals);
+        pictures.release(first + i);  // GL keeps its own copy
     }
     return true;
 }
 
-// The pictures are decoded before any GL work, on as many cores as the host offers;
-// the textures are made in the target's context: the pbuffer's own, or the window's.
-bool CloudCompositor::loadContent(ResourcePack& pack)
+// The textures are made in the target's context: the pbuffer's own, or the window's.
+bool CloudCompositor::loadContent(PictureBatch& pictures, int first)
 {
-    PictureBatch batch;
-    for (const char* pattern : {PackMembers::layer, PackMembers::layerMask})
-        for (int i = 0; i < layerCount; ++i)
-            batch.add(pattern, i);
-    batch.load(pack, host_);
     OffscreenTarget& target = *levels_[0];
     if (!target.beginDrawing())
         return false;
@@ -156,8 +166,8 @@ bool CloudCompositor::loadContent(ResourcePack& pack)
     // Uploading binds textures and sets the unpack alignment; both are given back.
     glPushAttrib(GL_TEXTURE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    const bool loaded = uploadPictures(batch, 0, bands, UploadProfile::Sprite, layerTextures_) &&
-                        uploadPictures(batch, layerCount, bandMasks, ovalMasks, maskTextures_);
+    const bool loaded = uploadPictures(pictures, first, bands, UploadProfile::Sprite, layerTextures_) &&
+                        uploadPictures(pictures, first + layerCount, bandMasks, ovalMasks, maskTextures_);
     glPopClientAttrib();
     glPopAttrib();
     const bool back = target.endDrawing();

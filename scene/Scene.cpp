@@ -98,6 +98,15 @@ void deleteTextures(SceneTextures& textures)
     textures = SceneTextures();
 }
 
+// The table's pictures, which come before the compositor's layers in the batch.
+int sceneTextureCount()
+{
+    int count = 0;
+    for (const TextureRow& row : kTextureRows)
+        count += row.last - row.first + 1;
+    return count;
+}
+
 }  // namespace
 
 Scene::Scene(SceneClock& clock, SceneHost& host) : clock_(clock), host_(host) {}
@@ -116,17 +125,41 @@ void Scene::fail(const char* message, unsigned icon)
     host_.requestQuit();
 }
 
+// One opening of the pack serves every picture, the mesh, the stars and the layers; the
+// scene's pictures come first in the batch, the compositor's layers after them.
+void Scene::prepare()
+{
+    if (pictures_)
+        return;
+    const PackBytes bytes = host_.packBytes();
+    packOpen_ = pack_.openMemory(bytes.data, bytes.size);
+    host_.startupPhase("pack");
+    pictures_.reset(new (std::nothrow) PictureBatch);
+    if (!pictures_)
+        return;
+    for (const TextureRow& row : kTextureRows)
+        for (int n = row.first; n <= row.last; ++n)
+            pictures_->add(row.name, n);
+    CloudCompositor::addPictures(*pictures_);
+    if (packOpen_)
+        pictures_->start(pack_, host_);
+}
+
+void Scene::finishLoading()
+{
+    pictures_.reset();
+    pack_.close();
+    packOpen_ = false;
+}
+
 void Scene::init(const Settings& settings, int width, int height)
 {
     settings_.copyFrom(settings);
-    // One opening of the pack serves every picture, the mesh, the stars and the layers.
-    ResourcePack pack;
-    const PackBytes bytes = host_.packBytes();
-    const bool packOpen = pack.openMemory(bytes.data, bytes.size);
-    host_.startupPhase("pack");
+    prepare();
+    const bool packOpen = packOpen_ && pictures_;
     if (packOpen) {
-        loadAssets(pack);
-        loadStars(pack);
+        loadAssets(pack_);
+        loadStars(pack_);
         host_.startupPhase("stars");
     } else {
         fail("Can't open resource data file.", SceneHost::ErrorIcon);
@@ -136,17 +169,17 @@ void Scene::init(const Settings& settings, int width, int height)
     setLight0();
     chooseStartTime();
     if (packOpen)
-        createCompositor(pack);
+        createCompositor();
     host_.startupPhase("composition");
     if (packOpen && picturesLoaded_ && !compositorReady())
-        loadStaticSurface(pack);
-    pack.close();
+        loadStaticSurface(pack_);
+    finishLoading();
     clock_.start(sceneTime_, animationRate(settings_.animationSpeed));
 }
 
 void Scene::loadAssets(ResourcePack& pack)
 {
-    picturesLoaded_ = loadTextures(pack);
+    picturesLoaded_ = loadTextures();
     if (!picturesLoaded_) {
         fail("Can't load pTexture.", SceneHost::ErrorIcon);
         return;
@@ -169,26 +202,21 @@ void Scene::loadStaticSurface(ResourcePack& pack)
     std::free(image.pixels);
 }
 
-// Every picture is decoded first, on as many cores as the host offers; the uploads
-// then go in the table's order up to the first picture that could not be loaded.
-bool Scene::loadTextures(ResourcePack& pack)
+// The uploads go in the table's order up to the first picture that could not be
+// loaded, each as soon as it is decoded.
+bool Scene::loadTextures()
 {
-    PictureBatch batch;
-    for (const TextureRow& row : kTextureRows)
-        for (int n = row.first; n <= row.last; ++n)
-            batch.add(row.name, n);
-    batch.load(pack, host_);
-    host_.startupPhase("decoding");
     int index = 0;
     for (const TextureRow& row : kTextureRows) {
         for (int n = row.first; n <= row.last; ++n, ++index) {
-            if (!batch.image(index).pixels)
+            const Image& image = pictures_->image(index);
+            if (!image.pixels)
                 return false;
-            row.slots(textures_)[n] = uploadTexture(batch.image(index), row.profile);
-            batch.release(index);  // GL keeps its own copy
+            row.slots(textures_)[n] = uploadTexture(image, row.profile);
+            pictures_->release(index);  // GL keeps its own copy
         }
     }
-    host_.startupPhase("upload");
+    host_.startupPhase("pictures");
     return true;
 }
 
@@ -264,7 +292,7 @@ void Scene::chooseStartTime()
 
 // The first target kind that can be made gets the layers; a layer that cannot be
 // loaded is reported once and leaves the static surface.
-void Scene::createCompositor(ResourcePack& pack)
+void Scene::createCompositor()
 {
     compositor_.reset(new (std::nothrow) CloudCompositor(host_, host_.glProcLoader()));
     if (!compositor_)
@@ -275,7 +303,7 @@ void Scene::createCompositor(ResourcePack& pack)
         for (int i = 0; i < row.count; ++i) {
             std::vector<std::unique_ptr<OffscreenTarget>> levels = makeLevels(host_, row.kinds[i]);
             if (!levels.empty()) {
-                compositor_->create(std::move(levels), pack);
+                compositor_->create(std::move(levels), *pictures_, sceneTextureCount());
                 return;
             }
         }
@@ -367,6 +395,7 @@ void Scene::drawFrame()
 
 void Scene::shutdown()
 {
+    finishLoading();
     if (compositor_)
         compositor_->release();
     compositor_.reset();

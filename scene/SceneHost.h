@@ -32,14 +32,12 @@ public:
     // Looks up GL entry points in the current context.
     virtual GlProcLoader glProcLoader() = 0;
 
-    // Runs work(context, i) for every i below count and returns when all are done. The
-    // work makes no GL or platform calls and each i touches only its own data, so a
-    // host may spread it over the processor's cores; this one runs it in order.
-    virtual void runEach(int count, void (*work)(void* context, int index), void* context)
-    {
-        for (int i = 0; i < count; ++i)
-            work(context, i);
-    }
+    // Starts helper threads, as many as the processor has further cores, each calling
+    // work(context) until it returns false. The work makes no GL or platform calls. A
+    // host without threads starts none: the caller then does all the work itself.
+    virtual void startHelpers(bool (*)(void* context), void*) {}
+    // Returns once every helper has stopped.
+    virtual void joinHelpers() {}
     // A start-up phase is over: pack, decoding, upload, composition. A host may show
     // when, for whoever measures the start; this one ignores it.
     virtual void startupPhase(const char*) {}

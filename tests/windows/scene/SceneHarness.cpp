@@ -7,7 +7,6 @@
 
 #include "assets/ResourcePack.h"
 #include "assets/SurfaceTargets.h"
-#include "render/CoreWorkers.h"
 
 PackBytes RecordingHost::packBytes()
 {
@@ -24,11 +23,6 @@ std::unique_ptr<OffscreenTarget> RecordingHost::makeSurfaceTarget(SurfaceTargetK
 GlProcLoader RecordingHost::glProcLoader()
 {
     return glProcAddress;
-}
-
-void RecordingHost::runEach(int count, void (*work)(void* context, int index), void* context)
-{
-    runOnEveryCore(count, work, context);
 }
 
 bool ViewMatrices::project(Vec3 p, Vec3& window) const

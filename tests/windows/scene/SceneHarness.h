@@ -7,6 +7,7 @@
 
 #include "FrameImage.h"
 #include "tests/windows/common/GlTestWindow.h"
+#include "render/CoreWorkers.h"
 #include "scene/Scene.h"
 #include "scene/TourCamera.h"
 
@@ -37,7 +38,9 @@ struct RecordingHost : SceneHost {
     std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
     GlProcLoader glProcLoader() override;
     // As the program does: the pictures decode on every core.
-    void runEach(int count, void (*work)(void* context, int index), void* context) override;
+    void startHelpers(bool (*work)(void* context), void* context) override { workers.start(work, context); }
+    void joinHelpers() override { workers.join(); }
+    CoreWorkers workers;
 };
 
 // The view a frame was drawn with, for predicting where things land on screen.
