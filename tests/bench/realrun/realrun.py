@@ -20,13 +20,19 @@ CLOSE_LIMIT_SECONDS = 60.0
 GLPLANET_ARGUMENTS = ["-mode", "globe", "-delay", "0", "-geometry", "1024x768+0+0"]
 
 
-def arguments():
+def run_arguments():
+    """The options every measurement of the real run takes."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--env", required=True, help="the Wine environment folder")
     parser.add_argument("--harness", required=True)
     parser.add_argument("--key", required=True, help="the product's registry key")
     parser.add_argument("--scr", required=True)
     parser.add_argument("--driver", required=True)
+    return parser
+
+
+def arguments():
+    parser = run_arguments()
     parser.add_argument("--glplanet", required=True)
     parser.add_argument("--seconds", type=float, default=120.0)
     parser.add_argument("--glplanet-seconds", type=float, default=20.0)

@@ -7,7 +7,6 @@ arrives. The first frame (the end of its buffer swap) comes from Mesa's HUD, as 
 realrun.py. A second series presses a key while the program is still loading and
 times the end of the process.
 """
-import argparse
 import os
 import statistics
 import tempfile
@@ -26,12 +25,7 @@ KEY_STEP_SECONDS = 0.15
 
 
 def arguments():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--env", required=True, help="the Wine environment folder")
-    parser.add_argument("--harness", required=True)
-    parser.add_argument("--key", required=True, help="the product's registry key")
-    parser.add_argument("--scr", required=True)
-    parser.add_argument("--driver", required=True)
+    parser = realrun.run_arguments()
     parser.add_argument("--runs", type=int, default=6)
     parser.add_argument("--loading-after", type=float, default=None,
                         help="for a program that marks nothing: seconds from the launch when it loads")
