@@ -27,6 +27,7 @@ KEY_STEP_SECONDS = 0.15
 def arguments():
     parser = realrun.run_arguments()
     parser.add_argument("--runs", type=int, default=6)
+    parser.add_argument("--key-runs", type=int, default=None, help="runs with a key while loading; --runs by default")
     parser.add_argument("--loading-after", type=float, default=None,
                         help="for a program that marks nothing: seconds from the launch when it loads")
     return parser.parse_args()
@@ -144,7 +145,7 @@ def main():
 
     typical = statistics.median(first_frames) if first_frames else None
     print("a key pressed while loading (%.2f s apart from one run to the next):" % KEY_STEP_SECONDS)
-    for index in range(options.runs):
+    for index in range(options.runs if options.key_runs is None else options.key_runs):
         pressed, ended, drawn = key_during_loading(environment, os.path.join(work, "key%d" % index),
                                                    index * KEY_STEP_SECONDS, options.loading_after)
         if ended is None:
