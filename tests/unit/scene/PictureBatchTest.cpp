@@ -27,8 +27,7 @@ struct ThreadHost : SceneHost {
     {
         for (int i = 0; i < helpers; ++i)
             threads.emplace_back([=] {
-                while (work(context)) {
-                }
+                while (work(context)) {}
             });
     }
     void joinHelpers() override
