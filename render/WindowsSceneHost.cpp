@@ -5,18 +5,26 @@
 #include "framework/Application.h"
 #include "framework/MessageBox.h"
 #include "framework/Window.h"
+#include "render/ClosingInput.h"
 #include "render/StartupMarks.h"
 
 #include "assets/ResourcePack.h"
 #include "assets/SurfaceTargets.h"
 #include "resources/ProductStrings.h"
 
-void WindowsSceneHost::showError(const char* text, unsigned iconKind)
+namespace {
+// The full-screen window; none before the application makes it.
+HWND mainWindowHandle()
 {
     Application* application = Application::instance();
-    // Owned by the full-screen window so the box is not hidden behind it.
-    HWND owner = application && application->mainWindow ? application->mainWindow->hwnd() : nullptr;
-    showMessage(owner, text, MB_OK | (iconKind == ErrorIcon ? MB_ICONERROR : 0));
+    return application && application->mainWindow ? application->mainWindow->hwnd() : nullptr;
+}
+}
+
+// Owned by the full-screen window so the box is not hidden behind it.
+void WindowsSceneHost::showError(const char* text, unsigned iconKind)
+{
+    showMessage(mainWindowHandle(), text, MB_OK | (iconKind == ErrorIcon ? MB_ICONERROR : 0));
 }
 
 void WindowsSceneHost::requestQuit()
@@ -54,6 +62,11 @@ void WindowsSceneHost::startHelpers(bool (*work)(void* context), void* context)
 void WindowsSceneHost::joinHelpers()
 {
     workers_.join();
+}
+
+bool WindowsSceneHost::loadingStopped()
+{
+    return closingInputWaiting(mainWindowHandle());
 }
 
 void WindowsSceneHost::startupPhase(const char* phase)

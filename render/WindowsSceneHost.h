@@ -15,6 +15,8 @@ public:
     // On every core: pictures decode in parallel.
     void startHelpers(bool (*work)(void* context), void* context) override;
     void joinHelpers() override;
+    // A close request, a key or a mouse button waits for the main window.
+    bool loadingStopped() override;
     // As a start-up mark.
     void startupPhase(const char* phase) override;
 

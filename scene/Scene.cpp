@@ -159,8 +159,10 @@ void Scene::init(const Settings& settings, int width, int height)
     const bool packOpen = packOpen_ && pictures_;
     if (packOpen) {
         loadAssets(pack_);
-        loadStars(pack_);
-        host_.startupPhase("stars");
+        if (!stopLoading()) {
+            loadStars(pack_);
+            host_.startupPhase("stars");
+        }
     } else {
         fail("Can't open resource data file.", SceneHost::ErrorIcon);
     }
@@ -168,18 +170,28 @@ void Scene::init(const Settings& settings, int width, int height)
     setProjection(width, height);
     setLight0();
     chooseStartTime();
-    if (packOpen)
+    if (packOpen && !stopLoading())
         createCompositor();
     host_.startupPhase("composition");
-    if (packOpen && picturesLoaded_ && !compositorReady())
+    if (packOpen && picturesLoaded_ && !stopLoading() && !compositorReady())
         loadStaticSurface(pack_);
     finishLoading();
     clock_.start(sceneTime_, animationRate(settings_.animationSpeed));
 }
 
+// Once the host stops the loading it stays stopped.
+bool Scene::stopLoading()
+{
+    if (!stopped_)
+        stopped_ = host_.loadingStopped();
+    return stopped_;
+}
+
 void Scene::loadAssets(ResourcePack& pack)
 {
     picturesLoaded_ = loadTextures();
+    if (stopped_)
+        return;
     if (!picturesLoaded_) {
         fail("Can't load pTexture.", SceneHost::ErrorIcon);
         return;
@@ -209,6 +221,8 @@ bool Scene::loadTextures()
     int index = 0;
     for (const TextureRow& row : kTextureRows) {
         for (int n = row.first; n <= row.last; ++n, ++index) {
+            if (stopLoading())
+                return false;
             const Image& image = pictures_->image(index);
             if (!image.pixels)
                 return false;

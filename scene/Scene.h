@@ -65,6 +65,7 @@ private:
     void chooseStartTime();
     void createCompositor();
     void finishLoading();
+    bool stopLoading();
     void moveCamera(double T);
     void drawPlanetFrame(double T);
     PlanetView planetView(double T) const;
@@ -87,6 +88,7 @@ private:
     // From prepare to the end of init.
     ResourcePack pack_;
     bool packOpen_ = false;
+    bool stopped_ = false;
     std::unique_ptr<PictureBatch> pictures_;
     std::unique_ptr<CloudCompositor> compositor_;
 };

@@ -38,6 +38,9 @@ public:
     virtual void startHelpers(bool (*)(void* context), void*) {}
     // Returns once every helper has stopped.
     virtual void joinHelpers() {}
+    // Whether the run is ending and loading should stop where it is: the scene then
+    // loads nothing more and says nothing. This host never stops it.
+    virtual bool loadingStopped() { return false; }
     // A start-up phase is over: pack, decoding, upload, composition. A host may show
     // when, for whoever measures the start; this one ignores it.
     virtual void startupPhase(const char*) {}
