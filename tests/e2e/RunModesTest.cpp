@@ -58,8 +58,8 @@ void expectEndsWithZero(driver::Process& process)
     EXPECT_EQ(code, 0u);
 }
 
-// Moments after the full-screen window exists, all while the run is still loading on
-// this machine: its context comes first, then the pictures.
+// Moments after the loading box shows: the first ones fall while the context is made
+// and the pictures load, the last ones near the end of loading or just after it.
 const DWORD kLoadingMomentsMs[] = {0, 100, 300, 600};
 
 // Starts a full-screen run, waits for its window to exist (still hidden) and for the
