@@ -40,12 +40,18 @@ int ImageLoader::load(Image& image, const char* name, ResourcePack& pack)
     size_t size = pack.extract(name, &bytes);
     if (size == 0)
         return 0;
-    int result = 0;
-    DecodeFunction decode = decoderFor(name);
-    if (decode)
-        result = decode(image, static_cast<const uint8_t*>(bytes), size, name);
-    else
-        Trace("Unknown image \"%s\" format", name);
+    const int result = decode(image, bytes, size, name);
     free(bytes);
     return result;
+}
+
+int ImageLoader::decode(Image& image, const void* bytes, size_t size, const char* name)
+{
+    image.pixels = nullptr;
+    DecodeFunction decoder = decoderFor(name);
+    if (!decoder) {
+        Trace("Unknown image \"%s\" format", name);
+        return 0;
+    }
+    return decoder(image, static_cast<const uint8_t*>(bytes), size, name);
 }

@@ -9,4 +9,7 @@ class ImageLoader {
 public:
     // 1 on success; 0 leaves image.pixels at nullptr.
     static int load(Image& image, const char* name, ResourcePack& pack);
+    // The same for a member's bytes already extracted; they stay the caller's. Touches
+    // nothing but its arguments, so pictures may be decoded on several threads at once.
+    static int decode(Image& image, const void* bytes, size_t size, const char* name);
 };

@@ -4,6 +4,8 @@
 #include "framework/DeviceContext.h"
 #include "framework/Dialog.h"
 #include "framework/MessageBox.h"
+#include "render/ClosingInput.h"
+#include "render/StartupMarks.h"
 #include "render/VideoModeChooser.h"
 #include "render/Win32DisplayModes.h"
 #include "resources/ProductStrings.h"
@@ -142,26 +144,50 @@ void CGLWindow::chooseDisplayMode()
     MoveWindow(hwnd(), 0, 0, screen.right, screen.bottom, TRUE);
 }
 
+// The loading box takes no input and this window is hidden until creation ends: it
+// takes the keyboard and the pointer itself, so that a key or a button while loading
+// waits in its queue instead of going nowhere.
+void CGLWindow::holdInputWhileLoading()
+{
+    SetForegroundWindow(hwnd());
+    SetFocus(hwnd());
+    SetCapture(hwnd());
+}
+
+// Input or a close request that came while loading ends the run as soon as loading
+// stops: the rest of the loading is skipped and the display keeps its mode.
 LRESULT CGLWindow::onCreate(WPARAM wParam, LPARAM lParam)
 {
+    markStartup("process");
     Dialog loadingBox;
     loadingBox.createModeless(IDD_LOADING, nullptr);
+    holdInputWhileLoading();  // after the box shows, which would deactivate this window
     if (defaultProc(WM_CREATE, wParam, lParam) == -1) {
         loadingBox.destroy();
         return -1;
     }
+    scene_.prepare();  // the pictures decode while the context is made
     createContext();
+    markStartup("context");
     SettingsStore().load(settings_);
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(hwnd(), &client);
     sceneHost_.setMessageOwner(hwnd());
-    scene_.init(settings_, client.right - client.left, client.bottom - client.top);
+    if (!closingInputWaiting(hwnd())) {
+        RECT client = {0, 0, 0, 0};
+        GetClientRect(hwnd(), &client);
+        scene_.init(settings_, client.right - client.left, client.bottom - client.top);
+        markStartup("scene");
+    }
     loadingBox.destroyUnhidden();  // the full-screen window covers where it was
+    if (closingInputWaiting(hwnd())) {
+        closeLater();  // the input may be addressed to the loading box, now gone
+        return 0;
+    }
     chooseDisplayMode();
     blanker_.cover(hwnd());  // after the mode switch, which may move the other monitors
     resizeScene();
     setScreensaverRunning(TRUE);
     SetTimer(hwnd(), FRAME_TIMER_ID, kShortestPeriod, nullptr);
+    ReleaseCapture();  // the window about to show covers the screen
     running_ = true;
     return 0;
 }
@@ -304,6 +330,8 @@ void CGLWindow::drawFrame()
 void CGLWindow::swapBuffers()
 {
     SwapBuffers(dc_);
+    if (frameStep_.frameCount() == 1)
+        markStartup("first frame");
 }
 
 void CGLWindow::yield()

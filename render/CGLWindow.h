@@ -27,6 +27,7 @@ protected:
     void postNcDestroy() override;
 
 private:
+    void holdInputWhileLoading();
     void createContext();
     void chooseDisplayMode();
     void closeLater();

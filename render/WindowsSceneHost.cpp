@@ -1,6 +1,8 @@
 #include "render/WindowsSceneHost.h"
 
 #include "framework/MessageBox.h"
+#include "render/ClosingInput.h"
+#include "render/StartupMarks.h"
 
 #include "assets/ResourcePack.h"
 #include "assets/SurfaceTargets.h"
@@ -36,4 +38,24 @@ std::unique_ptr<OffscreenTarget> WindowsSceneHost::makeSurfaceTarget(SurfaceTarg
 GlProcLoader WindowsSceneHost::glProcLoader()
 {
     return glProcAddress;
+}
+
+void WindowsSceneHost::startHelpers(bool (*work)(void* context), void* context)
+{
+    workers_.start(work, context);
+}
+
+void WindowsSceneHost::joinHelpers()
+{
+    workers_.join();
+}
+
+bool WindowsSceneHost::loadingStopped()
+{
+    return closingInputWaiting(owner_);
+}
+
+void WindowsSceneHost::startupPhase(const char* phase)
+{
+    markStartup(phase);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "render/CoreWorkers.h"
 #include "scene/SceneHost.h"
 
 #include <windows.h>
@@ -17,7 +18,15 @@ public:
     PackBytes packBytes() override;
     std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
     GlProcLoader glProcLoader() override;
+    // On every core: pictures decode in parallel.
+    void startHelpers(bool (*work)(void* context), void* context) override;
+    void joinHelpers() override;
+    // A close request, a key or a mouse button waits for the main window.
+    bool loadingStopped() override;
+    // As a start-up mark.
+    void startupPhase(const char* phase) override;
 
 private:
+    CoreWorkers workers_;
     HWND owner_ = nullptr;
 };

@@ -6,7 +6,6 @@
 
 #include <GL/glext.h>
 
-#include "assets/ImageLoader.h"
 #include "assets/ResourcePack.h"
 #include "scene/CloudLayout.h"
 #include "scene/PackMembers.h"
@@ -80,6 +79,14 @@ void CloudCompositor::findMultiTexture()
 
 bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack)
 {
+    PictureBatch pictures;
+    addPictures(pictures);
+    pictures.start(pack, host_);
+    return create(std::move(levels), pictures, 0);
+}
+
+bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels, PictureBatch& pictures, int first)
+{
     if (ready_ || levels.empty())
         return false;
     levels_ = std::move(levels);
@@ -88,12 +95,19 @@ bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> level
             release();
             return false;
         }
-    if (!loadContent(pack)) {
+    if (!loadContent(pictures, first)) {
         release();
         return false;
     }
     ready_ = true;
     return true;
+}
+
+void CloudCompositor::addPictures(PictureBatch& pictures)
+{
+    for (const char* pattern : {PackMembers::layer, PackMembers::layerMask})
+        for (int i = 0; i < layerCount; ++i)
+            pictures.add(pattern, i);
 }
 
 void CloudCompositor::release()
@@ -117,25 +131,25 @@ void CloudCompositor::deleteTextures()
         layerTextures_[i] = maskTextures_[i] = 0;
 }
 
-bool CloudCompositor::loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals,
-                                   GLuint* names)
+// Pictures first..first + layerCount - 1 of the batch, in order, each as soon as it is
+// decoded; the bands take one profile, the ovals another.
+bool CloudCompositor::uploadPictures(PictureBatch& pictures, int first, UploadProfile bands, UploadProfile ovals,
+                                     GLuint* names)
 {
     for (int i = 0; i < layerCount; ++i) {
-        char name[PackMembers::nameSize];
-        PackMembers::numbered(name, pattern, i);
-        Image image;
-        if (!ImageLoader::load(image, name, pack)) {
+        const Image& image = pictures.image(first + i);
+        if (!image.pixels) {
             host_.showError("Can't load pTexture.", SceneHost::ErrorIcon);
             return false;
         }
         names[i] = uploadTexture(image, i < kOuterOval ? bands : ovals);
-        std::free(image.pixels);  // GL keeps its own copy
+        pictures.release(first + i);  // GL keeps its own copy
     }
     return true;
 }
 
 // The textures are made in the target's context: the pbuffer's own, or the window's.
-bool CloudCompositor::loadContent(ResourcePack& pack)
+bool CloudCompositor::loadContent(PictureBatch& pictures, int first)
 {
     OffscreenTarget& target = *levels_[0];
     if (!target.beginDrawing())
@@ -152,8 +166,8 @@ bool CloudCompositor::loadContent(ResourcePack& pack)
     // Uploading binds textures and sets the unpack alignment; both are given back.
     glPushAttrib(GL_TEXTURE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    const bool loaded = loadPictures(pack, PackMembers::layer, bands, UploadProfile::Sprite, layerTextures_) &&
-                        loadPictures(pack, PackMembers::layerMask, bandMasks, ovalMasks, maskTextures_);
+    const bool loaded = uploadPictures(pictures, first, bands, UploadProfile::Sprite, layerTextures_) &&
+                        uploadPictures(pictures, first + layerCount, bandMasks, ovalMasks, maskTextures_);
     glPopClientAttrib();
     glPopAttrib();
     const bool back = target.endDrawing();

@@ -7,6 +7,7 @@
 #include "assets/OffscreenTarget.h"
 #include "assets/TextureUpload.h"
 #include "scene/LayerTable.h"
+#include "scene/PictureBatch.h"
 #include "scene/SceneHost.h"
 #include "scene/SurfaceRegion.h"
 
@@ -39,6 +40,10 @@ public:
     // composing them smaller filters them. Runs with the window's context current and
     // leaves it current; on failure the targets are released.
     bool create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack);
+    // The same with the layer pictures from a batch, where they start at first.
+    bool create(std::vector<std::unique_ptr<OffscreenTarget>> levels, PictureBatch& pictures, int first);
+    // Adds the layer pictures, then their masks, to a batch.
+    static void addPictures(PictureBatch& pictures);
     // Deletes the layer textures and releases the targets, with the window's context
     // current; the destructor makes no GL calls.
     void release();
@@ -57,9 +62,9 @@ public:
 
 private:
     struct MultiTexture;
-    bool loadContent(ResourcePack& pack);
+    bool loadContent(PictureBatch& pictures, int first);
     void deleteTextures();
-    bool loadPictures(ResourcePack& pack, const char* pattern, UploadProfile bands, UploadProfile ovals, GLuint* names);
+    bool uploadPictures(PictureBatch& pictures, int first, UploadProfile bands, UploadProfile ovals, GLuint* names);
     void findMultiTexture();
     void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
     void drawLayer(int index, double u);

@@ -11,6 +11,7 @@
 #include "assets/TextureUpload.h"
 #include "scene/CloudCompositor.h"
 #include "scene/LensFlarePass.h"
+#include "scene/PictureBatch.h"
 #include "scene/PackMembers.h"
 #include "scene/PlanetPass.h"
 #include "scene/RingPass.h"
@@ -97,6 +98,15 @@ void deleteTextures(SceneTextures& textures)
     textures = SceneTextures();
 }
 
+// The table's pictures, which come before the compositor's layers in the batch.
+int sceneTextureCount()
+{
+    int count = 0;
+    for (const TextureRow& row : kTextureRows)
+        count += row.last - row.first + 1;
+    return count;
+}
+
 }  // namespace
 
 Scene::Scene(SceneClock& clock, SceneHost& host) : clock_(clock), host_(host) {}
@@ -115,16 +125,44 @@ void Scene::fail(const char* message, unsigned icon)
     host_.requestQuit();
 }
 
+// One opening of the pack serves every picture, the mesh, the stars and the layers; the
+// scene's pictures come first in the batch, the compositor's layers after them.
+void Scene::prepare()
+{
+    if (pictures_)
+        return;
+    const PackBytes bytes = host_.packBytes();
+    packOpen_ = pack_.openMemory(bytes.data, bytes.size);
+    host_.startupPhase("pack");
+    pictures_.reset(new (std::nothrow) PictureBatch);
+    if (!pictures_)
+        return;
+    for (const TextureRow& row : kTextureRows)
+        for (int n = row.first; n <= row.last; ++n)
+            pictures_->add(row.name, n);
+    CloudCompositor::addPictures(*pictures_);
+    if (packOpen_)
+        pictures_->start(pack_, host_);
+}
+
+void Scene::finishLoading()
+{
+    pictures_.reset();
+    pack_.close();
+    packOpen_ = false;
+}
+
 void Scene::init(const Settings& settings, int width, int height)
 {
     settings_ = settings;
-    // One opening of the pack serves every picture, the mesh, the stars and the layers.
-    ResourcePack pack;
-    const PackBytes bytes = host_.packBytes();
-    const bool packOpen = pack.openMemory(bytes.data, bytes.size);
+    prepare();
+    const bool packOpen = packOpen_ && pictures_;
     if (packOpen) {
-        loadAssets(pack);
-        loadStars(pack);
+        loadAssets(pack_);
+        if (!stopLoading()) {
+            loadStars(pack_);
+            host_.startupPhase("stars");
+        }
     } else {
         fail("Can't open resource data file.", SceneHost::ErrorIcon);
     }
@@ -132,22 +170,34 @@ void Scene::init(const Settings& settings, int width, int height)
     setProjection(width, height);
     setLight0();
     chooseStartTime();
-    if (packOpen)
-        createCompositor(pack);
-    if (packOpen && picturesLoaded_ && !compositorReady())
-        loadStaticSurface(pack);
-    pack.close();
+    if (packOpen && !stopLoading())
+        createCompositor();
+    host_.startupPhase("composition");
+    if (packOpen && picturesLoaded_ && !stopLoading() && !compositorReady())
+        loadStaticSurface(pack_);
+    finishLoading();
     clock_.start(sceneTime_, animationRate(settings_.animationSpeed));
+}
+
+// Once the host stops the loading it stays stopped.
+bool Scene::stopLoading()
+{
+    if (!stopped_)
+        stopped_ = host_.loadingStopped();
+    return stopped_;
 }
 
 void Scene::loadAssets(ResourcePack& pack)
 {
-    picturesLoaded_ = loadTextures(pack);
+    picturesLoaded_ = loadTextures();
+    if (stopped_)
+        return;
     if (!picturesLoaded_) {
         fail("Can't load pTexture.", SceneHost::ErrorIcon);
         return;
     }
     loadShape(pack);
+    host_.startupPhase("mesh");
 }
 
 // The plain surface picture, only where no live surface is composed: it is the largest
@@ -164,19 +214,23 @@ void Scene::loadStaticSurface(ResourcePack& pack)
     std::free(image.pixels);
 }
 
-bool Scene::loadTextures(ResourcePack& pack)
+// The uploads go in the table's order up to the first picture that could not be
+// loaded, each as soon as it is decoded.
+bool Scene::loadTextures()
 {
+    int index = 0;
     for (const TextureRow& row : kTextureRows) {
-        for (int n = row.first; n <= row.last; ++n) {
-            char name[PackMembers::nameSize];
-            PackMembers::numbered(name, row.name, n);
-            Image image;
-            if (!ImageLoader::load(image, name, pack))
+        for (int n = row.first; n <= row.last; ++n, ++index) {
+            if (stopLoading())
+                return false;
+            const Image& image = pictures_->image(index);
+            if (!image.pixels)
                 return false;
             row.slots(textures_)[n] = uploadTexture(image, row.profile);
-            std::free(image.pixels);  // GL keeps its own copy
+            pictures_->release(index);  // GL keeps its own copy
         }
     }
+    host_.startupPhase("pictures");
     return true;
 }
 
@@ -252,7 +306,7 @@ void Scene::chooseStartTime()
 
 // The first target kind that can be made gets the layers; a layer that cannot be
 // loaded is reported once and leaves the static surface.
-void Scene::createCompositor(ResourcePack& pack)
+void Scene::createCompositor()
 {
     compositor_.reset(new (std::nothrow) CloudCompositor(host_, host_.glProcLoader()));
     if (!compositor_)
@@ -263,7 +317,7 @@ void Scene::createCompositor(ResourcePack& pack)
         for (int i = 0; i < row.count; ++i) {
             std::vector<std::unique_ptr<OffscreenTarget>> levels = makeLevels(host_, row.kinds[i]);
             if (!levels.empty()) {
-                compositor_->create(std::move(levels), pack);
+                compositor_->create(std::move(levels), *pictures_, sceneTextureCount());
                 return;
             }
         }
@@ -355,6 +409,7 @@ void Scene::drawFrame()
 
 void Scene::shutdown()
 {
+    finishLoading();
     if (compositor_)
         compositor_->release();
     compositor_.reset();

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "assets/ResourcePack.h"
 #include "config/Settings.h"
 #include "scene/Camera.h"
 #include "scene/MoonPass.h"
@@ -14,7 +15,7 @@
 #include "scene/SurfaceRegion.h"
 
 class CloudCompositor;
-class ResourcePack;
+class PictureBatch;
 
 // Where the live surface is composed: the first target of the list that can be
 // made; with none, or Static, the planet shows its plain surface picture.
@@ -33,6 +34,10 @@ public:
 
     // Before init; the program keeps Automatic (a framebuffer object, else a pbuffer).
     void chooseSurfacePath(SurfacePath path) { surfacePath_ = path; }
+    // Optional, before init and without a GL context: opens the pack and lets the host's
+    // helpers start decoding the pictures, so that this overlaps what the host does
+    // before init (making its context). init does it when it was not done.
+    void prepare();
     void init(const Settings& settings, int width, int height);
     void resize(int width, int height);
     void drawFrame();
@@ -50,7 +55,7 @@ public:
 private:
     void fail(const char* message, unsigned icon);
     void loadAssets(ResourcePack& pack);
-    bool loadTextures(ResourcePack& pack);
+    bool loadTextures();
     void loadShape(ResourcePack& pack);
     void loadStaticSurface(ResourcePack& pack);
     void loadStars(ResourcePack& pack);
@@ -58,7 +63,9 @@ private:
     void setProjection(int width, int height);
     void setLight0();
     void chooseStartTime();
-    void createCompositor(ResourcePack& pack);
+    void createCompositor();
+    void finishLoading();
+    bool stopLoading();
     void moveCamera(double T);
     void drawPlanetFrame(double T);
     PlanetView planetView(double T) const;
@@ -78,5 +85,10 @@ private:
     SceneBuffers sceneBuffers_;
     SurfacePath surfacePath_ = SurfacePath::Automatic;
     bool picturesLoaded_ = false;
+    // From prepare to the end of init.
+    ResourcePack pack_;
+    bool packOpen_ = false;
+    bool stopped_ = false;
+    std::unique_ptr<PictureBatch> pictures_;
     std::unique_ptr<CloudCompositor> compositor_;
 };

@@ -31,4 +31,17 @@ public:
     virtual std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) = 0;
     // Looks up GL entry points in the current context.
     virtual GlProcLoader glProcLoader() = 0;
+
+    // Starts helper threads, as many as the processor has further cores, each calling
+    // work(context) until it returns false. The work makes no GL or platform calls. A
+    // host without threads starts none: the caller then does all the work itself.
+    virtual void startHelpers(bool (*)(void* context), void*) {}
+    // Returns once every helper has stopped.
+    virtual void joinHelpers() {}
+    // Whether the run is ending and loading should stop where it is: the scene then
+    // loads nothing more and says nothing. This host never stops it.
+    virtual bool loadingStopped() { return false; }
+    // A start-up phase is over: pack, decoding, upload, composition. A host may show
+    // when, for whoever measures the start; this one ignores it.
+    virtual void startupPhase(const char*) {}
 };

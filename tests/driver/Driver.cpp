@@ -150,18 +150,19 @@ void atomDeleteAll(const char* name)
     }
 }
 
-std::vector<HWND> topWindows(DWORD pid)
+std::vector<HWND> topWindows(DWORD pid, bool hiddenToo)
 {
     struct Search {
         DWORD pid;
+        bool hiddenToo;
         std::vector<HWND> found;
-    } search{pid, {}};
+    } search{pid, hiddenToo, {}};
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == s->pid && IsWindowVisible(window))
+            if (owner == s->pid && (s->hiddenToo || IsWindowVisible(window)))
                 s->found.push_back(window);
             return TRUE;
         },
@@ -199,18 +200,28 @@ HWND waitForWindowWithClass(DWORD pid, const char* wanted, DWORD timeoutMs)
     return found;
 }
 
+namespace {
+HWND screenWindow(DWORD pid, bool hiddenToo)
+{
+    for (HWND window : topWindows(pid, hiddenToo)) {
+        if ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) && className(window) == "#32770")
+            return window;
+    }
+    return nullptr;
+}
+}
+
 HWND waitForScreenWindow(DWORD pid, DWORD timeoutMs)
 {
     HWND found = nullptr;
-    waitFor(
-        [&] {
-            for (HWND window : topWindows(pid)) {
-                if ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) && className(window) == "#32770")
-                    found = window;
-            }
-            return found != nullptr;
-        },
-        timeoutMs);
+    waitFor([&] { return (found = screenWindow(pid, false)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+HWND waitForLoadingScreenWindow(DWORD pid, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    waitFor([&] { return (found = screenWindow(pid, true)) != nullptr; }, timeoutMs);
     return found;
 }
 

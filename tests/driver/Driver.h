@@ -50,9 +50,12 @@ HWND waitForWindowWithClass(DWORD pid, const char* className, DWORD timeoutMs);
 // window (the loading box comes first and is not top-most; the black windows over
 // other monitors are of another class); null after the time-out.
 HWND waitForScreenWindow(DWORD pid, DWORD timeoutMs = 20000);
+// The same window as soon as it exists: still hidden while the run loads.
+HWND waitForLoadingScreenWindow(DWORD pid, DWORD timeoutMs = 20000);
 std::string windowText(HWND window);
 std::string className(HWND window);
-std::vector<HWND> topWindows(DWORD pid);
+// Visible ones only, unless hiddenToo.
+std::vector<HWND> topWindows(DWORD pid, bool hiddenToo = false);
 
 // Synthesised input through SendInput, as a user's would arrive.
 void pressKey(WORD virtualKey);

@@ -57,6 +57,32 @@ void expectEndsWithZero(driver::Process& process)
     ASSERT_TRUE(driver::waitExit(process, 15000, code)) << "the program did not end";
     EXPECT_EQ(code, 0u);
 }
+
+// Moments after the loading box shows: the first ones fall while the context is made
+// and the pictures load, the last ones near the end of loading or just after it.
+const DWORD kLoadingMomentsMs[] = {0, 100, 300, 600};
+
+// Starts a full-screen run, waits for its window to exist (still hidden) and for the
+// loading box to show, lets the moment pass, then does what ends the run.
+template <class Ending> void expectEndingWhileLoadingEndsTheRun(Ending ending)
+{
+    for (DWORD moment : kLoadingMomentsMs) {
+        SCOPED_TRACE(moment);
+        driver::Process process;
+        ASSERT_TRUE(driver::start(screensaver(), "/s", process));
+        HWND window = driver::waitForLoadingScreenWindow(process.pid);
+        ASSERT_NE(window, nullptr) << "the program: " << driver::describe(process);
+        ASSERT_NE(driver::waitForTopWindow(process.pid, 20000), nullptr);
+        Sleep(moment);
+        ending(window);
+        expectEndsWithZero(process);
+        if (::testing::Test::HasFatalFailure()) {
+            driver::terminate(process);
+            return;
+        }
+        EXPECT_FALSE(driver::atomExists(kAtom));
+    }
+}
 }
 
 TEST_F(RunModes, FullScreenSpellingsAllOpenTheTopMostScreenWindow)
@@ -178,4 +204,42 @@ TEST_F(RunModes, EmbeddedPageLivesInsideTheHostUntilItIsClosed)
         SendMessageTimeoutA(page, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, nullptr);
         expectEndsWithZero(process);
     }
+}
+
+TEST_F(RunModes, ACloseRequestWhileLoadingEndsTheRun)
+{
+    expectEndingWhileLoadingEndsTheRun([](HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); });
+}
+
+TEST_F(RunModes, AKeyPostedWhileLoadingEndsTheRun)
+{
+    expectEndingWhileLoadingEndsTheRun([](HWND window) { PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0); });
+}
+
+// A user's key and button while only the loading box shows, which takes no input.
+TEST_F(RunModes, AKeyPressedWhileLoadingEndsTheRun)
+{
+    expectEndingWhileLoadingEndsTheRun([](HWND) { driver::pressKey(VK_SPACE); });
+}
+
+TEST_F(RunModes, AMouseButtonPressedWhileLoadingEndsTheRun)
+{
+    expectEndingWhileLoadingEndsTheRun([](HWND) { driver::clickMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); });
+}
+
+// The first pointer position only sets the reference, also while loading.
+TEST_F(RunModes, APointerMoveWhileLoadingDoesNotEndTheRun)
+{
+    driver::moveMouseTo(500, 400);
+    driver::Process process;
+    ASSERT_TRUE(driver::start(screensaver(), "/s", process));
+    ASSERT_NE(driver::waitForLoadingScreenWindow(process.pid), nullptr);
+    driver::moveMouseTo(505, 405);
+    HWND window = driver::waitForScreenWindow(process.pid);
+    ASSERT_NE(window, nullptr);
+    Sleep(1000);
+    DWORD code = 0;
+    EXPECT_FALSE(driver::waitExit(process, 0, code)) << "a small move ended the run";
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    expectEndsWithZero(process);
 }

@@ -25,13 +25,19 @@ GLPLANET_ARGUMENTS = ["-mode", "globe", "-delay", "0", "-geometry", "1024x768+0+
 NATIVE_ARGUMENTS = ["-root", "-delay", "0", "--no-random-start"]
 
 
-def arguments():
+def run_arguments():
+    """The options every measurement of the real run takes."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--env", required=True, help="the Wine environment folder")
     parser.add_argument("--harness", required=True)
     parser.add_argument("--key", required=True, help="the product's registry key")
     parser.add_argument("--scr", required=True)
     parser.add_argument("--driver", required=True)
+    return parser
+
+
+def arguments():
+    parser = run_arguments()
     parser.add_argument("--glplanet", required=True)
     parser.add_argument("--native", help="the Linux program, measured after the Windows one")
     parser.add_argument("--native-only", action="store_true", help="skip the Windows program")
@@ -54,13 +60,17 @@ class Environment:
         self.wine("reg", "add", self.options.key, "/v", "RandomCameraStart", "/t", "REG_DWORD", "/d", "0",
                   "/f").wait()
 
-    def wine(self, program, *args, hud=None, output=subprocess.DEVNULL):
+    # With channels (Wine debug channels such as "+debugstr") the program's standard
+    # error stream, where Wine writes that output, is a pipe to read.
+    def wine(self, program, *args, hud=None, output=subprocess.DEVNULL, channels=None):
         environment = dict(os.environ)
         if hud:
             environment.update(GALLIUM_HUD="fps,frametime", GALLIUM_HUD_DUMP_DIR=hud)
+        if channels:
+            environment.update(ZANDOR3D_WINE_CHANNELS=channels)
         return subprocess.Popen([os.path.join(self.options.harness, "wine-run.sh"), self.options.env, program, *args],
                                 env=environment, stdin=subprocess.DEVNULL, stdout=output,
-                                stderr=subprocess.DEVNULL, start_new_session=True)
+                                stderr=subprocess.PIPE if channels else subprocess.DEVNULL, start_new_session=True)
 
     def window_titles(self):
         driver = self.wine(self.options.driver, "window-titles", output=subprocess.PIPE)
@@ -111,16 +121,17 @@ def percentile(values, fraction):
 class Run:
     """One full-screen run: started, watched until a deadline, ended by a key."""
 
-    def __init__(self, environment, hud):
+    def __init__(self, environment, hud, channels=None):
         self.environment = environment
         self.hud = hud
+        self.channels = channels
         self.started = time.monotonic()
         self.process = self.launch()
         self.first_frame = None
         self.warned = False
 
     def launch(self):
-        return self.environment.wine(self.environment.options.scr, "/s", hud=self.hud)
+        return self.environment.wine(self.environment.options.scr, "/s", hud=self.hud, channels=self.channels)
 
     def elapsed(self):
         return time.monotonic() - self.started

@@ -31,9 +31,7 @@ cmake --build "$linux_build" --target zandor3d -j2 >/dev/null
 environment="$build/realrun"
 trap '"$harness/wine-env.sh" stop "$environment" >/dev/null' EXIT
 
-# The product key as the program spells it (C string escapes undone).
-key_of() { sed -n "s/^#define $1 \"\(.*\)\"$/\1/p" "$root/resources/ProductStrings.h" | sed 's/\\\\/\\/g'; }
 python3 "$here/realrun.py" --env "$environment" --harness "$harness" --seconds "$seconds" --repeats "$runs" \
-  --key "HKCU\\$(key_of STR_FAMILY_KEY)\\$(key_of STR_PRODUCT_KEY)" \
+  --key "$("$harness/product-key.sh")" \
   --scr "$build/bin/Zandor3D.scr" --driver "$build/bin/zdriver.exe" --glplanet "$glplanet" \
   --native "$linux_build/x11/zandor3d" ${NATIVE_ONLY:+--native-only}

@@ -56,9 +56,10 @@ Vec3 planetNormal(Vec3 p)
     return normalised({p.x, p.y, p.z / (0.93 * 0.93)});
 }
 
-SceneRig::SceneRig(const Settings& settings, SurfacePath path)
+SceneRig::SceneRig(const Settings& settings, SurfacePath path, int stopLoadingAt)
     : window_(width, height), clock_(counter_), rate_(animationRate(settings.animationSpeed))
 {
+    host_.stopLoadingAt = stopLoadingAt;
     scene_ = std::make_unique<Scene>(clock_, host_);
     scene_->chooseSurfacePath(path);
     if (window_.ready()) {

@@ -8,6 +8,7 @@
 #include "FrameImage.h"
 #include "tests/common/ManualCounter.h"
 #include "tests/windows/common/GlTestWindow.h"
+#include "render/CoreWorkers.h"
 #include "scene/Scene.h"
 #include "scene/TourCamera.h"
 
@@ -21,6 +22,14 @@ struct RecordingHost : SceneHost {
     PackBytes packBytes() override;
     std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
     GlProcLoader glProcLoader() override;
+    // Loading stops at this check of the scene's (the first is 0); never when negative.
+    int stopLoadingAt = -1;
+    int loadingChecks = 0;
+    bool loadingStopped() override { return stopLoadingAt >= 0 && loadingChecks++ >= stopLoadingAt; }
+    // As the program does: the pictures decode on every core.
+    void startHelpers(bool (*work)(void* context), void* context) override { workers.start(work, context); }
+    void joinHelpers() override { workers.join(); }
+    CoreWorkers workers;
 };
 
 // The view a frame was drawn with, for predicting where things land on screen.
@@ -57,7 +66,7 @@ public:
     static constexpr int width = 640;
     static constexpr int height = 480;
 
-    explicit SceneRig(const Settings& settings, SurfacePath path = SurfacePath::Automatic);
+    explicit SceneRig(const Settings& settings, SurfacePath path = SurfacePath::Automatic, int stopLoadingAt = -1);
     ~SceneRig();
 
     bool ready() const { return window_.ready(); }

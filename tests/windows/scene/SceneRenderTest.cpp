@@ -356,4 +356,26 @@ TEST(SceneRender, RingDarkensWhatLiesBehindItAndBrightensInFront)
     EXPECT_LT(outsideChanged, 20);
 }
 
+// A run that ends while loading: the scene stops where its host says, loads nothing
+// after that, shows no message and asks for no quit.
+TEST(SceneRender, LoadingStopsQuietlyWhereTheHostStopsIt)
+{
+    for (int stopAt : {0, 5}) {
+        SCOPED_TRACE(stopAt);
+        SceneRig rig(fixedStartSettings(), SurfacePath::Automatic, stopAt);
+        ASSERT_TRUE(rig.ready());
+        EXPECT_TRUE(rig.host().messages.empty());
+        EXPECT_EQ(rig.host().quitRequests, 0);
+        const SceneTextures& t = rig.scene().textures();
+        for (int i = 1; i <= 10; ++i)
+            EXPECT_EQ(t.flare[i] != 0, i <= stopAt) << "flare " << i;
+        EXPECT_EQ(t.moon[0], 0u);
+        EXPECT_EQ(t.starGlow, 0u);
+        EXPECT_EQ(rig.scene().planetTriangles(), 0);
+        EXPECT_EQ(rig.scene().starCount(), 0u);
+        EXPECT_FALSE(rig.scene().compositorReady());
+        EXPECT_EQ(rig.renderAt(7000.0).width, SceneRig::width);  // draws what there is
+    }
+}
+
 }  // namespace
