@@ -105,8 +105,12 @@ void SettingsDialog::createImages()
 // The list on show stays until the new one is complete.
 void SettingsDialog::fillList(bool online)
 {
+    Settings sources;
+    SettingsStore().load(sources);
     ProductList fresh;
-    const UpdateOutcome outcome = online ? rebuildOnline(fresh) : rebuildProductList(fresh, false, nullptr);
+    const UpdateOutcome outcome =
+        online ? rebuildOnline(fresh, sources)
+               : rebuildProductList(fresh, sources.familyList, sources.installPath, false, nullptr);
     products_.swap(fresh);
     HWND list = item(IDC_PRODUCT_LIST);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
@@ -134,14 +138,15 @@ void SettingsDialog::fillList(bool online)
 // The update keeps every window of the thread answering; this dialog takes no input
 // until it ends, and closing it cancels the update. The progress window goes without
 // a hide, which under Wine would wait up to 2 s for a window manager.
-UpdateOutcome SettingsDialog::rebuildOnline(ProductList& fresh)
+UpdateOutcome SettingsDialog::rebuildOnline(ProductList& fresh, const Settings& sources)
 {
     ProgressDialog progress;
     progress.create(nullptr);
     progress.show();
     EnableWindow(hwnd(), FALSE);
     updating_ = &progress;
-    const UpdateOutcome outcome = rebuildProductList(fresh, true, &progress.sink());
+    const UpdateOutcome outcome =
+        rebuildProductList(fresh, sources.familyList, sources.installPath, true, &progress.sink());
     updating_ = nullptr;
     EnableWindow(hwnd(), TRUE);
     progress.destroyUnhidden();

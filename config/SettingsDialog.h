@@ -1,4 +1,5 @@
 #pragma once
+#include "config/Settings.h"
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
 #include "update/ProductEntry.h"
@@ -36,7 +37,7 @@ protected:
 private:
     void createImages();
     void fillList(bool online);
-    UpdateOutcome rebuildOnline(ProductList& fresh);
+    UpdateOutcome rebuildOnline(ProductList& fresh, const Settings& sources);
     void report(UpdateOutcome outcome, bool online);
     void insertEntry(int position, const std::string& title, int image, int page);
     int productImage(const ProductEntry& product);

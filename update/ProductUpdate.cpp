@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "config/SettingsStore.h"
 #include "resources/ProductStrings.h"
 #include "update/CacheFiles.h"
 #include "update/Downloader.h"
@@ -113,9 +112,9 @@ UpdateOutcome cachePictures(const std::string& installPath, std::vector<ProductE
     return UpdateOutcome::success;
 }
 
-UpdateOutcome updateOnline(const std::string& url, Progress& progress, std::vector<ProductEntry>& products)
+UpdateOutcome updateOnline(const std::string& installPath, const std::string& url, Progress& progress,
+                           std::vector<ProductEntry>& products)
 {
-    const std::string installPath = SettingsStore().readInstallPath();
     if (installPath.empty())
         return UpdateOutcome::noInstallPath;
     const std::string documentPath = cachedDocumentPath(installPath);
@@ -140,9 +139,8 @@ UpdateOutcome updateOnline(const std::string& url, Progress& progress, std::vect
                                                                           : UpdateOutcome::cannotSave;
 }
 
-UpdateOutcome loadCached(std::vector<ProductEntry>& products)
+UpdateOutcome loadCached(const std::string& installPath, std::vector<ProductEntry>& products)
 {
-    const std::string installPath = SettingsStore().readInstallPath();
     if (installPath.empty())
         return UpdateOutcome::noInstallPath;
     if (!readCachedDocument(installPath, products))
@@ -170,34 +168,34 @@ template <class Fill> UpdateOutcome fillProducts(std::vector<ProductEntry>& prod
 }
 }
 
-UpdateOutcome updateProductsOnline(const std::string& url, ProgressSink* sink, std::vector<ProductEntry>& products)
+UpdateOutcome updateProductsOnline(const std::string& installPath, const std::string& url, ProgressSink* sink,
+                                   std::vector<ProductEntry>& products)
 {
     Progress progress(sink);
-    return fillProducts(products, [&] { return updateOnline(url, progress, products); });
+    return fillProducts(products, [&] { return updateOnline(installPath, url, progress, products); });
 }
 
-UpdateOutcome loadCachedProducts(std::vector<ProductEntry>& products)
+UpdateOutcome loadCachedProducts(const std::string& installPath, std::vector<ProductEntry>& products)
 {
-    return fillProducts(products, [&] { return loadCached(products); });
+    return fillProducts(products, [&] { return loadCached(installPath, products); });
 }
 
-UpdateOutcome rebuildProductList(ProductList& list, bool online, ProgressSink* sink)
+UpdateOutcome rebuildProductList(ProductList& list, const std::vector<FamilyEntry>& installed,
+                                 const std::string& installPath, bool online, ProgressSink* sink)
 {
     list.clear();
-    Settings settings;
-    SettingsStore().load(settings);
     std::vector<ProductEntry> products;
     UpdateOutcome outcome = UpdateOutcome::success;
     if (online) {
-        outcome = updateProductsOnline(STR_UPDATE_URL, sink, products);
+        outcome = updateProductsOnline(installPath, STR_UPDATE_URL, sink, products);
         // The products of the last good update stay on show.
         if (outcome != UpdateOutcome::success)
-            loadCachedProducts(products);
+            loadCachedProducts(installPath, products);
     } else {
-        outcome = loadCachedProducts(products);
+        outcome = loadCachedProducts(installPath, products);
     }
     try {
-        mergeProductList(settings.familyList, products, list);
+        mergeProductList(installed, products, list);
     } catch (const std::bad_alloc&) {
         list.clear();
     }

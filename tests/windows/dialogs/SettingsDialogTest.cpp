@@ -442,7 +442,7 @@ TEST_F(SettingsDialogTest, ThousandsOfCachedProductsFillTheListInFigures)
     ASSERT_TRUE(writeText(web + "update.xml", xml + "</ProductsList></English>"));
     DWORD started = GetTickCount();
     ProductList rebuilt;
-    rebuildProductList(rebuilt, false, nullptr);
+    rebuildProductList(rebuilt, {}, installPath(), false, nullptr);
     printf("[ figures ] reading %d cached products took %lu ms\n", products, GetTickCount() - started);
     started = GetTickCount();
     for (const ProductEntry& product : rebuilt)

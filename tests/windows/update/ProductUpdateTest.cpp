@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/SettingsStore.h"
 #include "tests/driver/Driver.h"
 #include "tests/windows/update/UpdateTestSupport.h"
 #include "update/CacheFiles.h"
@@ -101,10 +102,13 @@ protected:
         driver::setString(kFamily + "\\" + id, "ExecutablePath", exe);
     }
 
+    // As the dialog does: the installed members and the installation folder from the store.
     ProductList rebuild(bool online)
     {
+        Settings settings;
+        SettingsStore().load(settings);
         ProductList list;
-        outcome_ = rebuildProductList(list, online, &sink_);
+        outcome_ = rebuildProductList(list, settings.familyList, settings.installPath, online, &sink_);
         return list;
     }
 
@@ -211,7 +215,7 @@ TEST_F(ProductUpdate, FeedsInEveryEncodingAndMarkupAPublisherUsesGiveTheirProduc
     for (const auto& feed : feeds) {
         server::put("/update/orbicade.xml", feed.document);
         std::vector<ProductEntry> products;
-        ASSERT_EQ(updateProductsOnline(kDocumentUrl, nullptr, products), UpdateOutcome::success) << feed.kind;
+        ASSERT_EQ(updateProductsOnline(install_, kDocumentUrl, nullptr, products), UpdateOutcome::success) << feed.kind;
         ASSERT_EQ(products.size(), 2u) << feed.kind;
         EXPECT_EQ(products[0].title, feed.alphaTitle) << feed.kind;
         EXPECT_EQ(products[1].title, feed.betaTitle) << feed.kind;
@@ -255,7 +259,7 @@ TEST_F(ProductUpdate, CountZeroSucceedsWithNoProducts)
 {
     serve({});
     std::vector<ProductEntry> records(1);
-    EXPECT_EQ(updateProductsOnline(kDocumentUrl, nullptr, records), UpdateOutcome::success);
+    EXPECT_EQ(updateProductsOnline(install_, kDocumentUrl, nullptr, records), UpdateOutcome::success);
     EXPECT_TRUE(records.empty());
     EXPECT_EQ(server::requests().size(), 1u);
     EXPECT_TRUE(boxes_.texts().empty());
@@ -305,7 +309,7 @@ TEST_F(ProductUpdate, ErrorStatusesFailTheDownloadAndNothingOfTheirPagesIsStored
     for (const char* url : {"http://www.orbicade.com/status/500/orbicade.xml",
                             "http://www.orbicade.com/status/404/orbicade.xml", "http://www.orbicade.com/nothing.xml"}) {
         std::vector<ProductEntry> records;
-        EXPECT_EQ(updateProductsOnline(url, nullptr, records), UpdateOutcome::failed) << url;
+        EXPECT_EQ(updateProductsOnline(install_, url, nullptr, records), UpdateOutcome::failed) << url;
         EXPECT_EQ(cached("update.xml"), good) << url;
     }
     // A picture the server does not have fails the update; the document stays the last good one.
@@ -324,7 +328,7 @@ TEST_F(ProductUpdate, ABodyCutShortOfItsLengthFailsAndTheCacheStaysWhole)
     rebuild(true);
     const std::string good = cached("update.xml");
     std::vector<ProductEntry> records;
-    EXPECT_EQ(updateProductsOnline("http://www.orbicade.com/cut/update/orbicade.xml", nullptr, records),
+    EXPECT_EQ(updateProductsOnline(install_, "http://www.orbicade.com/cut/update/orbicade.xml", nullptr, records),
               UpdateOutcome::failed);
     EXPECT_EQ(cached("update.xml"), good);
     EXPECT_TRUE(records.empty());
@@ -342,7 +346,7 @@ TEST_F(ProductUpdate, ARedirectIsFollowedToTheDocument)
 {
     serve({listed("ALPHA")});
     std::vector<ProductEntry> records;
-    EXPECT_EQ(updateProductsOnline("http://www.orbicade.com/moved/update/orbicade.xml", nullptr, records),
+    EXPECT_EQ(updateProductsOnline(install_, "http://www.orbicade.com/moved/update/orbicade.xml", nullptr, records),
               UpdateOutcome::success);
     EXPECT_EQ(identifiers(records), std::vector<std::string>{"ALPHA"});
     EXPECT_EQ(cached("update.xml"), documentOf({listed("ALPHA")}));
@@ -365,7 +369,7 @@ TEST_F(ProductUpdate, NoServerMeansFiveAttemptsAQuarterSecondApart)
 TEST_F(ProductUpdate, AServerThatClosesWithoutAnswerFailsTheUpdate)
 {
     std::vector<ProductEntry> records;
-    EXPECT_EQ(updateProductsOnline("http://www.orbicade.com/drop/orbicade.xml", nullptr, records),
+    EXPECT_EQ(updateProductsOnline(install_, "http://www.orbicade.com/drop/orbicade.xml", nullptr, records),
               UpdateOutcome::failed);
     EXPECT_FALSE(server::requests().empty());
     EXPECT_FALSE(fileExists(install_ + "web\\update.xml"));
@@ -378,7 +382,7 @@ TEST_F(ProductUpdate, UrlsThatAreNotPlainHttpFailAtOnce)
     for (const char* url :
          {"https://www.orbicade.com/update/orbicade.xml", "file:///C:/x?http://", "ftp://www.orbicade.com/http://x"}) {
         const DWORD started = GetTickCount();
-        EXPECT_EQ(updateProductsOnline(url, nullptr, records), UpdateOutcome::failed) << url;
+        EXPECT_EQ(updateProductsOnline(install_, url, nullptr, records), UpdateOutcome::failed) << url;
         EXPECT_LT(GetTickCount() - started, 250u) << url;
     }
     EXPECT_TRUE(server::requests().empty());
@@ -468,7 +472,7 @@ TEST_F(ProductUpdate, CancelEndsAStalledDownloadWithinASecondAndKeepsTheList)
         std::vector<ProductEntry> records;
         const DWORD cancelAt = GetTickCount() + 1500;
         sink_.cancelAt(cancelAt);
-        EXPECT_EQ(updateProductsOnline(url, &sink_, records), UpdateOutcome::cancelled) << url;
+        EXPECT_EQ(updateProductsOnline(install_, url, &sink_, records), UpdateOutcome::cancelled) << url;
         const DWORD late = GetTickCount() - cancelAt;
         std::printf("%s: ended %lu ms after Cancel\n", url, static_cast<unsigned long>(late));
         EXPECT_LT(late, 1000u) << url;
@@ -479,7 +483,7 @@ TEST_F(ProductUpdate, CancelEndsAStalledDownloadWithinASecondAndKeepsTheList)
     server::put("/update/orbicade.xml",
                 documentOf({listed("ALPHA"), {"BETA", "http://www.orbicade.com/stall/b.jpg", ""}}));
     ProductList list;
-    EXPECT_EQ(rebuildProductList(list, true, &cancelling), UpdateOutcome::cancelled);
+    EXPECT_EQ(rebuildProductList(list, {}, install_, true, &cancelling), UpdateOutcome::cancelled);
     EXPECT_EQ(identifiers(list), std::vector<std::string>{"ALPHA"});
 }
 
@@ -488,7 +492,7 @@ TEST_F(ProductUpdate, FifteenSecondsWithoutAByteFailTheDownload)
     for (const char* url : {"http://www.orbicade.com/stall/orbicade.xml", "http://www.orbicade.com/trickle/o.xml"}) {
         std::vector<ProductEntry> records;
         const DWORD started = GetTickCount();
-        EXPECT_EQ(updateProductsOnline(url, &sink_, records), UpdateOutcome::failed) << url;
+        EXPECT_EQ(updateProductsOnline(install_, url, &sink_, records), UpdateOutcome::failed) << url;
         const DWORD elapsed = GetTickCount() - started;
         std::printf("%s: failed after %lu ms\n", url, static_cast<unsigned long>(elapsed));
         EXPECT_GE(elapsed, 15000u) << url;
@@ -511,7 +515,7 @@ TEST_F(ProductUpdate, ThousandsOfProductsReadQuicklyAndCancelStillEndsTheirPictu
     const DWORD started = GetTickCount();
     sink_.cancelAt(started + 4000);
     std::vector<ProductEntry> records;
-    EXPECT_EQ(updateProductsOnline(kDocumentUrl, &sink_, records), UpdateOutcome::cancelled);
+    EXPECT_EQ(updateProductsOnline(install_, kDocumentUrl, &sink_, records), UpdateOutcome::cancelled);
     const DWORD took = GetTickCount() - started;
     const std::size_t pictures = server::requests().size() - 1;
     std::printf("[ figures ] %zu-byte document of 3000 products; %zu pictures fetched before Cancel at 4 s; "
