@@ -94,7 +94,7 @@ bool CGLWindow::create(const RECT& rect, HWND parent)
 
 bool CGLWindow::makeCurrent()
 {
-    return wglMakeCurrent(dc_, context_) != FALSE;
+    return wglMakeCurrent(dc_->get(), context_.get()) != FALSE;
 }
 
 LRESULT CGLWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -123,13 +123,13 @@ void CGLWindow::resizeScene()
 // steps run on without a context, where GL calls do nothing.
 void CGLWindow::createContext()
 {
-    dc_ = GetDC(hwnd());
-    pixelFormat_ = ChoosePixelFormat(dc_, &pixelFormatRequest);
+    dc_.emplace(hwnd());
+    pixelFormat_ = ChoosePixelFormat(dc_->get(), &pixelFormatRequest);
     if (pixelFormat_ == 0)
         contextError(hwnd(), "Can't Find A Suitable PixelFormat.");
-    if (!SetPixelFormat(dc_, pixelFormat_, &pixelFormatRequest))
+    if (!SetPixelFormat(dc_->get(), pixelFormat_, &pixelFormatRequest))
         contextError(hwnd(), "Can't Set The PixelFormat.");
-    context_ = wglCreateContext(dc_);
+    context_.reset(wglCreateContext(dc_->get()));
     if (!context_)
         contextError(hwnd(), "Can't Create A GL Rendering Context.");
     if (!makeCurrent())
@@ -199,14 +199,11 @@ LRESULT CGLWindow::onDestroy(WPARAM wParam, LPARAM lParam)
     Win32DisplayModes().restoreRegistryMode();
     scene_.shutdown();  // its GL objects go while their context is still current
     wglMakeCurrent(nullptr, nullptr);
-    if (context_)
-        wglDeleteContext(context_);
-    context_ = nullptr;
+    context_.reset();
     sceneHost_.setMessageOwner(nullptr);
     const RECT screen = screenRect();
     InvalidateRect(nullptr, &screen, TRUE);
-    ReleaseDC(hwnd(), dc_);
-    dc_ = nullptr;
+    dc_.reset();
     return defaultProc(WM_DESTROY, wParam, lParam);
 }
 
@@ -329,7 +326,7 @@ void CGLWindow::drawFrame()
 
 void CGLWindow::swapBuffers()
 {
-    SwapBuffers(dc_);
+    SwapBuffers(dc_->get());
     if (frameStep_.frameCount() == 1)
         markStartup("first frame");
 }

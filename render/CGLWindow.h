@@ -1,4 +1,8 @@
 #pragma once
+#include <optional>
+
+#include "framework/DeviceContext.h"
+#include "framework/UniqueHandle.h"
 #include "framework/Window.h"
 
 #include "config/Settings.h"
@@ -7,6 +11,8 @@
 #include "render/MonitorBlanker.h"
 #include "render/WindowsSceneHost.h"
 #include "scene/Scene.h"
+
+using GlContextHandle = UniqueHandle<HGLRC, wglDeleteContext>;
 
 // The full-screen window of a screensaver run: owns the GL contexts, switches
 // the primary display's mode for the run, blacks out the other monitors, drives
@@ -71,7 +77,8 @@ private:
     FrameStep frameStep_;
     // Black windows over the other monitors; their input comes here.
     MonitorBlanker blanker_;
-    HDC dc_ = nullptr;
-    HGLRC context_ = nullptr;
+    // From the start of the context's creation to the window's destruction.
+    std::optional<WindowDC> dc_;
+    GlContextHandle context_;
     int pixelFormat_ = 0;
 };
