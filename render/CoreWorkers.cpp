@@ -11,7 +11,7 @@ void CoreWorkers::start(bool (*work)(void* context), void* context)
     GetSystemInfo(&info);
     const int wanted = std::min(static_cast<int>(info.dwNumberOfProcessors) - 1, kMostHelpers);
     for (; started_ < wanted; ++started_) {
-        helpers_[started_] = CreateThread(nullptr, 0, run, this, 0, nullptr);
+        helpers_[started_].reset(CreateThread(nullptr, 0, run, this, 0, nullptr));
         if (!helpers_[started_])
             break;
     }
@@ -19,10 +19,13 @@ void CoreWorkers::start(bool (*work)(void* context), void* context)
 
 void CoreWorkers::join()
 {
-    if (started_ > 0)
-        WaitForMultipleObjects(static_cast<DWORD>(started_), helpers_, TRUE, INFINITE);
+    HANDLE running[kMostHelpers];
     for (int i = 0; i < started_; ++i)
-        CloseHandle(helpers_[i]);
+        running[i] = helpers_[i].get();
+    if (started_ > 0)
+        WaitForMultipleObjects(static_cast<DWORD>(started_), running, TRUE, INFINITE);
+    for (int i = 0; i < started_; ++i)
+        helpers_[i].reset();
     started_ = 0;
 }
 

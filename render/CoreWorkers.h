@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/UniqueHandle.h"
+
 // Helper threads, one for each processor core beyond the caller's, that call
 // work(context) until it returns false. Without further cores, or threads, there are
 // none and the caller does all the work.
@@ -22,6 +24,6 @@ private:
 
     bool (*work_)(void*) = nullptr;
     void* context_ = nullptr;
-    HANDLE helpers_[kMostHelpers] = {};
+    KernelHandle helpers_[kMostHelpers];
     int started_ = 0;
 };
