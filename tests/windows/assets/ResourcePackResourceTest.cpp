@@ -5,6 +5,7 @@
 
 #include "tests/unit/assets/ExtractedText.h"
 #include "tests/unit/assets/TraceCapture.h"
+#include "resources/ProductStrings.h"
 
 namespace {
 
@@ -21,19 +22,19 @@ std::string expectedLines()
 TEST(ResourcePackResource, ReadsTheProgramsOwnRfile)
 {
     ResourcePack pack;
-    ASSERT_TRUE(pack.open(152));
+    ASSERT_TRUE(pack.open(IDR_RESOURCE_PACK));
     EXPECT_EQ(extractedText(pack, "hello.TXT"), "Zandor 3D test pack\n");
     EXPECT_EQ(extractedText(pack, "Lines.txt"), expectedLines());
 }
 
 TEST(ResourcePackResource, ReadsTheResourceMemoryInPlace)
 {
-    HRSRC located = FindResourceA(nullptr, MAKEINTRESOURCEA(152), "rfile");
+    HRSRC located = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_RESOURCE_PACK), "rfile");
     ASSERT_NE(located, nullptr);
     char* data = static_cast<char*>(LockResource(LoadResource(nullptr, located)));
     ASSERT_EQ(std::string(data, 4), "PK\3\4");
     ResourcePack pack;
-    ASSERT_TRUE(pack.open(152));
+    ASSERT_TRUE(pack.open(IDR_RESOURCE_PACK));
     // Spoiling the first member's local header in the module's own memory
     // spoils its extraction: no copy of the archive stands in between.
     DWORD protection;

@@ -23,6 +23,7 @@
 #include "scene/CloudCompositor.h"
 #include "scene/SurfaceRegion.h"
 #include "tests/windows/common/GlTestWindow.h"
+#include "resources/ProductStrings.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ std::unique_ptr<CloudCompositor> makeCompositor(RecordingHost& host, SurfaceTarg
             return nullptr;
     }
     ResourcePack pack;
-    if (!pack.open(152) || !compositor->create(std::move(levels), pack))
+    if (!pack.open(IDR_RESOURCE_PACK) || !compositor->create(std::move(levels), pack))
         return nullptr;
     return compositor;
 }

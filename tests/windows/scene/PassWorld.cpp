@@ -3,13 +3,14 @@
 #include <cstdlib>
 
 #include "assets/ResourcePack.h"
+#include "resources/ProductStrings.h"
 
 PassWorld::PassWorld()
 {
     if (!rig.ready())
         return;
     ResourcePack pack;
-    if (!pack.open(152))
+    if (!pack.open(IDR_RESOURCE_PACK))
         return;
     void* bytes = nullptr;
     size_t length = pack.extract("dispher.dat", &bytes);

@@ -7,11 +7,12 @@
 
 #include "assets/ResourcePack.h"
 #include "assets/SurfaceTargets.h"
+#include "resources/ProductStrings.h"
 
 PackBytes RecordingHost::packBytes()
 {
     PackBytes bytes;
-    ResourcePack::findResource(152, bytes.data, bytes.size);
+    ResourcePack::findResource(IDR_RESOURCE_PACK, bytes.data, bytes.size);
     return bytes;
 }
 

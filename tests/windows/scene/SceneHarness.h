@@ -12,7 +12,7 @@
 #include "scene/Scene.h"
 #include "scene/TourCamera.h"
 
-// Records what the scene asks of the platform; the pack is the test program's RFILE 152.
+// Records what the scene asks of the platform; the pack is the test program's RFILE IDR_RESOURCE_PACK.
 struct RecordingHost : SceneHost {
     std::vector<std::string> messages;
     int quitRequests = 0;
