@@ -58,6 +58,13 @@ void expectEndsWithZero(driver::Process& process)
     EXPECT_EQ(code, 0u);
 }
 
+DWORD foregroundProcess()
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+    return pid;
+}
+
 // Moments after the loading box shows: the first ones fall while the context is made
 // and the pictures load, the last ones near the end of loading or just after it.
 const DWORD kLoadingMomentsMs[] = {0, 100, 300, 600};
@@ -73,6 +80,9 @@ template <class Ending> void expectEndingWhileLoadingEndsTheRun(Ending ending)
         HWND window = driver::waitForLoadingScreenWindow(process.pid);
         ASSERT_NE(window, nullptr) << "the program: " << driver::describe(process);
         ASSERT_NE(driver::waitForTopWindow(process.pid, 20000), nullptr);
+        // Keys and buttons reach the foreground program: the run takes the foreground just
+        // after its loading box shows, and input that comes before that goes elsewhere.
+        driver::waitFor([&] { return foregroundProcess() == process.pid; }, 2000);
         Sleep(moment);
         ending(window);
         expectEndsWithZero(process);
