@@ -135,7 +135,7 @@ def xscreensaver(program, work, display):
     os.makedirs(home)
     with open(os.path.join(home, ".xscreensaver"), "w") as settings:
         settings.write("mode: one\nselected: 0\nfade: False\nunfade: False\nsplash: False\nlock: False\n"
-                       "timeout: 600:00:00\nprograms: GL: %s --root \\n\\\n" % program)
+                       "timeout: 600:00:00\nprograms: GL: %s --root --no-random-start \\n\\\n" % program)
     become = []
     if os.getuid() == 0:
         user = pwd.getpwnam(UNPRIVILEGED)
@@ -167,8 +167,19 @@ def xscreensaver(program, work, display):
         stop(daemon)
 
 
+# The saver as xsecurelock names it takes no options: a script that starts the tour
+# from its fixed beginning, where the planet comes into view within seconds, as the
+# xscreensaver case does with its programs line.
+def fixed_start_saver(program, work):
+    path = os.path.join(work, "zandor3d-fixed-start")
+    with open(path, "w") as script:
+        script.write('#!/bin/sh\nexec "%s" --no-random-start "$@"\n' % program)
+    os.chmod(path, 0o755)
+    return path
+
+
 def xsecurelock(program, work, display):
-    environment = display.environment(XSECURELOCK_SAVER=program, HOME=work)
+    environment = display.environment(XSECURELOCK_SAVER=fixed_start_saver(program, work), HOME=work)
     with open(os.path.join(work, "xsecurelock.log"), "w") as log:
         locker = subprocess.Popen(["xsecurelock"], env=environment, stdin=subprocess.DEVNULL, stdout=log,
                                   stderr=log, start_new_session=True)
