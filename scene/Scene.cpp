@@ -363,14 +363,18 @@ void Scene::drawPlanetFrame(double T)
     drawPlanet(planet_, T, settings_.nightSide != 0, textures_);
     glPopMatrix();
     glPopAttrib();
+    host_.framePhase("planet");
 
     glPushMatrix();
     glScaled(1.0, 1.0, kFlattening);
     drawSunRimGlow({0.0, 0.0, 0.0}, 1.0, kSunPosition, textures_.flare[7], textures_.flare[9]);
     glPopMatrix();
+    host_.framePhase("rim glow");
 
     drawRings(textures_);
+    host_.framePhase("rings");
     moons_.draw(T, textures_);
+    host_.framePhase("moons");
 }
 
 // Only what this frame shows of the turning planet is composed anew.
@@ -397,13 +401,18 @@ void Scene::drawFrame()
         const int level = surfaceLevel(view, viewportHeight_, kSurfaceWidth, compositor_->levelCount() - 1);
         compositor_->compose(T, visibleSurfaceRegion(view, kSurfaceWidth >> level, kSurfaceHeight >> level), level);
     }
+    host_.framePhase("composition");
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    host_.framePhase("clear");
     camera_.apply();
     stars_.draw();
+    host_.framePhase("stars");
     sun_.draw(kSunPosition, settings_.nightSide != 0);
+    host_.framePhase("sun");
     drawPlanetFrame(T);
     drawLensFlares(kSunPosition, textures_);
+    host_.framePhase("flares");
     sceneTime_ = clock_.now();
 }
 

@@ -44,4 +44,7 @@ public:
     // A start-up phase is over: pack, decoding, upload, composition. A host may show
     // when, for whoever measures the start; this one ignores it.
     virtual void startupPhase(const char*) {}
+    // A pass of the frame has been issued: composition, clear, stars, sun, planet, rim
+    // glow, rings, moons, flares. A host may time them; this one ignores it.
+    virtual void framePhase(const char*) {}
 };

@@ -3,64 +3,20 @@
 // at the same times: the same 640x480 frame, start time 7000, speed 50, the tour
 // camera and the night side, the program's own pack.
 //   scene_frames PACK_FILE OUT_FOLDER TIME...
-#include <GL/glx.h>
-#include <X11/Xlib.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
-#include "assets/FramebufferTarget.h"
 #include "scene/Scene.h"
 #include "tests/common/ManualCounter.h"
+#include "tests/linux/GlxSceneRig.h"
 
 namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-
-void* glxProcAddress(const char* name)
-{
-    return reinterpret_cast<void*>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
-}
-
-// The platform as the Linux program gives it, with the pack read from its file.
-struct FrameHost : SceneHost {
-    std::vector<char> pack;
-    int failures = 0;
-    void showError(const char* text, unsigned) override
-    {
-        std::fprintf(stderr, "scene: %s\n", text);
-        ++failures;
-    }
-    void requestQuit() override { ++failures; }
-    uint32_t tickCount() override { return 12345; }
-    PackBytes packBytes() override { return {pack.data(), pack.size()}; }
-    std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override
-    {
-        if (kind != SurfaceTargetKind::Framebuffer)
-            return nullptr;
-        return std::unique_ptr<OffscreenTarget>(new (std::nothrow) FramebufferTarget(glxProcAddress));
-    }
-    GlProcLoader glProcLoader() override { return glxProcAddress; }
-};
-
-bool readFile(const char* path, std::vector<char>& bytes)
-{
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr)
-        return false;
-    char block[65536];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
-        bytes.insert(bytes.end(), block, block + got);
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
-    return ok && !bytes.empty();
-}
 
 // The back buffer as a binary PPM, top row first.
 bool writeFrame(const std::string& path)
@@ -78,56 +34,7 @@ bool writeFrame(const std::string& path)
     return std::fclose(file) == 0 && ok;
 }
 
-// A mapped double-buffered window with a depth and stencil buffer like the Windows
-// test window's, its context current.
-struct GlWindow {
-    Display* display = XOpenDisplay(nullptr);
-    Window window = 0;
-    GLXContext context = nullptr;
-
-    bool open()
-    {
-        int request[] = {GLX_RGBA,
-                         GLX_DOUBLEBUFFER,
-                         GLX_RED_SIZE,
-                         8,
-                         GLX_GREEN_SIZE,
-                         8,
-                         GLX_BLUE_SIZE,
-                         8,
-                         GLX_DEPTH_SIZE,
-                         24,
-                         GLX_STENCIL_SIZE,
-                         8,
-                         None};
-        if (display == nullptr)
-            return false;
-        XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), request);
-        if (visual == nullptr)
-            return false;
-        const Window root = RootWindow(display, visual->screen);
-        XSetWindowAttributes attributes = {};
-        attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
-        window = XCreateWindow(display, root, 0, 0, kWidth, kHeight, 0, visual->depth, InputOutput, visual->visual,
-                               CWColormap, &attributes);
-        XMapWindow(display, window);
-        context = glXCreateContext(display, visual, nullptr, True);
-        XFree(visual);
-        return context != nullptr && glXMakeCurrent(display, window, context);
-    }
-    // The connection stays open until the process ends: closing it unloads Mesa's
-    // driver, whose own allocations LeakSanitizer would then report with no library
-    // name to suppress them by.
-    ~GlWindow()
-    {
-        if (context) {
-            glXMakeCurrent(display, None, nullptr);
-            glXDestroyContext(display, context);
-        }
-    }
-};
-
-int drawFrames(FrameHost& host, const std::string& folder, int count, char** times)
+int drawFrames(GlxSceneHost& host, const std::string& folder, int count, char** times)
 {
     ManualCounter counter;
     SceneClock clock(counter);
@@ -170,13 +77,13 @@ int main(int argc, char** argv)
     // No frame of an earlier run may stand in for one this run failed to draw.
     for (int i = 3; i < argc; ++i)
         std::remove((std::string(argv[2]) + "/frame-" + argv[i] + ".ppm").c_str());
-    FrameHost host;
-    if (!readFile(argv[1], host.pack)) {
+    GlxSceneHost host;
+    if (!host.readPack(argv[1])) {
         std::fprintf(stderr, "cannot read the pack %s\n", argv[1]);
         return 1;
     }
-    GlWindow window;
-    if (!window.open()) {
+    GlxWindow window;
+    if (!window.open(kWidth, kHeight)) {
         std::fprintf(stderr, "no double-buffered GL window on the display\n");
         return 1;
     }

@@ -1,0 +1,121 @@
+// Times the native scene over the tour from its fixed start (default settings), one
+// frame per step of real seconds, in a 1024x768 window; each frame is drawn once to
+// reach its time and once more, finished, against the clock. Prints the median and
+// the 90th percentile of the frame times and the mean time of each pass (every pass
+// finished before the next starts), or, with --each, every frame's time too.
+//   scene_timing PACK_FILE [SECONDS [STEP]] [--each]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "scene/Scene.h"
+#include "tests/common/ManualCounter.h"
+#include "tests/linux/GlxSceneRig.h"
+
+namespace {
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+
+double milliseconds()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Finishes each pass and adds its time to the pass's total, in the order passes come.
+struct TimingHost : GlxSceneHost {
+    std::vector<std::pair<std::string, double>> passes;
+    double mark = 0.0;
+    bool timing = false;
+
+    void startFrame()
+    {
+        glFinish();
+        mark = milliseconds();
+    }
+    void framePhase(const char* name) override
+    {
+        if (!timing)
+            return;
+        glFinish();
+        const double now = milliseconds();
+        auto pass = std::find_if(passes.begin(), passes.end(), [&](const auto& p) { return p.first == name; });
+        if (pass == passes.end())
+            pass = passes.insert(passes.end(), {name, 0.0});
+        pass->second += now - mark;
+        mark = now;
+    }
+};
+
+double percentile(std::vector<double> values, double share)
+{
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, static_cast<size_t>(share * values.size()))];
+}
+
+int timeFrames(TimingHost& host, double seconds, double step, bool each)
+{
+    ManualCounter counter;
+    SceneClock clock(counter);
+    Scene scene(clock, host);
+    Settings settings;
+    settings.randomCameraStart = 0;
+    scene.init(settings, kWidth, kHeight);
+    scene.resize(kWidth, kHeight);
+    std::vector<double> frames;
+    for (double s = 0.0; s <= seconds && host.failures == 0; s += step) {
+        counter.ticks = static_cast<int64_t>(s * ManualCounter::ticksPerSecond);
+        host.timing = false;
+        scene.drawFrame();  // shows the previous time, then reads this one
+        host.timing = true;
+        host.startFrame();
+        const double start = host.mark;
+        scene.drawFrame();
+        frames.push_back(milliseconds() - start);
+        if (each)
+            std::printf("%7.1f s %7.2f ms\n", s, frames.back());
+    }
+    scene.shutdown();
+    if (frames.empty())
+        return 1;
+    const double median = percentile(frames, 0.5), slow = percentile(frames, 0.9);
+    std::printf("%zu frames: median %.2f ms (%.1f/s), 90th percentile %.2f ms (%.1f/s)\n", frames.size(), median,
+                1000.0 / median, slow, 1000.0 / slow);
+    for (const auto& pass : host.passes)
+        std::printf("  %-12s %6.2f ms\n", pass.first.c_str(), pass.second / frames.size());
+    return host.failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const bool each = argc > 2 && std::strcmp(argv[argc - 1], "--each") == 0;
+    if (each)
+        --argc;
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: scene_timing PACK_FILE [SECONDS [STEP]] [--each]\n");
+        return 2;
+    }
+    TimingHost host;
+    if (!host.readPack(argv[1])) {
+        std::fprintf(stderr, "cannot read the pack %s\n", argv[1]);
+        return 1;
+    }
+    GlxWindow window;
+    if (!window.open(kWidth, kHeight)) {
+        std::fprintf(stderr, "no double-buffered GL window on the display\n");
+        return 1;
+    }
+    const double seconds = argc > 2 ? std::atof(argv[2]) : 120.0;
+    const double step = argc > 3 ? std::atof(argv[3]) : 1.0;
+    if (!(seconds >= 0.0 && step > 0.0)) {
+        std::fprintf(stderr, "SECONDS must be 0 or more and STEP more than 0\n");
+        return 2;
+    }
+    return timeFrames(host, seconds, step, each);
+}
