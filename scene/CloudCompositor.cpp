@@ -1,7 +1,9 @@
 #include "scene/CloudCompositor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 
 #include <GL/glext.h>
@@ -25,6 +27,61 @@ struct QuadCorner {
     GLdouble x, y, s, t;
 };
 
+// GL 1.3's texture combiners, or the extension that brought them.
+bool hasCombiners()
+{
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    const bool core = version != nullptr && (version[0] > '1' || (version[0] == '1' && version[2] >= '3'));
+    return core || (extensions != nullptr && std::strstr(extensions, "GL_ARB_texture_env_combine") != nullptr);
+}
+
+// A unit that takes its texture alone.
+void replaceWithTexture()
+{
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+}
+
+// A unit that combines what came before it with its texture: colour by op, alpha by
+// alphaOp (GL_REPLACE keeps the earlier alpha).
+void combineWithTexture(GLint op, GLint alphaOp)
+{
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, op);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, alphaOp);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_ALPHA, GL_SRC_ALPHA);
+}
+
+// Corners of an axis-aligned quad from x = 1 to -1 and y = top to bottom, over a
+// picture whose t runs from 0 at pictureTop to 1 at pictureBottom and whose s grows
+// right to left from u and wraps.
+void bandCorners(QuadCorner out[4], double top, double bottom, double u, double pictureTop, double pictureBottom)
+{
+    const double tTop = (pictureTop - top) / (pictureTop - pictureBottom);
+    const double tBottom = (pictureTop - bottom) / (pictureTop - pictureBottom);
+    out[0] = {1.0, top, u, tTop};
+    out[1] = {-1.0, top, u + 1.0, tTop};
+    out[2] = {-1.0, bottom, u + 1.0, tBottom};
+    out[3] = {1.0, bottom, u, tBottom};
+}
+
+void drawQuad(const QuadCorner* corners)
+{
+    glBegin(GL_QUADS);
+    for (int i = 0; i < 4; ++i) {
+        glTexCoord2d(corners[i].s, corners[i].t);
+        glVertex3d(corners[i].x, corners[i].y, 0.1);
+    }
+    glEnd();
+}
+
 const QuadCorner kOvalCorners[4] = {
     {1.0, 1.0, 0.0, 0.0},
     {-1.0, 1.0, 1.0, 0.0},
@@ -38,23 +95,17 @@ struct CloudCompositor::MultiTexture {
     // Spelt out: Mesa's headers declare these types only where gl.h lacks version 1.3.
     void(APIENTRY* activeTexture)(GLenum) = nullptr;
     void(APIENTRY* multiTexCoord2d)(GLenum, GLdouble, GLdouble) = nullptr;
+};
 
-    // A quad whose corners carry the same coordinates in both units when both are in use.
-    void quad(const QuadCorner* corners, bool bothUnits) const
-    {
-        glBegin(GL_QUADS);
-        for (int i = 0; i < 4; ++i) {
-            const QuadCorner& c = corners[i];
-            if (bothUnits) {
-                multiTexCoord2d(GL_TEXTURE0, c.s, c.t);
-                multiTexCoord2d(GL_TEXTURE1, c.s, c.t);
-            } else {
-                glTexCoord2d(c.s, c.t);
-            }
-            glVertex3d(c.x, c.y, 0.1);
-        }
-        glEnd();
-    }
+// Layers laid in texture units over one quad: the base alone in unit 0, then each
+// band's mask and picture in the next two units; without the base the stack starts
+// from black in unit 0 and its masks' product leaves as alpha for the blend.
+struct CloudCompositor::Stack {
+    static constexpr int most = 4;
+    int count = 0;
+    bool overBase = false;
+    int layers[most];
+    QuadCorner corners[most][4];  // x and y shared, s and t the layer's own
 };
 
 CloudCompositor::CloudCompositor(SceneHost& host, GlProcLoader loader)
@@ -73,8 +124,9 @@ void CloudCompositor::findMultiTexture()
     }
     GLint units = 1;
     glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
-    const bool twoUnits = mt.activeTexture && mt.multiTexCoord2d && units >= 2;
-    passes_ = twoUnits ? preferred_ : LayerPasses::Two;
+    units_ = mostUnits_ > 0 ? std::min<int>(units, mostUnits_) : units;
+    const bool combined = mt.activeTexture && mt.multiTexCoord2d && units_ >= 2 && hasCombiners();
+    passes_ = combined ? preferred_ : LayerPasses::Two;
 }
 
 bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack)
@@ -99,6 +151,7 @@ bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> level
         release();
         return false;
     }
+    strips_ = layerStrips(layerTable, 1, kOuterOval - 1);
     ready_ = true;
     return true;
 }
@@ -158,7 +211,7 @@ bool CloudCompositor::loadContent(PictureBatch& pictures, int first)
     // Composed at full size the bands map texel to texel, so their mipmaps only
     // come into play on the smaller levels.
     const bool levels = levels_.size() > 1;
-    const bool intensity = passes_ == LayerPasses::One;
+    const bool intensity = passes_ == LayerPasses::Combined;
     const UploadProfile bands = levels ? UploadProfile::Mipmapped : UploadProfile::Sprite;
     const UploadProfile bandMasks = levels ? (intensity ? UploadProfile::MipmappedIntensity : UploadProfile::Mipmapped)
                                            : (intensity ? UploadProfile::SpriteIntensity : UploadProfile::Sprite);
@@ -174,26 +227,98 @@ bool CloudCompositor::loadContent(PictureBatch& pictures, int first)
     return loaded && back;
 }
 
-template <class Quad> void CloudCompositor::drawMasked(int index, Quad quad)
+// Sets the units' textures, combiners and coordinates, and the blend of a stack over
+// the surface; composition's push of the texture state gives them back.
+void CloudCompositor::drawStack(const Stack& stack)
 {
     const MultiTexture& mt = *multiTexture_;
-    glEnable(GL_BLEND);
-    if (passes_ == LayerPasses::One) {
-        // Unit 0 gives the mask as alpha, unit 1 the layer's colour: surface x mask + layer.
-        glBlendFunc(GL_ONE, GL_SRC_ALPHA);
+    int unit = 0;
+    for (int i = 0; i < stack.count; ++i) {
+        const int index = stack.layers[i];
+        if (stack.overBase && i == 0) {
+            mt.activeTexture(GL_TEXTURE0);
+            glEnable(GL_TEXTURE_2D);
+            glBindTexture(GL_TEXTURE_2D, layerTextures_[index]);
+            replaceWithTexture();
+            ++unit;
+            continue;
+        }
+        mt.activeTexture(GL_TEXTURE0 + unit++);
+        glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, maskTextures_[index]);
-        mt.activeTexture(GL_TEXTURE1);
+        combineWithTexture(GL_MODULATE, GL_MODULATE);
+        mt.activeTexture(GL_TEXTURE0 + unit++);
+        glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, layerTextures_[index]);
-        mt.activeTexture(GL_TEXTURE0);
-        quad(true);
-    } else {
-        glBlendFunc(GL_DST_COLOR, GL_ZERO);
-        glBindTexture(GL_TEXTURE_2D, maskTextures_[index]);
-        quad(false);
-        glBlendFunc(GL_ONE, GL_ONE);
-        glBindTexture(GL_TEXTURE_2D, layerTextures_[index]);
-        quad(false);
+        combineWithTexture(GL_ADD, GL_REPLACE);
     }
+    for (int rest = unit; rest < units_; ++rest) {
+        mt.activeTexture(GL_TEXTURE0 + rest);
+        glDisable(GL_TEXTURE_2D);
+    }
+    mt.activeTexture(GL_TEXTURE0);
+    if (stack.overBase) {
+        glDisable(GL_BLEND);
+    } else {
+        // surface x the masks' product + the stack's colour
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE, GL_SRC_ALPHA);
+        glColor4d(0.0, 0.0, 0.0, 1.0);
+    }
+    glBegin(GL_QUADS);
+    for (int corner = 0; corner < 4; ++corner) {
+        unit = 0;
+        for (int i = 0; i < stack.count; ++i) {
+            const QuadCorner& c = stack.corners[i][corner];
+            const int pictures = stack.overBase && i == 0 ? 1 : 2;
+            for (int k = 0; k < pictures; ++k)
+                mt.multiTexCoord2d(GL_TEXTURE0 + unit++, c.s, c.t);
+        }
+        glVertex3d(stack.corners[0][corner].x, stack.corners[0][corner].y, 0.1);
+    }
+    glEnd();
+}
+
+// The base and the bands of each strip that meets rows boxLow..boxHigh, in stacks of
+// as many layers as the units hold.
+void CloudCompositor::composeStrips(double t, double boxLow, double boxHigh)
+{
+    const BandEdges whole = bandEdges(layerTable[0].top, layerTable[0].height);
+    const int firstStack = std::min((units_ - 1) / 2 + 1, int(Stack::most));
+    const int laterStack = std::min(units_ / 2, int(Stack::most));
+    for (const LayerStrip& strip : strips_) {
+        if (!(strip.top > boxLow && strip.bottom < boxHigh))
+            continue;
+        Stack stack;
+        stack.overBase = true;
+        stack.layers[stack.count] = 0;
+        bandCorners(stack.corners[stack.count++], strip.top, strip.bottom, t * layerTable[0].driftSpeed, whole.top,
+                    whole.bottom);
+        for (int band : strip.bands) {
+            if (stack.count == (stack.overBase ? firstStack : laterStack)) {
+                drawStack(stack);
+                stack = Stack();
+            }
+            const LayerDescriptor& layer = layerTable[band];
+            const BandEdges edges = bandEdges(layer.top, layer.height);
+            stack.layers[stack.count] = band;
+            bandCorners(stack.corners[stack.count++], strip.top, strip.bottom, t * layer.driftSpeed + layer.phase,
+                        edges.top, edges.bottom);
+        }
+        drawStack(stack);
+    }
+}
+
+// The mask multiplies the surface, then the layer is added.
+template <class Quad> void CloudCompositor::drawMasked(int index, Quad quad)
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glBindTexture(GL_TEXTURE_2D, maskTextures_[index]);
+    quad();
+    glBlendFunc(GL_ONE, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, layerTextures_[index]);
+    quad();
     glDisable(GL_BLEND);
 }
 
@@ -202,19 +327,25 @@ void CloudCompositor::drawLayer(int index, double u)
 {
     const LayerDescriptor& layer = layerTable[index];
     const BandEdges edges = bandEdges(layer.top, layer.height);
-    const QuadCorner corners[4] = {
-        {1.0, edges.top, u, 0.0},
-        {-1.0, edges.top, u + 1.0, 0.0},
-        {-1.0, edges.bottom, u + 1.0, 1.0},
-        {1.0, edges.bottom, u, 1.0},
-    };
-    auto quad = [&](bool bothUnits) { multiTexture_->quad(corners, bothUnits); };
+    QuadCorner corners[4];
+    bandCorners(corners, edges.top, edges.bottom, u, edges.top, edges.bottom);
     if (index == 0) {
         glBindTexture(GL_TEXTURE_2D, layerTextures_[0]);
-        quad(false);
+        drawQuad(corners);
         return;
     }
-    drawMasked(index, quad);
+    drawMasked(index, [&] { drawQuad(corners); });
+}
+
+// The base, then each band that meets rows boxLow..boxHigh, a layer at a time.
+void CloudCompositor::composeBands(double t, double boxLow, double boxHigh)
+{
+    drawLayer(0, t * layerTable[0].driftSpeed);  // covers the whole surface: no clear needed
+    for (int band = 1; band < kOuterOval; ++band) {
+        const BandEdges edges = bandEdges(layerTable[band].top, layerTable[band].height);
+        if (edges.top > boxLow && edges.bottom < boxHigh)
+            drawLayer(band, t * layerTable[band].driftSpeed + layerTable[band].phase);
+    }
 }
 
 void CloudCompositor::drawOvals(double p, double t)
@@ -225,7 +356,14 @@ void CloudCompositor::drawOvals(double p, double t)
         glTranslated(2.0 * p - 1.0, 1.0 - 2.0 * oval.top, 0.0);
         glRotated(oval.spin * t * 360.0, 0.0, 0.0, 1.0);
         glScaled(oval.width, oval.height, oval.width);  // width x (height / width) aspect
-        drawMasked(index, [&](bool bothUnits) { multiTexture_->quad(kOvalCorners, bothUnits); });
+        if (passes_ == LayerPasses::Combined) {
+            Stack stack;
+            stack.layers[stack.count] = index;
+            std::copy(kOvalCorners, kOvalCorners + 4, stack.corners[stack.count++]);
+            drawStack(stack);
+        } else {
+            drawMasked(index, [] { drawQuad(kOvalCorners); });
+        }
         glPopMatrix();
     }
 }
@@ -233,33 +371,18 @@ void CloudCompositor::drawOvals(double p, double t)
 void CloudCompositor::composeInto(const OffscreenTarget& target, const TexelBox& box, double t)
 {
     glScissor(box.x, box.y, box.width, box.height);
-    const MultiTexture& mt = *multiTexture_;
-    if (passes_ == LayerPasses::One) {
-        mt.activeTexture(GL_TEXTURE1);
-        glDisable(GL_TEXTURE_2D);
-        mt.activeTexture(GL_TEXTURE0);
-    }
-    drawLayer(0, t * layerTable[0].driftSpeed);  // covers the whole surface: no clear needed
-    if (passes_ == LayerPasses::One) {
-        mt.activeTexture(GL_TEXTURE1);
-        glEnable(GL_TEXTURE_2D);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-        mt.activeTexture(GL_TEXTURE0);
-    }
     // Layers whose rows miss the box would draw nothing there.
     const double boxLow = 2.0 * box.y / target.height() - 1.0;
     const double boxHigh = 2.0 * (box.y + box.height) / target.height() - 1.0;
-    auto meets = [&](double low, double high) { return high > boxLow && low < boxHigh; };
-    for (int band = 1; band < kOuterOval; ++band) {
-        const BandEdges edges = bandEdges(layerTable[band].top, layerTable[band].height);
-        if (meets(edges.bottom, edges.top))
-            drawLayer(band, t * layerTable[band].driftSpeed + layerTable[band].phase);
-    }
+    if (passes_ == LayerPasses::Combined)
+        composeStrips(t, boxLow, boxHigh);
+    else
+        composeBands(t, boxLow, boxHigh);
 
     const LayerDescriptor& outer = layerTable[kOuterOval];
     const double centre = 1.0 - 2.0 * outer.top;
     const double reach = std::hypot(outer.width, outer.height);  // the turned quad's half extent
-    if (!meets(centre - reach, centre + reach))
+    if (!(centre + reach > boxLow && centre - reach < boxHigh))
         return;
     const double p = ovalPosition(t, outer.driftSpeed, outer.phase);
     double copies[3];
@@ -286,6 +409,7 @@ bool CloudCompositor::compose(double T, const SurfaceRegion& region, int level)
     glPushMatrix();
     glLoadIdentity();
     glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);  // the stacks' colours must not reach the material
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_SCISSOR_TEST);
@@ -294,9 +418,8 @@ bool CloudCompositor::compose(double T, const SurfaceRegion& region, int level)
     glCullFace(GL_BACK);
     glFrontFace(GL_CCW);
     glDepthMask(GL_FALSE);
-    // Unit 0 passes the texture through: white colour under modulation, the mask's
-    // intensity as alpha in the one-pass blend.
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, passes_ == LayerPasses::One ? GL_REPLACE : GL_MODULATE);
+    // Two passes modulate their textures by white; combined stacks set their own units.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4d(1.0, 1.0, 1.0, 1.0);
 
     const double t = compositionTime(T);

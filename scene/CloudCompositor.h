@@ -6,6 +6,7 @@
 #include "assets/GlProcLoader.h"
 #include "assets/OffscreenTarget.h"
 #include "assets/TextureUpload.h"
+#include "scene/LayerStrip.h"
 #include "scene/LayerTable.h"
 #include "scene/PictureBatch.h"
 #include "scene/SceneHost.h"
@@ -13,11 +14,12 @@
 
 class ResourcePack;
 
-// How each masked layer reaches the surface.
+// How the masked layers reach the surface.
 enum class LayerPasses {
-    // Mask and layer in two texture units, one blended pass: surface x mask + layer.
-    One,
-    // The mask multiplies the surface, then the layer is added: two passes.
+    // Masks and layers in pairs of texture units, combined as surface x mask + layer:
+    // each strip of rows between band edges in as few passes as the units allow.
+    Combined,
+    // The mask multiplies the surface, then the layer is added: two passes a layer.
     Two,
 };
 
@@ -31,8 +33,13 @@ public:
     CloudCompositor& operator=(const CloudCompositor&) = delete;
     ~CloudCompositor();
 
-    // One pass per layer wherever the driver has two texture units; tests ask for two.
-    void preferLayerPasses(LayerPasses passes) { preferred_ = passes; }
+    // Combined wherever the driver has two texture units and their combiners; tests ask
+    // for two passes, or for fewer units than the driver has, which splits the strips.
+    void preferLayerPasses(LayerPasses passes, int mostUnits = 0)
+    {
+        preferred_ = passes;
+        mostUnits_ = mostUnits;
+    }
 
     // Takes created targets and loads the 24 layer and mask pictures from the pack
     // into their context. Each target after the first is a level of half the size
@@ -62,11 +69,15 @@ public:
 
 private:
     struct MultiTexture;
+    struct Stack;
     bool loadContent(PictureBatch& pictures, int first);
     void deleteTextures();
     bool uploadPictures(PictureBatch& pictures, int first, UploadProfile bands, UploadProfile ovals, GLuint* names);
     void findMultiTexture();
     void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
+    void composeBands(double t, double boxLow, double boxHigh);
+    void composeStrips(double t, double boxLow, double boxHigh);
+    void drawStack(const Stack& stack);
     void drawLayer(int index, double u);
     void drawOvals(double p, double t);
     template <class Quad> void drawMasked(int index, Quad quad);
@@ -76,8 +87,11 @@ private:
     int shownLevel_ = 0;
     GlProcLoader loader_;
     std::unique_ptr<MultiTexture> multiTexture_;
-    LayerPasses preferred_ = LayerPasses::One;
+    LayerPasses preferred_ = LayerPasses::Combined;
     LayerPasses passes_ = LayerPasses::Two;
+    int mostUnits_ = 0;
+    int units_ = 1;
+    std::vector<LayerStrip> strips_;
     bool ready_ = false;
     GLuint layerTextures_[layerCount] = {};
     GLuint maskTextures_[layerCount] = {};

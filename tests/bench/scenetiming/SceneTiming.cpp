@@ -2,13 +2,16 @@
 // frame per step of real seconds, in a 1024x768 window; each frame is drawn once to
 // reach its time and once more, finished, against the clock. Prints the median and
 // the 90th percentile of the frame times and the mean time of each pass (every pass
-// finished before the next starts), or, with --each, every frame's time too.
+// finished before the next starts), or, with --each, every frame's time too. Each
+// pass's processor time (all the process's threads, the renderer's among them) is
+// printed beside it: a figure that other work on the machine hardly changes.
 //   scene_timing PACK_FILE [SECONDS [STEP]] [--each]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -26,28 +29,45 @@ double milliseconds()
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+double processorMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+struct PassTime {
+    std::string name;
+    double wall = 0.0;
+    double processor = 0.0;
+};
+
 // Finishes each pass and adds its time to the pass's total, in the order passes come.
 struct TimingHost : GlxSceneHost {
-    std::vector<std::pair<std::string, double>> passes;
+    std::vector<PassTime> passes;
     double mark = 0.0;
+    double processorMark = 0.0;
     bool timing = false;
 
     void startFrame()
     {
         glFinish();
         mark = milliseconds();
+        processorMark = processorMilliseconds();
     }
     void framePhase(const char* name) override
     {
         if (!timing)
             return;
         glFinish();
-        const double now = milliseconds();
-        auto pass = std::find_if(passes.begin(), passes.end(), [&](const auto& p) { return p.first == name; });
+        const double now = milliseconds(), processorNow = processorMilliseconds();
+        auto pass = std::find_if(passes.begin(), passes.end(), [&](const PassTime& p) { return p.name == name; });
         if (pass == passes.end())
-            pass = passes.insert(passes.end(), {name, 0.0});
-        pass->second += now - mark;
+            pass = passes.insert(passes.end(), {name});
+        pass->wall += now - mark;
+        pass->processor += processorNow - processorMark;
         mark = now;
+        processorMark = processorNow;
     }
 };
 
@@ -85,8 +105,15 @@ int timeFrames(TimingHost& host, double seconds, double step, bool each)
     const double median = percentile(frames, 0.5), slow = percentile(frames, 0.9);
     std::printf("%zu frames: median %.2f ms (%.1f/s), 90th percentile %.2f ms (%.1f/s)\n", frames.size(), median,
                 1000.0 / median, slow, 1000.0 / slow);
-    for (const auto& pass : host.passes)
-        std::printf("  %-12s %6.2f ms\n", pass.first.c_str(), pass.second / frames.size());
+    std::printf("  %-12s %9s %9s\n", "pass", "ms", "cpu ms");
+    double wall = 0.0, processor = 0.0;
+    for (const PassTime& pass : host.passes) {
+        std::printf("  %-12s %9.2f %9.2f\n", pass.name.c_str(), pass.wall / frames.size(),
+                    pass.processor / frames.size());
+        wall += pass.wall;
+        processor += pass.processor;
+    }
+    std::printf("  %-12s %9.2f %9.2f\n", "all", wall / frames.size(), processor / frames.size());
     return host.failures == 0 ? 0 : 1;
 }
 

@@ -32,10 +32,10 @@ const int kHeight = 1024;
 
 // A compositor over levelCount targets of halving size, as the program makes them.
 std::unique_ptr<CloudCompositor> makeCompositor(RecordingHost& host, SurfaceTargetKind kind, LayerPasses passes,
-                                                int levelCount = 1)
+                                                int levelCount = 1, int mostUnits = 0)
 {
     auto compositor = std::make_unique<CloudCompositor>(host, glProcAddress);
-    compositor->preferLayerPasses(passes);
+    compositor->preferLayerPasses(passes, mostUnits);
     std::vector<std::unique_ptr<OffscreenTarget>> levels;
     for (int level = 0; level < levelCount; ++level) {
         levels.push_back(makeSurfaceTarget(kind));
@@ -83,14 +83,17 @@ protected:
     RecordingHost host;
 };
 
-// The program's compositor (one pass, four levels, mipmapped bands) against the
-// plain two-pass sequence into one full-size target.
-TEST_F(CompositionTest, OnePassOverTheVisibleTexelsMatchesTheReferenceSequence)
+// The program's compositor (combined passes, four levels, mipmapped bands) against
+// the plain two-pass sequence into one full-size target; with all the driver's texture
+// units, and with as few as split the strips into two or more passes.
+class CombinedComposition : public CompositionTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CombinedComposition, OverTheVisibleTexelsMatchesTheReferenceSequence)
 {
     auto reference = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Two);
-    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::One, 4);
+    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Combined, 4, GetParam());
     ASSERT_TRUE(reference && fast);
-    ASSERT_EQ(fast->layerPasses(), LayerPasses::One);
+    ASSERT_EQ(fast->layerPasses(), LayerPasses::Combined);
     ASSERT_EQ(reference->layerPasses(), LayerPasses::Two);
 
     // Scene times across the ovals' wrap at both edges, with eyes near and far, over
@@ -120,10 +123,13 @@ TEST_F(CompositionTest, OnePassOverTheVisibleTexelsMatchesTheReferenceSequence)
     fast->release();
 }
 
-TEST_F(CompositionTest, TheSmallerLevelsComposeTheSameWithOnePassAsWithTwo)
+// All units (0), then as few as take one and two bands a pass.
+INSTANTIATE_TEST_SUITE_P(TextureUnits, CombinedComposition, ::testing::Values(0, 2, 4, 5));
+
+TEST_F(CompositionTest, TheSmallerLevelsComposeTheSameCombinedAsInTwoPasses)
 {
     auto reference = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Two, 4);
-    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::One, 4);
+    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Combined, 4);
     ASSERT_TRUE(reference && fast);
     for (int level = 1; level < 4; ++level) {
         const SurfaceRegion whole = wholeSurface(kWidth >> level, kHeight >> level);
@@ -152,7 +158,7 @@ TEST_F(CompositionTest, ThePbufferAndTheFramebufferObjectComposeTheSameSurface)
 
 TEST_F(CompositionTest, TexelsOutsideTheRegionKeepWhatTheyHad)
 {
-    auto compositor = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::One);
+    auto compositor = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Combined);
     ASSERT_TRUE(compositor);
     ASSERT_TRUE(compositor->compose(7000.0, wholeSurface(kWidth, kHeight)));
     const std::vector<uint8_t> before = readSurface(*compositor);
@@ -169,7 +175,7 @@ TEST_F(CompositionTest, TexelsOutsideTheRegionKeepWhatTheyHad)
 
 TEST_F(CompositionTest, ComposingLeavesTheWindowsStateAsItWas)
 {
-    for (LayerPasses passes : {LayerPasses::One, LayerPasses::Two}) {
+    for (LayerPasses passes : {LayerPasses::Combined, LayerPasses::Two}) {
         for (SurfaceTargetKind kind : {SurfaceTargetKind::Framebuffer, SurfaceTargetKind::Pbuffer}) {
             // A scene-like state that composing must not disturb.
             glViewport(3, 4, 50, 60);
@@ -225,7 +231,7 @@ TEST(SceneSurfacePath, TheProgramComposesIntoAFramebufferObjectAndEachPathCanBeC
         ASSERT_TRUE(rig.ready());
         ASSERT_TRUE(rig.scene().compositorReady());
         EXPECT_NE(dynamic_cast<FramebufferTarget*>(rig.scene().compositor()->target()), nullptr);
-        EXPECT_EQ(rig.scene().compositor()->layerPasses(), LayerPasses::One);
+        EXPECT_EQ(rig.scene().compositor()->layerPasses(), LayerPasses::Combined);
         EXPECT_EQ(rig.scene().compositor()->levelCount(), 4);
     }
     {
