@@ -1,5 +1,6 @@
 #include "assets/FramebufferTarget.h"
 
+#include <new>
 #include <string>
 
 #include "assets/GlExtensions.h"
@@ -11,6 +12,8 @@ const GLenum kFramebuffer = 0x8D40;  // GL_FRAMEBUFFER
 const GLenum kFramebufferBinding = 0x8CA6;  // GL_FRAMEBUFFER_BINDING
 const GLenum kColorAttachment0 = 0x8CE0;  // GL_COLOR_ATTACHMENT0
 const GLenum kFramebufferComplete = 0x8CD5;  // GL_FRAMEBUFFER_COMPLETE
+const GLenum kTextureMaxLevel = 0x813D;  // GL_TEXTURE_MAX_LEVEL, version 1.2
+const GLenum kTextureLodBias = 0x8501;  // GL_TEXTURE_LOD_BIAS, version 1.4
 
 struct EntryNames {
     const char* extension;
@@ -50,21 +53,46 @@ bool FramebufferTarget::resolve()
     return false;
 }
 
-// Restores the texture binding and the framebuffer it found.
-bool FramebufferTarget::attachTexture()
+std::unique_ptr<OffscreenTarget> FramebufferTarget::makeLevel(int level)
 {
+    return std::unique_ptr<OffscreenTarget>(new (std::nothrow) FramebufferTarget(loader_, *this, level));
+}
+
+// Its own texture, or its level of the base's, which from then on samples its levels
+// down to this one trilinearly with the surface's bias; the texture binding is given
+// back.
+bool FramebufferTarget::makeTexture()
+{
+    if (base_ != nullptr && (!base_->isReady() || level_ <= 0))
+        return false;
     GLint previousTexture = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
-    glGenTextures(1, &texture_);
-    glBindTexture(GL_TEXTURE_2D, texture_);
-    setSurfaceSampling();
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    if (base_ == nullptr) {
+        glGenTextures(1, &texture_);
+        glBindTexture(GL_TEXTURE_2D, texture_);
+        anisotropy_ = setSurfaceSampling();
+    } else {
+        texture_ = base_->texture_;
+        anisotropy_ = base_->anisotropy_;
+        glBindTexture(GL_TEXTURE_2D, texture_);
+        glTexParameteri(GL_TEXTURE_2D, kTextureMaxLevel, level_);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameterf(GL_TEXTURE_2D, kTextureLodBias, surfaceLevelBias);  // an error where the driver lacks it
+    }
+    glTexImage2D(GL_TEXTURE_2D, level_, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
+    return true;
+}
 
+// Restores the framebuffer it found.
+bool FramebufferTarget::attachTexture()
+{
+    if (!makeTexture())
+        return false;
     glGetIntegerv(kFramebufferBinding, &previousFramebuffer_);
     gl_.genFramebuffers(1, &framebuffer_);
     gl_.bindFramebuffer(kFramebuffer, framebuffer_);
-    gl_.framebufferTexture2D(kFramebuffer, kColorAttachment0, GL_TEXTURE_2D, texture_, 0);
+    gl_.framebufferTexture2D(kFramebuffer, kColorAttachment0, GL_TEXTURE_2D, texture_, level_);
     const bool complete = gl_.checkFramebufferStatus(kFramebuffer) == kFramebufferComplete;
     if (complete) {
         // Cleared once now, so its memory is taken at start and not the first time
@@ -91,7 +119,22 @@ bool FramebufferTarget::create(int width, int height)
     if (attachTexture())
         return true;
     release();
+    if (base_ != nullptr && base_->isReady())
+        giveBackLevel();
     return false;
+}
+
+// The base's texture samples only the levels above this one again, so that it stays
+// complete; the texture binding is given back.
+void FramebufferTarget::giveBackLevel()
+{
+    GLint previousTexture = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previousTexture);
+    glBindTexture(GL_TEXTURE_2D, base_->texture_);
+    glTexParameteri(GL_TEXTURE_2D, kTextureMaxLevel, level_ - 1);
+    if (level_ == 1)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previousTexture));
 }
 
 void FramebufferTarget::release()
@@ -100,7 +143,7 @@ void FramebufferTarget::release()
     const bool contextCurrent = glGetString(GL_VERSION) != nullptr;
     if (contextCurrent && framebuffer_ != 0 && gl_.deleteFramebuffers)
         gl_.deleteFramebuffers(1, &framebuffer_);
-    if (contextCurrent && texture_ != 0)
+    if (contextCurrent && texture_ != 0 && base_ == nullptr)
         glDeleteTextures(1, &texture_);
     framebuffer_ = 0;
     texture_ = 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 
 // The kinds of off-screen target the planet's surface can be composed into.
 enum class SurfaceTargetKind { Framebuffer, Pbuffer };
@@ -26,4 +27,11 @@ public:
 
     virtual int width() const = 0;
     virtual int height() const = 0;
+
+    // A target that draws into mip level `level` of this one's texture, not yet created;
+    // null where this kind has no levels. This target must be created first and
+    // outlive it; creating the level makes the texture filter its levels trilinearly.
+    virtual std::unique_ptr<OffscreenTarget> makeLevel(int) { return nullptr; }
+    // How many samples the texture takes along its longer axis, as the driver filters it.
+    virtual float anisotropy() const { return 1.0f; }
 };

@@ -398,7 +398,6 @@ bool CloudCompositor::compose(double T, const SurfaceRegion& region, int level)
     OffscreenTarget& target = *levels_[level];
     if (!target.beginDrawing())
         return false;
-    shownLevel_ = level;
     glPushAttrib(kCompositionState);
     glViewport(0, 0, target.width(), target.height());
     glMatrixMode(GL_PROJECTION);
@@ -437,5 +436,5 @@ bool CloudCompositor::compose(double T, const SurfaceRegion& region, int level)
 void CloudCompositor::bind()
 {
     if (ready_)
-        levels_[shownLevel_]->bindTexture();
+        levels_[0]->bindTexture();
 }

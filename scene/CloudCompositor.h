@@ -5,6 +5,7 @@
 #include "assets/GlHeaders.h"
 #include "assets/GlProcLoader.h"
 #include "assets/OffscreenTarget.h"
+#include "assets/SurfaceSampling.h"
 #include "assets/TextureUpload.h"
 #include "scene/LayerStrip.h"
 #include "scene/LayerTable.h"
@@ -42,8 +43,8 @@ public:
     }
 
     // Takes created targets and loads the 24 layer and mask pictures from the pack
-    // into their context. Each target after the first is a level of half the size
-    // before, in the same context; with levels the bands are mipmapped so that
+    // into their context. Each target after the first is a mip level of the first's
+    // texture, of half the size before; with levels the bands are mipmapped so that
     // composing them smaller filters them. Runs with the window's context current and
     // leaves it current; on failure the targets are released.
     bool create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack);
@@ -60,11 +61,17 @@ public:
     OffscreenTarget* target() { return levels_.empty() ? nullptr : levels_[0].get(); }
     int levelCount() const { return static_cast<int>(levels_.size()); }
 
+    // Samples the texture takes along its longer axis on the planet.
+    float anisotropy() const { return levels_.empty() ? 1.0f : levels_[0]->anisotropy(); }
+    // What the planet's sampling adds to the level of detail: only a surface with levels
+    // has a bias.
+    float levelBias() const { return levels_.size() > 1 ? surfaceLevelBias : 0.0f; }
+
     // Composes the surface for scene time T into one level, inside region only (in
     // that level's texels); the texels outside keep what they had. The window's
     // context and its GL state are as they were.
     bool compose(double T, const SurfaceRegion& region, int level = 0);
-    // Binds the level composed last, for the planet pass.
+    // Binds the surface with all its levels, for the planet pass.
     void bind();
 
 private:
@@ -84,7 +91,6 @@ private:
 
     SceneHost& host_;
     std::vector<std::unique_ptr<OffscreenTarget>> levels_;
-    int shownLevel_ = 0;
     GlProcLoader loader_;
     std::unique_ptr<MultiTexture> multiTexture_;
     LayerPasses preferred_ = LayerPasses::Combined;

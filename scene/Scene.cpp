@@ -34,7 +34,7 @@ double planetTurn(double T)
 
 constexpr int kSurfaceWidth = 2048;
 constexpr int kSurfaceHeight = 1024;
-// Full size, then halves down to 256 x 128 for a planet far away.
+// Full size, then halves down to 256 x 128, for the parts of the planet seen from afar.
 constexpr int kSurfaceLevels = 4;
 
 // Which off-screen targets each surface path tries, in order.
@@ -50,14 +50,15 @@ const SurfacePathRow kSurfacePaths[] = {
     {SurfacePath::Static, 0, {}},
 };
 
-// Smaller levels share the window's context, so only framebuffer objects have them;
-// empty when the full-size target cannot be made.
+// The full-size target and the mip levels of its texture, where its kind has them
+// (framebuffer objects do, pbuffers do not); empty when the full-size target cannot
+// be made.
 std::vector<std::unique_ptr<OffscreenTarget>> makeLevels(SceneHost& host, SurfaceTargetKind kind)
 {
     std::vector<std::unique_ptr<OffscreenTarget>> levels;
-    const int count = kind == SurfaceTargetKind::Framebuffer ? kSurfaceLevels : 1;
-    for (int level = 0; level < count; ++level) {
-        std::unique_ptr<OffscreenTarget> target = host.makeSurfaceTarget(kind);
+    for (int level = 0; level < kSurfaceLevels; ++level) {
+        std::unique_ptr<OffscreenTarget> target =
+            level == 0 ? host.makeSurfaceTarget(kind) : levels[0]->makeLevel(level);
         if (!target || !target->create(kSurfaceWidth >> level, kSurfaceHeight >> level)) {
             if (target)
                 target->release();
@@ -377,7 +378,7 @@ void Scene::drawPlanetFrame(double T)
     host_.framePhase("moons");
 }
 
-// Only what this frame shows of the turning planet is composed anew.
+// The turning planet as this frame shows it.
 PlanetView Scene::planetView(double T) const
 {
     PlanetView view;
@@ -391,16 +392,30 @@ PlanetView Scene::planetView(double T) const
     return view;
 }
 
+// Only what this frame can sample of the turning planet is composed anew, at each
+// level of the surface only where the planet's filtering reads that level.
+void Scene::composeSurface(double T)
+{
+    SurfaceSampling sampling;
+    sampling.width = kSurfaceWidth;
+    sampling.height = kSurfaceHeight;
+    sampling.maximumLevel = compositor_->levelCount() - 1;
+    sampling.levelBias = compositor_->levelBias();
+    sampling.anisotropy = compositor_->anisotropy();
+    sampling.viewportHeight = viewportHeight_;
+    const std::vector<SurfaceRegion> regions = sampledSurfaceRegions(planetView(T), sampling);
+    for (int level = 0; level < static_cast<int>(regions.size()); ++level)
+        if (!regions[level].boxes.empty())
+            compositor_->compose(T, regions[level], level);
+}
+
 void Scene::drawFrame()
 {
     const double T = sceneTime_;
     if (static_cast<uint32_t>(settings_.camMode) <= 2)
         moveCamera(T);
-    if (compositorReady()) {
-        const PlanetView view = planetView(T);
-        const int level = surfaceLevel(view, viewportHeight_, kSurfaceWidth, compositor_->levelCount() - 1);
-        compositor_->compose(T, visibleSurfaceRegion(view, kSurfaceWidth >> level, kSurfaceHeight >> level), level);
-    }
+    if (compositorReady())
+        composeSurface(T);
     host_.framePhase("composition");
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);

@@ -68,6 +68,7 @@ private:
     bool stopLoading();
     void moveCamera(double T);
     void drawPlanetFrame(double T);
+    void composeSurface(double T);
     PlanetView planetView(double T) const;
 
     SceneClock& clock_;

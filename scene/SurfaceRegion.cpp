@@ -16,6 +16,11 @@ constexpr int kEdgeRays = 32;
 constexpr int kRefinements = 10;
 constexpr double kSampleStep = radians(1.0);
 constexpr int kHorizonSamples = 720;
+// Levels by which the estimate of the finest sampled level is lowered.
+constexpr double kLevelSlack = 0.5;
+// Points per tile side at which the finest level is estimated, edges included.
+constexpr int kTilePoints = 4;
+constexpr int kNotShown = 127;
 
 inline Vec3 cross(Vec3 a, Vec3 b)
 {
@@ -59,8 +64,8 @@ struct SphereCamera {
         return t > 0.0;
     }
 
-    // True when a point lies inside the view's pyramid.
-    bool inView(Vec3 p) const
+    // Where a point in front of the eye shows on the screen, in -1..1 across each axis.
+    bool project(Vec3 p, double& x, double& y) const
     {
         // Solve p - eye = t (forward + x right + y up) for t, t x and t y.
         const Vec3 v = p - eye;
@@ -69,10 +74,70 @@ struct SphereCamera {
         if (det == 0.0)
             return false;
         const double t = dot(v, ru) / det;
-        const double x = dot(forward, cross(v, up)) / det;
-        const double y = dot(forward, cross(right, v)) / det;
-        return t > 0.0 && std::fabs(x) <= t * 1.001 && std::fabs(y) <= t * 1.001;
+        if (!(t > 0.0))
+            return false;
+        x = dot(forward, cross(v, up)) / det / t;
+        y = dot(forward, cross(right, v)) / det / t;
+        return true;
     }
+
+    // True when a point lies inside the view's pyramid.
+    bool inView(Vec3 p) const
+    {
+        double x = 0.0, y = 0.0;
+        return project(p, x, y) && std::fabs(x) <= 1.001 && std::fabs(y) <= 1.001;
+    }
+};
+
+// The finest mip level of the surface that sampling can reach at a point of the sphere,
+// from how many texels of level 0 a pixel spans there. The bound is the one every
+// implementation keeps (the largest of the four partial derivatives of the texel
+// coordinates over the screen), lowered by the slack for the mesh's flat triangles and
+// for the points between the ones sampled.
+class LevelEstimate {
+public:
+    LevelEstimate(const SphereCamera& camera, const SurfaceSampling& sampling, double aspect)
+        : camera_(camera),
+          sampling_(sampling),
+          pixelsX_(0.5 * sampling.viewportHeight * aspect),
+          pixelsY_(0.5 * sampling.viewportHeight),
+          texelU_(2.0 * pi / sampling.width),
+          texelV_(pi / sampling.height)
+    {
+    }
+
+    int at(Vec3 p) const
+    {
+        const int coarsest = sampling_.maximumLevel;
+        const double r = std::hypot(p.x, p.y);
+        if (coarsest == 0)
+            return 0;
+        if (r < 1e-9)
+            return coarsest;  // a pole, where one point spans every longitude
+        // One texel's step along u and along v, on the screen; without one, the finest.
+        double x = 0.0, y = 0.0, xu = 0.0, yu = 0.0, xv = 0.0, yv = 0.0;
+        const Vec3 alongU = Vec3{-p.y, p.x, 0.0} * texelU_;
+        const Vec3 alongV = Vec3{-p.z * p.x / r, -p.z * p.y / r, r} * texelV_;
+        if (!camera_.project(p, x, y) || !camera_.project(p + alongU, xu, yu) || !camera_.project(p + alongV, xv, yv))
+            return 0;
+        // Pixels per texel, then its inverse: texels per pixel.
+        const double a = (xu - x) * pixelsX_, b = (xv - x) * pixelsX_;
+        const double c = (yu - y) * pixelsY_, d = (yv - y) * pixelsY_;
+        const double det = a * d - b * c;
+        if (!(std::fabs(det) > 1e-12))
+            return coarsest;
+        const double largest = std::max({std::fabs(d), std::fabs(b), std::fabs(c), std::fabs(a)}) / std::fabs(det);
+        const double lambda =
+            std::log2(largest / std::max(1.0, sampling_.anisotropy)) + sampling_.levelBias - kLevelSlack;
+        if (!(lambda > 0.0))
+            return 0;
+        return std::min(coarsest, static_cast<int>(lambda));
+    }
+
+private:
+    const SphereCamera& camera_;
+    const SurfaceSampling& sampling_;
+    double pixelsX_, pixelsY_, texelU_, texelV_;
 };
 
 // Which tiles of the texture the view needs, marked from points of the sphere.
@@ -80,32 +145,37 @@ class TileGrid {
 public:
     static constexpr int columns = 32, rows = 16;
 
-    // Marks the tiles within margin radians of p on the sphere.
-    void markAround(Vec3 p, double margin)
+    // Marks the tiles within margin radians of p on the sphere as needed from level on.
+    void markAround(Vec3 p, double margin, int level)
     {
         const double latitude = std::asin(std::max(-1.0, std::min(1.0, p.z / length(p))));
         const double south = latitude - margin, north = latitude + margin;
         const int rowFirst = rowOf(south), rowLast = rowOf(north);
         const double polewards = std::max(std::fabs(south), std::fabs(north));
         if (polewards >= pi / 2 - 1e-9) {
-            markRows(rowFirst, rowLast, 0, columns);
+            markRows(rowFirst, rowLast, 0, columns, level);
             return;
         }
         const double spread = margin / std::cos(polewards);
         const double longitude = std::atan2(p.y, p.x);
         const int first = static_cast<int>(std::floor((longitude - spread) / (2.0 * pi) * columns));
         const int last = static_cast<int>(std::floor((longitude + spread) / (2.0 * pi) * columns));
-        markRows(rowFirst, rowLast, first, std::min(last - first + 1, columns));
+        markRows(rowFirst, rowLast, first, std::min(last - first + 1, columns), level);
     }
 
-    void mark(int row, int column) { tiles_[row][column] = true; }
-    bool marked(int row, int column) const { return tiles_[row][column]; }
-
-    // The centre of a tile on the unit sphere.
-    static Vec3 centre(int row, int column)
+    void mark(int row, int column, int level)
     {
-        const double latitude = ((row + 0.5) / rows - 0.5) * pi;
-        const double longitude = (column + 0.5) / columns * 2.0 * pi;
+        signed char& finest = finest_[row][(column % columns + columns) % columns];
+        finest = static_cast<signed char>(std::min<int>(finest, level));
+    }
+    // Whether the tile is needed at this level.
+    bool marked(int row, int column, int level) const { return finest_[row][column] <= level; }
+
+    // The point of a tile at fractions (a, b) of its height and width, on the unit sphere.
+    static Vec3 pointOf(int row, int column, double a, double b)
+    {
+        const double latitude = ((row + a) / rows - 0.5) * pi;
+        const double longitude = (column + b) / columns * 2.0 * pi;
         return {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
     }
 
@@ -115,26 +185,29 @@ private:
         return std::max(0, std::min(rows - 1, static_cast<int>(std::floor((latitude / pi + 0.5) * rows))));
     }
 
-    void markRows(int rowFirst, int rowLast, int columnFirst, int count)
+    void markRows(int rowFirst, int rowLast, int columnFirst, int count, int level)
     {
         for (int row = rowFirst; row <= rowLast; ++row)
             for (int i = 0; i < count; ++i)
-                tiles_[row][((columnFirst + i) % columns + columns) % columns] = true;
+                mark(row, columnFirst + i, level);
     }
 
-    bool tiles_[rows][columns] = {};
+    signed char finest_[rows][columns];
+
+public:
+    TileGrid()
+    {
+        for (auto& row : finest_)
+            std::fill(std::begin(row), std::end(row), static_cast<signed char>(kNotShown));
+    }
 };
 
 // Points of the outline of what the view shows, collected as marks on the grid.
 struct Samples {
     TileGrid& grid;
-    int count = 0;
+    const LevelEstimate& levels;
 
-    void add(Vec3 p)
-    {
-        grid.markAround(p, kMarginRadians);
-        ++count;
-    }
+    void add(Vec3 p) { grid.markAround(p, kMarginRadians, levels.at(p)); }
 };
 
 // Follows the screen edge from a to b, halving where hits lie far apart.
@@ -186,19 +259,40 @@ void sampleHorizon(const SphereCamera& camera, Samples& out)
     }
 }
 
-// Runs of marked tiles, row by row, stacked where rows repeat the same runs.
-SurfaceRegion regionOf(const TileGrid& grid, int width, int height)
+// Points spread over each tile, edges included, that the view shows: each marks the
+// tiles it touches.
+void sampleTiles(const SphereCamera& camera, const LevelEstimate& levels, TileGrid& grid)
+{
+    for (int row = 0; row < TileGrid::rows; ++row)
+        for (int column = 0; column < TileGrid::columns; ++column)
+            for (int i = 0; i < kTilePoints; ++i)
+                for (int j = 0; j < kTilePoints; ++j) {
+                    const double a = double(i) / (kTilePoints - 1), b = double(j) / (kTilePoints - 1);
+                    const Vec3 p = TileGrid::pointOf(row, column, a, b);
+                    if (!(dot(p, camera.eye) > 1.0 && camera.inView(p)))
+                        continue;
+                    const int level = levels.at(p);
+                    for (int r = row - (i == 0 ? 1 : 0); r <= row + (i == kTilePoints - 1 ? 1 : 0); ++r)
+                        for (int c = column - (j == 0 ? 1 : 0); c <= column + (j == kTilePoints - 1 ? 1 : 0); ++c)
+                            if (r >= 0 && r < TileGrid::rows)
+                                grid.mark(r, c, level);
+                }
+}
+
+// Runs of the tiles needed at a level, row by row, stacked where rows repeat the same
+// runs; in that level's texels.
+SurfaceRegion regionOf(const TileGrid& grid, int level, int width, int height)
 {
     SurfaceRegion region;
     std::vector<TexelBox> open;  // runs of the rows above, still growing downwards
     for (int row = 0; row <= TileGrid::rows; ++row) {
         std::vector<TexelBox> runs;
         for (int column = 0; row < TileGrid::rows && column < TileGrid::columns; ++column) {
-            if (!grid.marked(row, column))
+            if (!grid.marked(row, column, level))
                 continue;
             const int x = column * width / TileGrid::columns;
             const int end = (column + 1) * width / TileGrid::columns;
-            if (column > 0 && grid.marked(row, column - 1))
+            if (column > 0 && grid.marked(row, column - 1, level))
                 runs.back().width = end - runs.back().x;
             else
                 runs.push_back({x, row * height / TileGrid::rows, end - x, 0});
@@ -227,37 +321,36 @@ SurfaceRegion wholeSurface(int width, int height)
     return region;
 }
 
-SurfaceRegion visibleSurfaceRegion(const PlanetView& view, int width, int height)
+std::vector<SurfaceRegion> sampledSurfaceRegions(const PlanetView& view, const SurfaceSampling& sampling)
 {
+    const int levels = std::max(0, sampling.maximumLevel) + 1;
+    std::vector<SurfaceRegion> regions;
     const SphereCamera camera(view);
-    if (!(length(camera.eye) > 1.0) || width <= 0 || height <= 0)
-        return wholeSurface(width, height);
+    const bool sizes = sampling.width > 0 && sampling.height > 0;
+    if (!(length(camera.eye) > 1.0) || !sizes) {
+        for (int level = 0; level < levels; ++level)
+            regions.push_back(sizes ? wholeSurface(sampling.width >> level, sampling.height >> level)
+                                    : SurfaceRegion());
+        return regions;
+    }
     // A tile the shown part only touches holds points of its outline (the horizon and
-    // the screen's edges); a tile inside it has its centre in view.
+    // the screen's edges); a tile inside it holds points in view.
+    const LevelEstimate estimate(camera, sampling, view.aspect);
     TileGrid grid;
-    Samples samples{grid};
+    Samples samples{grid, estimate};
     sampleScreenEdges(camera, samples);
     sampleHorizon(camera, samples);
-    for (int row = 0; row < TileGrid::rows; ++row)
-        for (int column = 0; column < TileGrid::columns; ++column) {
-            const Vec3 p = TileGrid::centre(row, column);
-            if (dot(p, camera.eye) > 1.0 && camera.inView(p))
-                grid.mark(row, column);
-        }
-    return regionOf(grid, width, height);
+    sampleTiles(camera, estimate, grid);
+    for (int level = 0; level < levels; ++level)
+        regions.push_back(regionOf(grid, level, sampling.width >> level, sampling.height >> level));
+    return regions;
 }
 
-int surfaceLevel(const PlanetView& view, int viewportHeight, int width, int maximumLevel)
+SurfaceRegion visibleSurfaceRegion(const PlanetView& view, int width, int height)
 {
-    // The nearest surface lies no farther than the distance to the unflattened sphere.
-    const double nearest = length(view.eye) - 1.0;
-    if (!(nearest > 0.0) || width <= 0)
-        return 0;
-    const double pixelsPerUnit = 0.5 * viewportHeight / std::tan(radians(view.fovyDegrees) / 2.0) / nearest;
-    // As GL picks the nearer mipmap: a level whose texels span up to the square root
-    // of 2 pixels, half a level of magnification.
-    int level = 0;
-    while (level < maximumLevel && pixelsPerUnit * 2.0 * pi / (width >> (level + 1)) <= std::sqrt(2.0))
-        ++level;
-    return level;
+    SurfaceSampling sampling;
+    sampling.width = width;
+    sampling.height = height;
+    sampling.maximumLevel = 0;
+    return sampledSurfaceRegions(view, sampling).front();
 }

@@ -27,13 +27,27 @@ struct PlanetView {
 // The whole width x height texture.
 SurfaceRegion wholeSurface(int width, int height);
 
-// The part of a width x height surface texture (u = longitude in turns, v =
-// (latitude + 90 degrees) / 180) that the view shows of the planet, in tiles of a
-// 32 x 16 grid, with margins for linear filtering and for the mesh's flat
-// triangles. The whole texture when the eye is on or inside the planet.
-SurfaceRegion visibleSurfaceRegion(const PlanetView& view, int width, int height);
+// How the planet samples its surface: a mipmapped texture whose level 0 is width x
+// height and each further level half the one before, up to maximumLevel; filtered
+// trilinearly with levelBias added to the level of detail, up to anisotropy samples
+// along the longer axis, on a viewport viewportHeight pixels high (and of the view's
+// aspect).
+struct SurfaceSampling {
+    int width = 2048;
+    int height = 1024;
+    int maximumLevel = 0;
+    double levelBias = 0.0;
+    double anisotropy = 1.0;
+    int viewportHeight = 768;
+};
 
-// How many times a width-texel surface can be halved while one texel still covers at
-// most the square root of 2 pixels, of a viewport height pixels high, at the planet's
-// point nearest the eye; from 0 to maximumLevel.
-int surfaceLevel(const PlanetView& view, int viewportHeight, int width, int maximumLevel);
+// For each level, the part of the surface (u = longitude in turns, v = (latitude + 90
+// degrees) / 180) that the view can sample at that level, in that level's texels, in
+// tiles of a 32 x 16 grid with margins for linear filtering and for the mesh's flat
+// triangles. A tile is needed at the finest level that any shown point of it can reach
+// and at every coarser one. The whole of every level when the eye is on or inside the
+// planet.
+std::vector<SurfaceRegion> sampledSurfaceRegions(const PlanetView& view, const SurfaceSampling& sampling);
+
+// The part of a width x height surface texture without levels that the view shows.
+SurfaceRegion visibleSurfaceRegion(const PlanetView& view, int width, int height);

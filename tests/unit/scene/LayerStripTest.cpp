@@ -38,8 +38,8 @@ TEST(LayerStrips, EveryRowGetsExactlyTheBandsThatCoverItInTheTablesOrder)
     const std::vector<LayerStrip> strips = layerStrips(layerTable, kFirstBand, kLastBand);
     size_t most = 0;
     for (double y = -0.9995; y < 1.0; y += 0.001) {
-        const auto strip = std::find_if(strips.begin(), strips.end(),
-                                        [&](const LayerStrip& s) { return s.bottom < y && y < s.top; });
+        const auto strip =
+            std::find_if(strips.begin(), strips.end(), [&](const LayerStrip& s) { return s.bottom < y && y < s.top; });
         if (strip == strips.end())
             continue;  // on an edge
         EXPECT_EQ(strip->bands, bandsAt(y)) << "y = " << y;

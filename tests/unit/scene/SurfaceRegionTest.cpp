@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <vector>
 
@@ -160,20 +162,124 @@ TEST(SurfaceRegion, EveryTexelAViewShowsIsInside)
 
 namespace {
 
-TEST(SurfaceLevel, HalvesTheSurfaceWhileATexelStaysWithinHalfALevelOfAPixel)
+// Texel coordinates of level 0 at the point a screen position shows, in pixels.
+bool texelAt(const PlanetView& view, int viewportHeight, double px, double py, double& u, double& v)
 {
-    // 768 pixels high at 45 degrees: 927 pixels per unit at distance 1; a texel of a
-    // 2048-wide surface is 2 pi / 2048 units wide.
-    const double f = 384.0 / std::tan(radians(22.5));
-    auto levelAt = [](double nearest) { return surfaceLevel(lookingAt({nearest + 1.0, 0.0, 0.0}), 768, 2048, 3); };
-    EXPECT_EQ(levelAt(0.5), 0);
-    const double root2 = std::sqrt(2.0);
-    EXPECT_EQ(levelAt(f * 2.0 * pi / 1024 / root2 * 0.99), 0);  // a 1024-wide texel would cover 1.43 pixels
-    EXPECT_EQ(levelAt(f * 2.0 * pi / 1024 / root2 * 1.01), 1);
-    EXPECT_EQ(levelAt(f * 2.0 * pi / 512 / root2 * 1.01), 2);
-    EXPECT_EQ(levelAt(1000.0), 3);  // never beyond the levels there are
-    EXPECT_EQ(surfaceLevel(lookingAt({0.5, 0.0, 0.0}), 768, 2048, 3), 0);
-    EXPECT_EQ(surfaceLevel(lookingAt({NAN, 0.0, 0.0}), 768, 2048, 3), 0);
+    const double halfWidth = 0.5 * viewportHeight * view.aspect, halfHeight = 0.5 * viewportHeight;
+    Vec3 p;
+    if (!planetPoint(view, px / halfWidth, py / halfHeight, p))
+        return false;
+    u = std::atan2(p.y, p.x) / (2.0 * pi) * kWidth;
+    v = (std::asin(std::fmax(-1.0, std::fmin(1.0, p.z / length(p)))) / pi + 0.5) * kHeight;
+    return true;
+}
+
+double wrapped(double du)
+{
+    return du - kWidth * std::round(du / kWidth);
+}
+
+// Views around the planet at distances from 1.1 to 13 radii, turned, flattened.
+std::vector<PlanetView> randomViews(int count)
+{
+    std::mt19937 random(11);
+    std::normal_distribution<double> normal;
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    auto direction = [&] { return normalised(Vec3{normal(random), normal(random), normal(random)}); };
+    std::vector<PlanetView> views;
+    for (int i = 0; i < count; ++i) {
+        PlanetView view;
+        view.eye = direction() * (1.1 + 12.0 * std::pow(0.5 * (unit(random) + 1.0), 2.0));
+        view.centre = direction() * (0.8 * unit(random));
+        view.up = direction();
+        view.turnDegrees = 180.0 * unit(random);
+        view.flattening = 0.93;
+        view.eye.z *= 0.93;
+        views.push_back(view);
+    }
+    return views;
+}
+
+// With the program's bias and without one.
+class SampledTexels : public ::testing::TestWithParam<double> {};
+
+TEST_P(SampledTexels, EveryTexelAPixelSamplesIsInTheRegionOfEachLevelItReads)
+{
+    SurfaceSampling sampling;
+    sampling.maximumLevel = 3;
+    sampling.levelBias = GetParam();
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    int checked = 0;
+    for (const PlanetView& view : randomViews(300)) {
+        const std::vector<SurfaceRegion> regions = sampledSurfaceRegions(view, sampling);
+        ASSERT_EQ(regions.size(), 4u);
+        const double halfWidth = 0.5 * sampling.viewportHeight * view.aspect;
+        const double halfHeight = 0.5 * sampling.viewportHeight;
+        for (int i = 0; i < 100; ++i) {
+            const double px = unit(random) * (halfWidth - 1.0), py = unit(random) * (halfHeight - 1.0);
+            double u, v, ux, vx, uy, vy;
+            if (!texelAt(view, sampling.viewportHeight, px, py, u, v) ||
+                !texelAt(view, sampling.viewportHeight, px + 1.0, py, ux, vx) ||
+                !texelAt(view, sampling.viewportHeight, px, py + 1.0, uy, vy))
+                continue;
+            // The least level of detail any implementation may take: the largest of the
+            // four derivatives; trilinear filtering reads that level and the next.
+            const double largest = std::max(
+                {std::fabs(wrapped(ux - u)), std::fabs(wrapped(uy - u)), std::fabs(vx - v), std::fabs(vy - v)});
+            const int finest = std::clamp(static_cast<int>(std::floor(std::log2(largest) + sampling.levelBias)), 0, 3);
+            if (u < 0.0)
+                u += kWidth;
+            for (int level = finest; level <= std::min(finest + 1, 3); ++level) {
+                const int x = std::min((kWidth >> level) - 1, static_cast<int>(u) >> level);
+                const int y = std::min((kHeight >> level) - 1, static_cast<int>(v) >> level);
+                ASSERT_TRUE(contains(regions[level], x, y)) << "level " << level << ", finest " << finest;
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 10000);
+}
+
+INSTANTIATE_TEST_SUITE_P(LevelBias, SampledTexels, ::testing::Values(0.0, 0.5));
+
+TEST(SampledSurfaceRegions, TheFullSizeLevelIsComposedOnlyWhereTheViewComesClose)
+{
+    SurfaceSampling sampling;
+    sampling.maximumLevel = 3;
+    // From 4.5 radii, the planet fills half the screen's height: level 0 only near the
+    // middle of its face, the coarser levels over all of it.
+    const std::vector<SurfaceRegion> near = sampledSurfaceRegions(lookingAt({4.5, 0.0, 0.3}), sampling);
+    const long visible = area(visibleSurfaceRegion(lookingAt({4.5, 0.0, 0.3}), kWidth, kHeight));
+    EXPECT_GT(area(near[0]), 0);
+    EXPECT_LT(area(near[0]), visible / 2);
+    EXPECT_EQ(area(near[3]) * 64, visible);
+    std::printf("texels from 4.5 radii, levels 0 to 3: %ld %ld %ld %ld (visible at level 0: %ld)\n", area(near[0]),
+                area(near[1]), area(near[2]), area(near[3]), visible);
+    // From 60 radii, where a pixel spans some 20 texels of level 0, only the smallest.
+    const std::vector<SurfaceRegion> far = sampledSurfaceRegions(lookingAt({60.0, 0.0, 0.0}), sampling);
+    for (int level = 0; level < 3; ++level)
+        EXPECT_EQ(area(far[level]), 0) << "level " << level;
+    EXPECT_GT(area(far[3]), 0);
+}
+
+TEST(SampledSurfaceRegions, AnisotropicFilteringReachesFinerLevels)
+{
+    SurfaceSampling plain, anisotropic;
+    plain.maximumLevel = anisotropic.maximumLevel = 3;
+    anisotropic.anisotropy = 16.0;
+    const PlanetView grazing = lookingAt({1.6, 0.0, 0.8}, {0.0, 0.0, 0.9});
+    EXPECT_GT(area(sampledSurfaceRegions(grazing, anisotropic)[0]), area(sampledSurfaceRegions(grazing, plain)[0]));
+}
+
+TEST(SampledSurfaceRegions, AnEyeOnOrInsideThePlanetGetsEveryLevelWhole)
+{
+    SurfaceSampling sampling;
+    sampling.maximumLevel = 3;
+    const std::vector<SurfaceRegion> regions = sampledSurfaceRegions(lookingAt({0.5, 0.0, 0.0}), sampling);
+    ASSERT_EQ(regions.size(), 4u);
+    for (int level = 0; level < 4; ++level)
+        EXPECT_EQ(area(regions[level]), static_cast<long>(kWidth >> level) * (kHeight >> level));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "assets/FramebufferTarget.h"
 #include "assets/ResourcePack.h"
 #include "assets/RenderTexture.h"
+#include "assets/SurfaceSampling.h"
 #include "assets/SurfaceTargets.h"
 #include "scene/CloudCompositor.h"
 #include "scene/SurfaceRegion.h"
@@ -48,14 +49,14 @@ std::unique_ptr<CloudCompositor> makeCompositor(RecordingHost& host, SurfaceTarg
     return compositor;
 }
 
-// The texels of the level composed last, RGBA rows from texture row 0.
-std::vector<uint8_t> readSurface(CloudCompositor& compositor)
+// The texels of one level of the surface, RGBA rows from texture row 0.
+std::vector<uint8_t> readSurface(CloudCompositor& compositor, int level = 0)
 {
-    std::vector<uint8_t> texels(static_cast<size_t>(kWidth) * kHeight * 4, 0);
+    std::vector<uint8_t> texels(static_cast<size_t>(kWidth >> level) * (kHeight >> level) * 4, 0);
     glPushAttrib(GL_TEXTURE_BIT);
     compositor.bind();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     glPopAttrib();
     return texels;
 }
@@ -135,7 +136,8 @@ TEST_F(CompositionTest, TheSmallerLevelsComposeTheSameCombinedAsInTwoPasses)
         const SurfaceRegion whole = wholeSurface(kWidth >> level, kHeight >> level);
         ASSERT_TRUE(reference->compose(7321.0, whole, level));
         ASSERT_TRUE(fast->compose(7321.0, whole, level));
-        EXPECT_LE(largestDifference(readSurface(*reference), readSurface(*fast), whole, kWidth >> level), 2)
+        EXPECT_LE(largestDifference(readSurface(*reference, level), readSurface(*fast, level), whole, kWidth >> level),
+                  2)
             << "level " << level;
     }
     EXPECT_FALSE(fast->compose(7321.0, wholeSurface(kWidth, kHeight), 4));
@@ -208,17 +210,28 @@ TEST_F(CompositionTest, ComposingLeavesTheWindowsStateAsItWas)
     }
 }
 
-// Frames drawn over a surface whose texels outside this frame's region are stale
-// (composed for another time) equal frames over a surface composed whole.
+// Every level of the surface composed whole for scene time T.
+bool composeEveryLevel(CloudCompositor& compositor, double T)
+{
+    for (int level = 0; level < compositor.levelCount(); ++level)
+        if (!compositor.compose(T, wholeSurface(kWidth >> level, kHeight >> level), level))
+            return false;
+    return true;
+}
+
+// Frames drawn over a surface whose texels outside this frame's regions are stale
+// (composed for another time) at every level equal frames over a surface composed
+// whole at every level.
 TEST(SceneSurfacePath, NoStaleTexelReachesTheScreen)
 {
     SceneRig rig(fixedStartSettings());
     ASSERT_TRUE(rig.scene().compositorReady());
     CloudCompositor& compositor = *rig.scene().compositor();
+    ASSERT_EQ(compositor.levelCount(), 4);
     for (double T : {7000.0, 7150.0, 7400.0, 9000.0, 15000.0}) {
-        ASSERT_TRUE(compositor.compose(T + 3000.0, wholeSurface(kWidth, kHeight)));
+        ASSERT_TRUE(composeEveryLevel(compositor, T + 3000.0));
         const FrameImage regionOnly = rig.renderAt(T);
-        ASSERT_TRUE(compositor.compose(T, wholeSurface(kWidth, kHeight)));
+        ASSERT_TRUE(composeEveryLevel(compositor, T));
         const FrameImage whole = rig.renderAt(T);
         EXPECT_EQ(regionOnly.rgb, whole.rgb) << "T = " << T;
     }
@@ -233,6 +246,20 @@ TEST(SceneSurfacePath, TheProgramComposesIntoAFramebufferObjectAndEachPathCanBeC
         EXPECT_NE(dynamic_cast<FramebufferTarget*>(rig.scene().compositor()->target()), nullptr);
         EXPECT_EQ(rig.scene().compositor()->layerPasses(), LayerPasses::Combined);
         EXPECT_EQ(rig.scene().compositor()->levelCount(), 4);
+        // One texture holds the levels, sampled trilinearly with the surface's bias.
+        glPushAttrib(GL_TEXTURE_BIT);
+        rig.scene().compositor()->bind();
+        GLint filter = 0, maximumLevel = 0, smallest = 0;
+        GLfloat bias = 0.0f;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, &maximumLevel);
+        glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, &bias);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &smallest);
+        glPopAttrib();
+        EXPECT_EQ(filter, GL_LINEAR_MIPMAP_LINEAR);
+        EXPECT_EQ(maximumLevel, 3);
+        EXPECT_EQ(bias, surfaceLevelBias);
+        EXPECT_EQ(smallest, kWidth >> 3);
     }
     {
         SceneRig rig(fixedStartSettings(), SurfacePath::PbufferOnly);
