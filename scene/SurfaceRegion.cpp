@@ -15,7 +15,7 @@ constexpr double kMarginRadians = radians(4.0);
 constexpr int kEdgeRays = 32;
 constexpr int kRefinements = 10;
 constexpr double kSampleStep = radians(1.0);
-constexpr int kHorizonSamples = 720;
+constexpr int kHorizonSamples = 360;
 // Levels by which the estimate of the finest sampled level is lowered.
 constexpr double kLevelSlack = 0.5;
 // Points per tile side at which the finest level is estimated, edges included.
@@ -31,6 +31,7 @@ inline Vec3 cross(Vec3 a, Vec3 b)
 // world's rays, so the unit sphere can stand for the flattened, turned planet.
 struct SphereCamera {
     Vec3 eye, forward, right, up;  // right and up scaled to the screen's half extents
+    Vec3 solveT{}, solveX{}, solveY{};
     double c, s, flattening;
 
     explicit SphereCamera(const PlanetView& view)
@@ -47,6 +48,13 @@ struct SphereCamera {
         forward = toSphere(f);
         right = toSphere(r * (halfHeight * view.aspect));
         up = toSphere(u * halfHeight);
+        // p - eye = t (forward + x right + y up), solved for t, t x and t y by Cramer's rule.
+        const double det = dot(forward, cross(right, up));
+        if (det != 0.0) {
+            solveT = cross(right, up) * (1.0 / det);
+            solveX = cross(up, forward) * (1.0 / det);
+            solveY = cross(forward, right) * (1.0 / det);
+        }
     }
 
     Vec3 toSphere(Vec3 p) const { return {c * p.x - s * p.y, s * p.x + c * p.y, p.z / flattening}; }
@@ -67,17 +75,12 @@ struct SphereCamera {
     // Where a point in front of the eye shows on the screen, in -1..1 across each axis.
     bool project(Vec3 p, double& x, double& y) const
     {
-        // Solve p - eye = t (forward + x right + y up) for t, t x and t y.
         const Vec3 v = p - eye;
-        const Vec3 ru = cross(right, up);
-        const double det = dot(forward, ru);
-        if (det == 0.0)
-            return false;
-        const double t = dot(v, ru) / det;
+        const double t = dot(v, solveT);
         if (!(t > 0.0))
             return false;
-        x = dot(forward, cross(v, up)) / det / t;
-        y = dot(forward, cross(right, v)) / det / t;
+        x = dot(v, solveX) / t;
+        y = dot(v, solveY) / t;
         return true;
     }
 
@@ -109,7 +112,7 @@ public:
     int at(Vec3 p) const
     {
         const int coarsest = sampling_.maximumLevel;
-        const double r = std::hypot(p.x, p.y);
+        const double r = std::sqrt(p.x * p.x + p.y * p.y);
         if (coarsest == 0)
             return 0;
         if (r < 1e-9)
@@ -170,14 +173,6 @@ public:
     }
     // Whether the tile is needed at this level.
     bool marked(int row, int column, int level) const { return finest_[row][column] <= level; }
-
-    // The point of a tile at fractions (a, b) of its height and width, on the unit sphere.
-    static Vec3 pointOf(int row, int column, double a, double b)
-    {
-        const double latitude = ((row + a) / rows - 0.5) * pi;
-        const double longitude = (column + b) / columns * 2.0 * pi;
-        return {std::cos(latitude) * std::cos(longitude), std::cos(latitude) * std::sin(longitude), std::sin(latitude)};
-    }
 
 private:
     static int rowOf(double latitude)
@@ -259,24 +254,34 @@ void sampleHorizon(const SphereCamera& camera, Samples& out)
     }
 }
 
-// Points spread over each tile, edges included, that the view shows: each marks the
-// tiles it touches.
+// The points of a lattice over the tiles, kTilePoints to a tile's side with the edges
+// shared, that the view shows: each marks the tiles it touches.
 void sampleTiles(const SphereCamera& camera, const LevelEstimate& levels, TileGrid& grid)
 {
-    for (int row = 0; row < TileGrid::rows; ++row)
-        for (int column = 0; column < TileGrid::columns; ++column)
-            for (int i = 0; i < kTilePoints; ++i)
-                for (int j = 0; j < kTilePoints; ++j) {
-                    const double a = double(i) / (kTilePoints - 1), b = double(j) / (kTilePoints - 1);
-                    const Vec3 p = TileGrid::pointOf(row, column, a, b);
-                    if (!(dot(p, camera.eye) > 1.0 && camera.inView(p)))
-                        continue;
-                    const int level = levels.at(p);
-                    for (int r = row - (i == 0 ? 1 : 0); r <= row + (i == kTilePoints - 1 ? 1 : 0); ++r)
-                        for (int c = column - (j == 0 ? 1 : 0); c <= column + (j == kTilePoints - 1 ? 1 : 0); ++c)
-                            if (r >= 0 && r < TileGrid::rows)
-                                grid.mark(r, c, level);
-                }
+    constexpr int steps = kTilePoints - 1;
+    constexpr int latitudes = TileGrid::rows * steps + 1, longitudes = TileGrid::columns * steps;
+    double cosLatitude[latitudes], sinLatitude[latitudes], cosLongitude[longitudes], sinLongitude[longitudes];
+    for (int i = 0; i < latitudes; ++i) {
+        const double latitude = (double(i) / (latitudes - 1) - 0.5) * pi;
+        cosLatitude[i] = std::cos(latitude);
+        sinLatitude[i] = std::sin(latitude);
+    }
+    for (int j = 0; j < longitudes; ++j) {
+        cosLongitude[j] = std::cos(2.0 * pi * j / longitudes);
+        sinLongitude[j] = std::sin(2.0 * pi * j / longitudes);
+    }
+    for (int i = 0; i < latitudes; ++i)
+        for (int j = 0; j < longitudes; ++j) {
+            const Vec3 p{cosLatitude[i] * cosLongitude[j], cosLatitude[i] * sinLongitude[j], sinLatitude[i]};
+            if (!(dot(p, camera.eye) > 1.0 && camera.inView(p)))
+                continue;
+            const int level = levels.at(p);
+            const int row = i / steps, column = j / steps;
+            for (int r = row - (i % steps == 0 ? 1 : 0); r <= std::min(row, TileGrid::rows - 1); ++r)
+                for (int c = column - (j % steps == 0 ? 1 : 0); c <= column; ++c)
+                    if (r >= 0)
+                        grid.mark(r, c, level);
+        }
 }
 
 // Runs of the tiles needed at a level, row by row, stacked where rows repeat the same
