@@ -83,7 +83,7 @@ const TextureRow kTextureRows[] = {
     {PackMembers::moon, UploadProfile::MipmappedClamped, 0, PackMembers::moonCount - 1,
      [](SceneTextures& t) { return t.moon; }},
     {PackMembers::rings, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.rings; }},
-    {PackMembers::ringsMask, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.ringsMask; }},
+    {PackMembers::ringsMask, UploadProfile::MipmappedIntensity, 0, 0, [](SceneTextures& t) { return &t.ringsMask; }},
     {PackMembers::night, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.night; }},
     {PackMembers::starGlow, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.starGlow; }},
 };
@@ -167,6 +167,7 @@ void Scene::init(const Settings& settings, int width, int height)
         fail("Can't open resource data file.", SceneHost::ErrorIcon);
     }
     setFixedState();
+    rings_.resolve(host_.glProcLoader());
     setProjection(width, height);
     setLight0();
     chooseStartTime();
@@ -371,7 +372,7 @@ void Scene::drawPlanetFrame(double T)
     glPopMatrix();
     host_.framePhase("rim glow");
 
-    drawRings(textures_);
+    rings_.draw(textures_);
     host_.framePhase("rings");
     moons_.draw(T, textures_);
     host_.framePhase("moons");

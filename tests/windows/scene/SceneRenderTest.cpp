@@ -327,7 +327,9 @@ TEST(SceneRender, RingDarkensWhatLiesBehindItAndBrightensInFront)
     ASSERT_GT(T, 0.0);
     const FrameImage frame = rig.renderAt(T);
     keep(frame, "rings-open");
-    drawRings(rig.scene().textures());  // the ring once more over the finished frame
+    RingPass rings;
+    rings.resolve(rig.host().glProcLoader());
+    rings.draw(rig.scene().textures());  // the ring once more over the finished frame
     const FrameImage twice = FrameImage::readBack(frame.width, frame.height);
 
     const ViewMatrices view = rig.viewFor(SceneRig::tourAt(T));
