@@ -15,6 +15,6 @@ RingVertex ringAnnulusVertex(int k)
     const double x = r * std::cos(a);
     const double y = r * std::sin(a);
     // Texture (0, 0) at (2, 2) and (1, 1) at (-2, -2), as on the square.
-    return {(kPictureHalfWidth - x) / (2.0 * kPictureHalfWidth), (kPictureHalfWidth - y) / (2.0 * kPictureHalfWidth),
-            x, y};
+    return {(kPictureHalfWidth - x) / (2.0 * kPictureHalfWidth), (kPictureHalfWidth - y) / (2.0 * kPictureHalfWidth), x,
+            y};
 }
