@@ -426,5 +426,6 @@ void Scene::shutdown()
     deleteTextures(textures_);
     planet_.release();
     stars_.release();
+    moons_.release();
     sceneBuffers_.freeAll();
 }
