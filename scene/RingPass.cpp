@@ -1,7 +1,7 @@
 #include "scene/RingPass.h"
 
 #include "assets/GlExtensions.h"
-#include "scene/RingAnnulus.h"
+#include "scene/Annulus.h"
 
 namespace {
 
@@ -25,14 +25,18 @@ constexpr GLenum kOperand0Alpha = 0x8598;
 
 constexpr GLdouble kRingBrightness = 0.1;
 
-// One strip, seen from either side of the plane: the pass turns culling off.
+constexpr double kPictureHalfWidth = 2.0;  // the ring picture's square spans -2..2 on both axes
+
+// One strip, seen from either side of the plane: the pass turns culling off. Texture
+// (0, 0) lies at (2, 2) and (1, 1) at (-2, -2), as on the picture's square.
 template <class TexCoord> void drawAnnulus(TexCoord texCoord)
 {
     glBegin(GL_TRIANGLE_STRIP);
-    for (int k = 0; k < ringAnnulusVertexCount; ++k) {
-        const RingVertex v = ringAnnulusVertex(k);
-        texCoord(v.s, v.t);
-        glVertex3d(v.x, v.y, 0.0);
+    for (int k = 0; k < annulusVertexCount(ringBand); ++k) {
+        const AnnulusPoint p = annulusVertex(ringBand, k);
+        texCoord((kPictureHalfWidth - p.x) / (2.0 * kPictureHalfWidth),
+                 (kPictureHalfWidth - p.y) / (2.0 * kPictureHalfWidth));
+        glVertex3d(p.x, p.y, 0.0);
     }
     glEnd();
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+// A flat ring as one triangle strip: the sprites and the ring band whose pictures hold
+// nothing in their middle and corners are drawn over the band alone, which saves the
+// fill of blending in nothing.
+struct Annulus {
+    double inner, outer;  // radii of the strip's vertices
+    int segments;
+};
+
+// The rings between 1.216 and 1.974 planet radii; the picture's square reaches to 2.
+constexpr Annulus ringBand{1.1, 2.0, 64};
+
+constexpr int annulusVertexCount(const Annulus& band)
+{
+    return 2 * (band.segments + 1);
+}
+
+struct AnnulusPoint {
+    double x, y;
+};
+
+// Vertex k of the strip, k = 0 .. annulusVertexCount - 1: even k on the outer edge,
+// odd k on the inner, going round counterclockwise from +x; the last pair repeats the
+// first.
+AnnulusPoint annulusVertex(const Annulus& band, int k);
