@@ -10,6 +10,11 @@ struct Annulus {
 
 // The rings between 1.216 and 1.974 planet radii; the picture's square reaches to 2.
 constexpr Annulus ringBand{1.1, 2.0, 64};
+// The rim glows in picture half-widths: the wide ring fades in from 0.6, the crescent
+// from 0.85, both out to the picture's inscribed circle, which the outer edge encloses
+// with a texel or two to spare (its vertices reach just past the clamped picture's edge).
+constexpr Annulus wideGlowBand{0.6, 1.015, 48};
+constexpr Annulus thinGlowBand{0.85, 1.015, 48};
 
 constexpr int annulusVertexCount(const Annulus& band)
 {

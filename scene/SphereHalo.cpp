@@ -48,11 +48,6 @@ void faceAlong(Vec3 w)
         glRotated(180.0, 1.0, 0.0, 0.0);  // looking straight down the axis
 }
 
-// The glow pictures hold nothing within these radii (in picture half-widths) nor beyond
-// the picture's inscribed circle: the wide ring fades in from 0.6, the crescent from 0.85.
-constexpr Annulus kWideGlowBand{0.6, 1.0, 48};
-constexpr Annulus kThinGlowBand{0.85, 1.0, 48};
-
 // The sprite over a band alone, turned so its texture matches the whole quad's.
 void haloBand(double h, double alpha, const Annulus& band)
 {
@@ -144,8 +139,8 @@ void drawSunRimGlow(Vec3 c, double r, Vec3 light, unsigned wideTexture, unsigned
     glPushAttrib(kRimGlowState);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, wideTexture);
-    placeHalo(c, 1.08, screenAngle - 45.0, [&alphas](double h) { haloBand(h, alphas.wide, kWideGlowBand); });
+    placeHalo(c, 1.08, screenAngle - 45.0, [&alphas](double h) { haloBand(h, alphas.wide, wideGlowBand); });
     glBindTexture(GL_TEXTURE_2D, thinTexture);
-    placeHalo(c, 1.03, screenAngle - 45.0, [&alphas](double h) { haloBand(h, alphas.thin, kThinGlowBand); });
+    placeHalo(c, 1.03, screenAngle - 45.0, [&alphas](double h) { haloBand(h, alphas.thin, thinGlowBand); });
     glPopAttrib();
 }
