@@ -6,10 +6,13 @@
 struct Annulus {
     double inner, outer;  // radii of the strip's vertices
     int segments;
+    double square = 0.0;  // when above 0, the outer edge stays within -square..square
 };
 
-// The rings between 1.216 and 1.974 planet radii; the picture's square reaches to 2.
-constexpr Annulus ringBand{1.1, 2.0, 64};
+// The rings lie between 1.216 and 1.974 planet radii, but seen edge on the picture's
+// smaller mipmap levels spread them further: out to 2.2 (within the picture's square,
+// which reaches to 2) the band leaves out nothing visible.
+constexpr Annulus ringBand{1.1, 2.2, 64, 2.0};
 // The rim glows in picture half-widths: the wide ring fades in from 0.6, the crescent
 // from 0.85, both out to the picture's inscribed circle, which the outer edge encloses
 // with a texel or two to spare (its vertices reach just past the clamped picture's edge).

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -56,7 +57,8 @@ TEST(BandArt, RingsAreBlackAndTheirMaskWhiteOutsideTheRingBand)
     const double texel = 4.0 / rings.width();  // the square spans 4 planet radii
     // The mipmaps' smaller levels spread a texel over several: five to spare.
     const double inner = ringBand.inner + 5.0 * texel;
-    const double outer = ringBand.outer * std::cos(pi / ringBand.segments) - 5.0 * texel;
+    // The band's outer edge keeps at least this far out, on its circle or on the square.
+    const double outer = std::min(ringBand.outer, ringBand.square) * std::cos(pi / ringBand.segments) - 5.0 * texel;
     int dark = 0, light = 0;
     forEachTexel(rings, 2.0,
                  [&](double r, const Colour& c) { light += (r < inner || r > outer) && brightest(c) > kNothing; });
