@@ -1,5 +1,6 @@
 #include "scene/FlarePlan.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "scene/Angles.h"
@@ -48,6 +49,20 @@ FlareSprite streakSprite(double ndcX, double ndcY, double intensity, double hidd
 }
 
 }  // namespace
+
+PixelBox flareSampleBox(const FlareView& view)
+{
+    // A pixel either side for the rounding of the samples' places.
+    const double rx = kSampleRadius * 0.5 * view.width + 1.0;
+    const double ry = kSampleRadius * 0.5 * view.height + 1.0;
+    const double x0 = std::max(0.0, std::floor(view.winX - rx));
+    const double y0 = std::max(0.0, std::floor(view.winY - ry));
+    const double x1 = std::min(view.width - 1.0, std::ceil(view.winX + rx));
+    const double y1 = std::min(view.height - 1.0, std::ceil(view.winY + ry));
+    if (!(x0 <= x1 && y0 <= y1))
+        return {0, 0, -1, -1};
+    return {static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1)};
+}
 
 double flareHidden(double ndcX, double ndcY, const FlareView& view, DepthSampler& depth)
 {

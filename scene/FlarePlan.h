@@ -27,6 +27,13 @@ struct FlareSprite {
 constexpr int flareSpriteCount = flareElementCount + 1;
 constexpr int flareSampleCount = 64;
 
+// The window pixels the samples around the sun can read, clipped to the viewport: one
+// block read serves them all. Empty (x0 > x1 or y0 > y1) when none lies on screen.
+struct PixelBox {
+    int x0, y0, x1, y1;
+};
+PixelBox flareSampleBox(const FlareView& view);
+
 // Share of the 64 samples around the sun that are covered (or off screen): 0 to 1.
 double flareHidden(double ndcX, double ndcY, const FlareView& view, DepthSampler& depth);
 

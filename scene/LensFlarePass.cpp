@@ -9,14 +9,47 @@ namespace {
 constexpr GLbitfield kFlareSpriteState =
     GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
 
-// One depth value per read from the frame drawn so far.
-struct GlDepthSampler : DepthSampler {
+// Depth values of the frame drawn so far: the samples' block in one read (each read
+// waits for the renderer), any pixel outside it on its own.
+class GlDepthSampler : public DepthSampler {
+public:
+    explicit GlDepthSampler(const FlareView& view) : box_(flareSampleBox(view)) {}
+
     float depthAt(int x, int y) override
     {
+        if (!tried_)
+            readBlock();
+        if (read_ && x >= box_.x0 && x <= box_.x1 && y >= box_.y0 && y <= box_.y1)
+            return block_[(y - box_.y0) * (box_.x1 - box_.x0 + 1) + (x - box_.x0)];
         GLfloat depth = 0.0f;
         glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
         return depth;
     }
+
+private:
+    // Sets tight packing for the read; pushed and popped.
+    void readBlock()
+    {
+        tried_ = true;
+        const int width = box_.x1 - box_.x0 + 1, height = box_.y1 - box_.y0 + 1;
+        if (width <= 0 || height <= 0 || width * height > kBlockCapacity)
+            return;
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+        glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+        glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+        glReadPixels(box_.x0, box_.y0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT, block_);
+        glPopClientAttrib();
+        read_ = true;
+    }
+
+    // The block of views up to about 3000 pixels wide; wider ones read pixel by pixel.
+    static constexpr int kBlockCapacity = 96 * 96;
+    PixelBox box_;
+    bool tried_ = false;
+    bool read_ = false;
+    GLfloat block_[kBlockCapacity];
 };
 
 }  // namespace
@@ -32,7 +65,7 @@ void drawLensFlares(Vec3 sun, const SceneTextures& textures)
     FlareView view{0.0, 0.0, 0.0, viewport[2], viewport[3]};
     if (gluProject(sun.x, sun.y, sun.z, modelView, projection, viewport, &view.winX, &view.winY, &view.winZ) != GL_TRUE)
         return;
-    GlDepthSampler depth;
+    GlDepthSampler depth(view);
     FlareSprite sprites[flareSpriteCount];
     const int count = planLensFlares(view, depth, sprites);
     for (int i = 0; i < count; ++i) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 // Base sizes are enlarged and base distances shrunk by 1.5 so the moons read at tour range.
-const MoonRecord moonRecords[4] = {
+const MoonRecord moonRecords[moonCount] = {
     {0.0254 * 1.5, 5.9 / 1.5, 4.28, 0},
     {0.0219 * 1.5, 9.38 / 1.5, 8.59, 1},
     {0.0368 * 1.5, 14.97 / 1.5, 17.3, 2},

@@ -9,7 +9,8 @@ struct MoonRecord {
     int32_t texture;
 };
 
-extern const MoonRecord moonRecords[4];
+constexpr int moonCount = 4;
+extern const MoonRecord moonRecords[moonCount];
 
 // Orbit angle in radians of moon `index` at scene time T; the moons start 2 radians apart.
 double moonAngle(double T, const MoonRecord& moon, int index);

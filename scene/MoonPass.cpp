@@ -9,6 +9,9 @@
 
 namespace {
 
+constexpr GLint kSphereSlices = 32;
+constexpr GLint kSphereStacks = 16;
+
 // Blending and texturing; the moons' colour, lit material and texture.
 constexpr GLbitfield kMoonPassState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
 // Lighting, blending, depth test; depth writes, blend function, colour and the material
@@ -28,9 +31,10 @@ void drawGlow(unsigned glowTexture)
     GLdouble modelView[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
     const double d = std::fabs(modelView[14]);  // the moon's depth in front of the eye
-    if (d > 0.0) {
+    const double alpha = moonGlowAlpha(d);
+    if (d > 0.0 && alpha > 0.0) {  // a near moon's wide sprite would add nothing
         glBindTexture(GL_TEXTURE_2D, glowTexture);
-        glColor4d(1.0, 1.0, 1.0, moonGlowAlpha(d));
+        glColor4d(1.0, 1.0, 1.0, alpha);
         drawScreenSprite({0.0, 0.0, 0.0}, 3.0 / d, 3.0 / d);
     }
     glPopAttrib();
@@ -38,26 +42,47 @@ void drawGlow(unsigned glowTexture)
 
 }  // namespace
 
-MoonPass::~MoonPass()
+// The list goes in release, while the context is current, or with its context.
+MoonPass::~MoonPass() = default;
+
+void MoonPass::release()
 {
-    if (quadric_ != nullptr)
-        gluDeleteQuadric(quadric_);
+    if (list_ != -1)
+        glDeleteLists(static_cast<GLuint>(list_), moonCount);
+    list_ = -1;
+}
+
+// The spheres' vertices are the same every frame: GLU computes them once, one list per
+// moon at its own radius (a scaled unit sphere would scale its normals, and the light).
+bool MoonPass::compile()
+{
+    GLUquadric* quadric = gluNewQuadric();
+    if (quadric == nullptr)
+        return false;
+    const GLuint first = glGenLists(moonCount);
+    if (first != 0) {
+        gluQuadricTexture(quadric, GL_TRUE);
+        gluQuadricDrawStyle(quadric, GLU_FILL);
+        for (int i = 0; i < moonCount; ++i) {
+            glNewList(first + i, GL_COMPILE);
+            gluSphere(quadric, moonRecords[i].radius, kSphereSlices, kSphereStacks);
+            glEndList();
+        }
+        list_ = static_cast<int32_t>(first);
+    }
+    gluDeleteQuadric(quadric);
+    return list_ != -1;
 }
 
 // Sets the lit material, opaque textured spheres and their glows; state and each moon's
 // place are pushed and popped.
 void MoonPass::draw(double T, const SceneTextures& textures)
 {
-    if (quadric_ == nullptr) {
-        quadric_ = gluNewQuadric();
-        if (quadric_ == nullptr)
-            return;
-        gluQuadricTexture(quadric_, GL_TRUE);
-        gluQuadricDrawStyle(quadric_, GLU_FILL);
-    }
+    if (list_ == -1 && !compile())
+        return;
     glPushAttrib(kMoonPassState);
     setLitMaterial();
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < moonCount; ++i) {
         const MoonRecord& moon = moonRecords[i];
         const double theta = moonAngle(T, moon, i);
         const double x = std::cos(theta) * moon.orbitRadius;
@@ -69,7 +94,7 @@ void MoonPass::draw(double T, const SceneTextures& textures)
         glColor3d(1.0, 1.0, 1.0);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, textures.moon[moon.texture]);
-        gluSphere(quadric_, moon.radius, 32, 16);
+        glCallList(static_cast<GLuint>(list_ + i));
         drawGlow(textures.starGlow);
         glPopMatrix();
     }

@@ -1,8 +1,8 @@
 #pragma once
+#include <cstdint>
+
 #include "scene/SceneTextures.h"
 #include "scene/Vec3.h"
-
-struct GLUquadric;
 
 // The four moons at scene time T, each with its glow sprite.
 class MoonPass {
@@ -13,9 +13,13 @@ public:
     ~MoonPass();
 
     void draw(double T, const SceneTextures& textures);
+    // Deletes the spheres' display lists, in the current context.
+    void release();
 
 private:
-    GLUquadric* quadric_ = nullptr;  // made on first use, reused every frame
+    bool compile();
+
+    int32_t list_ = -1;  // the first of the moons' textured spheres, compiled on first use
 };
 
 // A square sprite at c facing the screen; width and height in viewport widths.

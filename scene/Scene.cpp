@@ -84,7 +84,7 @@ const TextureRow kTextureRows[] = {
     {PackMembers::moon, UploadProfile::MipmappedClamped, 0, PackMembers::moonCount - 1,
      [](SceneTextures& t) { return t.moon; }},
     {PackMembers::rings, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.rings; }},
-    {PackMembers::ringsMask, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.ringsMask; }},
+    {PackMembers::ringsMask, UploadProfile::MipmappedIntensity, 0, 0, [](SceneTextures& t) { return &t.ringsMask; }},
     {PackMembers::night, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.night; }},
     {PackMembers::starGlow, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.starGlow; }},
 };
@@ -168,6 +168,7 @@ void Scene::init(const Settings& settings, int width, int height)
         fail("Can't open resource data file.", SceneHost::ErrorIcon);
     }
     setFixedState();
+    rings_.resolve(host_.glProcLoader());
     setProjection(width, height);
     setLight0();
     chooseStartTime();
@@ -372,7 +373,7 @@ void Scene::drawPlanetFrame(double T)
     glPopMatrix();
     host_.framePhase("rim glow");
 
-    drawRings(textures_);
+    rings_.draw(textures_);
     host_.framePhase("rings");
     moons_.draw(T, textures_);
     host_.framePhase("moons");
@@ -440,5 +441,6 @@ void Scene::shutdown()
     deleteTextures(textures_);
     planet_.release();
     stars_.release();
+    moons_.release();
     sceneBuffers_.freeAll();
 }

@@ -5,6 +5,7 @@
 #include "config/Settings.h"
 #include "scene/Camera.h"
 #include "scene/MoonPass.h"
+#include "scene/RingPass.h"
 #include "scene/PlanetMesh.h"
 #include "scene/SceneBuffers.h"
 #include "scene/SceneClock.h"
@@ -81,6 +82,7 @@ private:
     SceneTextures textures_;
     PlanetMesh planet_;
     StarField stars_;
+    RingPass rings_;
     MoonPass moons_;
     SunPass sun_;
     SceneBuffers sceneBuffers_;

@@ -5,6 +5,7 @@
 
 #include "assets/GlHeaders.h"
 #include "scene/Angles.h"
+#include "scene/Annulus.h"
 #include "scene/PlanetMath.h"
 
 namespace {
@@ -47,6 +48,19 @@ void faceAlong(Vec3 w)
         glRotated(180.0, 1.0, 0.0, 0.0);  // looking straight down the axis
 }
 
+// The sprite over a band alone, turned so its texture matches the whole quad's.
+void haloBand(double h, double alpha, const Annulus& band)
+{
+    glColor4d(1.0, 1.0, 1.0, alpha);
+    glBegin(GL_TRIANGLE_STRIP);
+    for (int k = 0; k < annulusVertexCount(band); ++k) {
+        const AnnulusPoint p = annulusVertex(band, k);
+        glTexCoord2d(0.5 + 0.5 * p.x, 0.5 + 0.5 * p.y);
+        glVertex3d(h * p.x, h * p.y, 0.0);
+    }
+    glEnd();
+}
+
 void haloQuad(double h, double alpha)
 {
     glColor4d(1.0, 1.0, 1.0, alpha);
@@ -62,11 +76,10 @@ void haloQuad(double h, double alpha)
     glEnd();
 }
 
-}  // namespace
-
-// Sets an unlit, blended, uncovered, two-sided quad facing the eye; state and matrix are
-// pushed and popped (blend function and texture are the caller's).
-void drawSphereHalo(Vec3 c, double scale, double alpha, double roll)
+// Sets an unlit, blended, uncovered, two-sided sprite facing the eye, drawn by draw(h)
+// with h its half-size; state and matrix are pushed and popped (blend function and
+// texture are the caller's).
+template <class Draw> void placeHalo(Vec3 c, double scale, double roll, Draw draw)
 {
     const ViewState view;
     Vec3 wc, beyond, eye;
@@ -92,12 +105,21 @@ void drawSphereHalo(Vec3 c, double scale, double alpha, double roll)
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    haloQuad(h, alpha);
+    draw(h);
     glPopAttrib();
     glPopMatrix();
 }
 
-// Sets additive blending and the glow textures; both are pushed and popped.
+}  // namespace
+
+// The whole quad: the dark halo's picture multiplies over all of it.
+void drawSphereHalo(Vec3 c, double scale, double alpha, double roll)
+{
+    placeHalo(c, scale, roll, [alpha](double h) { haloQuad(h, alpha); });
+}
+
+// Sets additive blending and the glow textures; both are pushed and popped. Each glow
+// is drawn over the band where its picture holds anything.
 void drawSunRimGlow(Vec3 c, double r, Vec3 light, unsigned wideTexture, unsigned thinTexture)
 {
     const ViewState view;
@@ -117,8 +139,8 @@ void drawSunRimGlow(Vec3 c, double r, Vec3 light, unsigned wideTexture, unsigned
     glPushAttrib(kRimGlowState);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, wideTexture);
-    drawSphereHalo(c, 1.08, alphas.wide, screenAngle - 45.0);
+    placeHalo(c, 1.08, screenAngle - 45.0, [&alphas](double h) { haloBand(h, alphas.wide, wideGlowBand); });
     glBindTexture(GL_TEXTURE_2D, thinTexture);
-    drawSphereHalo(c, 1.03, alphas.thin, screenAngle - 45.0);
+    placeHalo(c, 1.03, screenAngle - 45.0, [&alphas](double h) { haloBand(h, alphas.thin, thinGlowBand); });
     glPopAttrib();
 }

@@ -1,5 +1,6 @@
 #include "scene/StarField.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "assets/GlHeaders.h"
@@ -11,10 +12,23 @@ constexpr double kSkyRadius = 350.0;
 constexpr GLbitfield kStarFieldState = GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT |
                                        GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT | GL_POINT_BIT;
 
+struct BrightStar {
+    float size;
+    size_t index;
+};
+
 void emitStar(const StarAppearance& look)
 {
     glColor4f(look.red, look.green, look.blue, 1.0f);
     glVertex3d(look.direction.x, look.direction.y, look.direction.z);
+}
+
+void emitAlone(const StarAppearance& look)
+{
+    glPointSize(look.pointSize);
+    glBegin(GL_POINTS);
+    emitStar(look);
+    glEnd();
 }
 }
 
@@ -55,6 +69,33 @@ void StarField::release()
     count_ = 0;
 }
 
+// The brighter stars grouped by size; one draw each where the grouping cannot be had.
+void StarField::emitBrightStars()
+{
+    auto* bright = static_cast<BrightStar*>(std::calloc(count_ > 0 ? count_ : 1, sizeof(BrightStar)));
+    size_t n = 0;
+    for (size_t i = 0; i < count_; ++i) {
+        const StarAppearance look = starAppearance(stars_[i]);
+        if (look.pointSize != kFaintStarPointSize) {
+            if (bright == nullptr)
+                emitAlone(look);
+            else
+                bright[n++] = {look.pointSize, i};
+        }
+    }
+    std::sort(bright, bright + n, [](const BrightStar& a, const BrightStar& b) { return a.size < b.size; });
+    for (size_t first = 0; first < n;) {
+        size_t end = first;
+        glPointSize(bright[first].size);
+        glBegin(GL_POINTS);
+        for (; end < n && bright[end].size == bright[first].size; ++end)
+            emitStar(starAppearance(stars_[bright[end].index]));
+        glEnd();
+        first = end;
+    }
+    std::free(bright);
+}
+
 void StarField::compile()
 {
     list_ = static_cast<int32_t>(glGenLists(1));
@@ -67,9 +108,9 @@ void StarField::compile()
     glEnable(GL_POINT_SMOOTH);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    // Stars of the smallest size share one run of points; each changed point size costs
-    // the renderer a state change, so only the few brighter stars get one each. The
-    // blending adds, so the order of the stars does not change the sky.
+    // Stars of one size share one run of points; each changed point size costs the
+    // renderer a state change and a draw. The blending adds, so the order of the stars
+    // does not change the sky.
     glPointSize(kFaintStarPointSize);
     glBegin(GL_POINTS);
     for (size_t i = 0; i < count_; ++i) {
@@ -78,14 +119,6 @@ void StarField::compile()
             emitStar(look);
     }
     glEnd();
-    for (size_t i = 0; i < count_; ++i) {
-        const StarAppearance look = starAppearance(stars_[i]);
-        if (look.pointSize == kFaintStarPointSize)
-            continue;
-        glPointSize(look.pointSize);
-        glBegin(GL_POINTS);
-        emitStar(look);
-        glEnd();
-    }
+    emitBrightStars();
     glEndList();
 }

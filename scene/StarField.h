@@ -22,6 +22,7 @@ public:
 
 private:
     void compile();
+    void emitBrightStars();
 
     StarRecord* stars_ = nullptr;
     size_t count_ = 0;

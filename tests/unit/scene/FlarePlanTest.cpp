@@ -163,4 +163,43 @@ TEST(FlarePlan, SpriteCornersAndFourToThreeAspect)
     EXPECT_NEAR(s[1].halfHeight / s[1].halfWidth, 4.0 / 3.0, 1e-12);
 }
 
+// The one block read must hold every sample that is read, wherever the sun stands:
+// centre, edges, corners, just off screen, odd viewport sizes.
+TEST(FlarePlan, SampleBoxHoldsEveryReadAndStaysOnScreen)
+{
+    const int sizes[][2] = {{1024, 768}, {640, 480}, {333, 97}, {1, 1}};
+    const double places[][2] = {{0.0, 0.0}, {0.999, -0.999}, {-1.0, 1.0}, {1.02, 0.3}, {0.4, -1.01}, {0.123, 0.777}};
+    for (const auto& size : sizes)
+        for (const auto& place : places) {
+            FakeDepth depth;
+            depth.width = size[0];
+            depth.height = size[1];
+            const FlareView view = viewAtNdc(place[0], place[1], 0.999, size[0], size[1]);
+            const PixelBox box = flareSampleBox(view);
+            int outside = 0;
+            depth.depth = [&](int x, int y) {
+                outside += x < box.x0 || x > box.x1 || y < box.y0 || y > box.y1;
+                return 1.0f;
+            };
+            flareHidden(place[0], place[1], view, depth);
+            EXPECT_EQ(outside, 0) << size[0] << "x" << size[1] << " at " << place[0] << ", " << place[1];
+            if (depth.reads > 0) {
+                EXPECT_GE(box.x0, 0);
+                EXPECT_GE(box.y0, 0);
+                EXPECT_LT(box.x1, size[0]);
+                EXPECT_LT(box.y1, size[1]);
+            }
+        }
+}
+
+TEST(FlarePlan, SampleBoxIsSmallAndEmptyFarOffScreen)
+{
+    const PixelBox centre = flareSampleBox(viewAtNdc(0.0, 0.0));
+    EXPECT_LE((centre.x1 - centre.x0 + 1) * (centre.y1 - centre.y0 + 1), 40 * 32);
+    for (const FlareView& far : {viewAtNdc(3.0, 0.0), viewAtNdc(0.0, -3.0), viewAtNdc(1e30, 1e30)}) {
+        const PixelBox box = flareSampleBox(far);
+        EXPECT_TRUE(box.x0 > box.x1 || box.y0 > box.y1);
+    }
+}
+
 }  // namespace

@@ -9,6 +9,7 @@ PassWorld::PassWorld()
 {
     if (!rig.ready())
         return;
+    rings.resolve(rig.host().glProcLoader());
     ResourcePack pack;
     if (!pack.open(IDR_RESOURCE_PACK))
         return;

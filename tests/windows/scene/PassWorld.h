@@ -4,6 +4,7 @@
 #include "SceneHarness.h"
 #include "scene/MoonPass.h"
 #include "scene/PlanetMesh.h"
+#include "scene/RingPass.h"
 #include "scene/ShapeData.h"
 #include "scene/StarField.h"
 #include "scene/SunPass.h"
@@ -22,6 +23,8 @@ struct PassWorld {
     PlanetMesh planet;
     ShapeData planetTriangles;
     StarField stars;
+    RingPass rings;  // one pass where the driver can; twoPassRings never resolves
+    RingPass twoPassRings;
     MoonPass moons;
     SunPass sun;
     GLuint probeTexture = 0;
