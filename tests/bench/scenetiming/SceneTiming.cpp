@@ -2,7 +2,7 @@
 // frame per step of real seconds, in a 1024x768 window; each frame is drawn once to
 // reach its time and once more, finished, against the clock. Prints the median and
 // the 90th percentile of the frame times and the mean time of each pass (every pass
-// finished before the next starts), or, with --each, every frame's time too. Each
+// finished before the next starts), or, with --each, every frame's time and passes too. Each
 // pass's processor time (all the process's threads, the renderer's among them) is
 // printed beside it: a figure that other work on the machine hardly changes.
 //   scene_timing PACK_FILE [SECONDS [STEP]] [--each]
@@ -45,12 +45,14 @@ struct PassTime {
 // Finishes each pass and adds its time to the pass's total, in the order passes come.
 struct TimingHost : GlxSceneHost {
     std::vector<PassTime> passes;
+    std::string frameLine;  // this frame's passes
     double mark = 0.0;
     double processorMark = 0.0;
     bool timing = false;
 
     void startFrame()
     {
+        frameLine.clear();
         glFinish();
         mark = milliseconds();
         processorMark = processorMilliseconds();
@@ -66,6 +68,9 @@ struct TimingHost : GlxSceneHost {
             pass = passes.insert(passes.end(), {name});
         pass->wall += now - mark;
         pass->processor += processorNow - processorMark;
+        char part[64];
+        std::snprintf(part, sizeof part, " %s %.1f", name, now - mark);
+        frameLine += part;
         mark = now;
         processorMark = processorNow;
     }
@@ -97,7 +102,7 @@ int timeFrames(TimingHost& host, double seconds, double step, bool each)
         scene.drawFrame();
         frames.push_back(milliseconds() - start);
         if (each)
-            std::printf("%7.1f s %7.2f ms\n", s, frames.back());
+            std::printf("%7.1f s %7.2f ms:%s\n", s, frames.back(), host.frameLine.c_str());
     }
     scene.shutdown();
     if (frames.empty())
