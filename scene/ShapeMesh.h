@@ -1,11 +1,14 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
+#include "scene/MeshChunks.h"
 #include "scene/ShapeData.h"
 
-// A triangle mesh from a shape file, drawn through a display list. release deletes
-// the list while the context is current; the destructor frees memory only.
+// A triangle mesh from a shape file, drawn through display lists, one per chunk, of
+// which only those the eye can see are called. release deletes the lists while the
+// context is current; the destructor frees memory only.
 class ShapeMesh {
 public:
     ShapeMesh() = default;
@@ -15,14 +18,18 @@ public:
 
     // The block stays the caller's; the mesh copies the triangles. 1 or 0.
     virtual int loadFromMemory(const void* block, size_t length);
-    // Compiles the list on first use.
+    // Compiles the lists on first use; draws the chunks that face the eye and, with
+    // clip plane 0 enabled, reach its kept side.
     virtual int drawList();
-    // Deletes the list (in the current context) and the triangles.
+    // Deletes the lists (in the current context) and the triangles.
     virtual void release();
 
     int32_t triangleCount() const { return data_.triangleCount(); }
 
 protected:
+    void compileLists();
+
     ShapeData data_;
+    std::vector<MeshChunk> chunks_;
     int32_t list_ = -1;
 };

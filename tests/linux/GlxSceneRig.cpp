@@ -56,8 +56,19 @@ GlxWindow::~GlxWindow()
 
 bool GlxWindow::open(int width, int height)
 {
-    int request[] = {GLX_RGBA,     GLX_DOUBLEBUFFER, GLX_RED_SIZE,      8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                     GLX_DEPTH_SIZE, 24,             GLX_STENCIL_SIZE, 8, None};
+    int request[] = {GLX_RGBA,
+                     GLX_DOUBLEBUFFER,
+                     GLX_RED_SIZE,
+                     8,
+                     GLX_GREEN_SIZE,
+                     8,
+                     GLX_BLUE_SIZE,
+                     8,
+                     GLX_DEPTH_SIZE,
+                     24,
+                     GLX_STENCIL_SIZE,
+                     8,
+                     None};
     if (display == nullptr)
         return false;
     XVisualInfo* visual = glXChooseVisual(display, DefaultScreen(display), request);
