@@ -1,6 +1,11 @@
 #include "scene/PlanetPass.h"
 
+#include <cmath>
+
+#include <GL/glext.h>
+
 #include "assets/GlHeaders.h"
+#include "scene/PlanetMath.h"
 #include "scene/SphereHalo.h"
 
 namespace {
@@ -15,6 +20,13 @@ constexpr GLbitfield kNightPassState =
 // normal leans up to 4.2 degrees from the radius, the light's rays diverge by 0.1), and
 // no triangle spans more than 0.05. Triangles cut by the plane are therefore black.
 constexpr double kNightReach = 0.15;
+// The night passes' colours: cyan ribbons, and magenta ones upside down.
+constexpr GLfloat kCyanTint[3] = {0.7f, 1.5f, 1.5f};
+constexpr GLfloat kMagentaTint[3] = {1.5f, 0.7f, 1.5f};
+// Both in one pass: unit 0 mixes the two textures in the tints' ratio, unit 1 scales the
+// lit mix up by this much, so that the material (the tints' sum over it) stays within
+// [0, 1]. Light 1's lit colour is linear in the material and stays below 1 throughout.
+constexpr GLfloat kMixScale = 4.0f;
 // Colours and the lit material, and the dark halo's blend function and texture.
 constexpr GLbitfield kPlanetPassState = GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
 
@@ -41,14 +53,89 @@ void clipToNightHalf()
     glEnable(GL_CLIP_PLANE0);
 }
 
+// How far the cyan pass's triangles have turned under its picture.
+double cyanTurns(double T)
+{
+    return T * 0.02;
+}
+
+// The cyan pass turns with the planet's frame; the magenta one turns back twice as
+// fast and upside down.
+void drawNightPasses(PlanetMesh& mesh, double T)
+{
+    glColor3fv(kCyanTint);
+    mesh.drawRotated(cyanTurns(T));
+    glRotated(-4.0 * T, 0.0, 0.0, 1.0);
+    glRotated(180.0, 1.0, 0.0, 0.0);
+    glColor3fv(kMagentaTint);
+    mesh.drawRotated(T / 70.0);
+}
+
+// Unit 1 reads the cyan pass's coordinates as the magenta pass's triangles would give
+// them: longitude mirrored and turned back by T / 90 turns, latitude mirrored.
+void loadMagentaTextureMatrix(double T)
+{
+    const double shift = -static_cast<double>(turnFraction(cyanTurns(T))) - std::fmod(T / 90.0, 1.0);
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslated(shift, 1.0, 0.0);
+    glScaled(-1.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+// Unit 0: the cyan texture mixed with unit 1's magenta one in the tints' ratio; unit 1:
+// the mix times the lit colour, scaled back up.
+void setNightCombiners(const NightUnits& units, unsigned nightTexture, double T)
+{
+    GLfloat ratio[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    GLfloat material[3];
+    for (int i = 0; i < 3; ++i) {
+        ratio[i] = kMagentaTint[i] / (kCyanTint[i] + kMagentaTint[i]);
+        material[i] = (kCyanTint[i] + kMagentaTint[i]) / kMixScale;
+    }
+    units.activeTexture(GL_TEXTURE1);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, nightTexture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_PRIMARY_COLOR);
+    glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, kMixScale);
+    loadMagentaTextureMatrix(T);
+    units.activeTexture(GL_TEXTURE0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_INTERPOLATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE1);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, GL_CONSTANT);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_COLOR);
+    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, ratio);
+    glColor3fv(material);
+}
+
+// Both night passes as one: the sphere once, in the cyan pass's place.
+void drawNightPassesOnce(PlanetMesh& mesh, double T, unsigned nightTexture, const NightUnits& units)
+{
+    setNightCombiners(units, nightTexture, T);
+    mesh.drawRotated(cyanTurns(T));
+    units.activeTexture(GL_TEXTURE1);
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    units.activeTexture(GL_TEXTURE0);
+}
+
 }  // namespace
 
 // Two additive passes of the night texture, lit from the anti-sun side only: cyan
-// ribbons drifting one way, magenta ones upside down drifting the other.
+// ribbons drifting one way, magenta ones upside down drifting the other; with two
+// units, both in one pass.
 // Sets light 1 alone, additive blending without depth test, the night texture, the
-// tints and the clip plane; state and turns are pushed and popped, the light switches
-// put back by hand (Mesa's attribute stack leaves them as last set).
-void drawNightSide(PlanetMesh& mesh, double T, unsigned nightTexture)
+// tints, the clip plane and both units' combiners; state and turns are pushed and
+// popped, unit 1's texture matrix too, the light switches put back by hand (Mesa's
+// attribute stack leaves them as last set).
+void drawNightSide(PlanetMesh& mesh, double T, unsigned nightTexture, const NightUnits& units)
 {
     const GLboolean light0 = glIsEnabled(GL_LIGHT0);
     const GLboolean light1 = glIsEnabled(GL_LIGHT1);
@@ -61,15 +148,11 @@ void drawNightSide(PlanetMesh& mesh, double T, unsigned nightTexture)
     glBindTexture(GL_TEXTURE_2D, nightTexture);
     glBlendFunc(GL_ONE, GL_ONE);
     clipToNightHalf();
-
     glRotated(2.0 * T, 0.0, 0.0, 1.0);
-    glColor3d(0.7, 1.5, 1.5);
-    mesh.drawRotated(T * 0.02);
-
-    glRotated(-4.0 * T, 0.0, 0.0, 1.0);
-    glRotated(180.0, 1.0, 0.0, 0.0);
-    glColor3d(1.5, 0.7, 1.5);
-    mesh.drawRotated(T / 70.0);
+    if (units.ready())
+        drawNightPassesOnce(mesh, T, nightTexture, units);
+    else
+        drawNightPasses(mesh, T);
     glPopMatrix();
     glPopAttrib();
     setEnabled(GL_LIGHT0, light0);
@@ -89,7 +172,7 @@ void setLitMaterial()
 
 // Sets the lit material, colours, the night passes and the halo's blending; all of it
 // and the matrix are pushed and popped.
-void drawPlanet(PlanetMesh& mesh, double T, bool nightSide, const SceneTextures& textures)
+void drawPlanet(PlanetMesh& mesh, double T, bool nightSide, const SceneTextures& textures, const NightUnits& units)
 {
     glPushAttrib(kPlanetPassState);
     glPushMatrix();
@@ -97,7 +180,7 @@ void drawPlanet(PlanetMesh& mesh, double T, bool nightSide, const SceneTextures&
     glColor3d(1.0, 1.0, 1.0);
     mesh.drawRotated(T / 300.0);
     if (nightSide)
-        drawNightSide(mesh, T, textures.night);
+        drawNightSide(mesh, T, textures.night, units);
     glRotated(0.5 * T, 0.0, 0.0, 1.0);
     // The halo multiplies the finished planet: darker toward the limb, a crisp outline.
     glColor4d(2.0, 2.0, 2.0, 2.0);

@@ -169,6 +169,8 @@ void Scene::init(const Settings& settings, int width, int height)
     setFixedState();
     setProjection(width, height);
     setLight0();
+    if (settings_.nightSide != 0)
+        findNightUnits();
     chooseStartTime();
     if (packOpen && !stopLoading())
         createCompositor();
@@ -296,6 +298,14 @@ void Scene::setLight0()
     glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }
 
+// With two units the night passes are one, and the planet's lists carry unit 1's
+// coordinates for it.
+void Scene::findNightUnits()
+{
+    nightUnits_.find(host_.glProcLoader());
+    planet_.setSecondUnit(nightUnits_.multiTexCoord2f);
+}
+
 void Scene::chooseStartTime()
 {
     if (settings_.randomCameraStart == 0)
@@ -360,7 +370,7 @@ void Scene::drawPlanetFrame(double T)
         compositor_->bind();
     else
         glBindTexture(GL_TEXTURE_2D, textures_.surface);
-    drawPlanet(planet_, T, settings_.nightSide != 0, textures_);
+    drawPlanet(planet_, T, settings_.nightSide != 0, textures_, nightUnits_);
     glPopMatrix();
     glPopAttrib();
     host_.framePhase("planet");

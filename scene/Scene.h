@@ -5,6 +5,7 @@
 #include "config/Settings.h"
 #include "scene/Camera.h"
 #include "scene/MoonPass.h"
+#include "scene/NightUnits.h"
 #include "scene/PlanetMesh.h"
 #include "scene/SceneBuffers.h"
 #include "scene/SceneClock.h"
@@ -62,6 +63,7 @@ private:
     void setFixedState();
     void setProjection(int width, int height);
     void setLight0();
+    void findNightUnits();
     void chooseStartTime();
     void createCompositor();
     void finishLoading();
@@ -79,6 +81,7 @@ private:
     Camera camera_;
     SceneTextures textures_;
     PlanetMesh planet_;
+    NightUnits nightUnits_;
     StarField stars_;
     MoonPass moons_;
     SunPass sun_;

@@ -1,6 +1,6 @@
 #include "scene/ShapeMesh.h"
 
-#include "assets/GlHeaders.h"
+#include <GL/glext.h>
 
 namespace {
 
@@ -54,6 +54,8 @@ void ShapeMesh::compileLists()
             for (size_t k = 3 * static_cast<size_t>(t); k < 3 * static_cast<size_t>(t) + 3; ++k) {
                 glNormal3fv(v[k].normal);
                 glTexCoord2f(v[k].u, v[k].v);
+                if (secondUnit_ != nullptr)
+                    secondUnit_(GL_TEXTURE1, v[k].u, v[k].v);
                 glVertex3fv(v[k].position);
             }
         glEnd();
@@ -64,8 +66,19 @@ void ShapeMesh::compileLists()
 void ShapeMesh::release()
 {
     data_.release();
+    deleteLists();
+    chunks_.clear();
+}
+
+void ShapeMesh::setSecondUnit(void(APIENTRY* multiTexCoord2f)(GLenum, GLfloat, GLfloat))
+{
+    deleteLists();
+    secondUnit_ = multiTexCoord2f;
+}
+
+void ShapeMesh::deleteLists()
+{
     if (list_ > 0)
         glDeleteLists(static_cast<GLuint>(list_), static_cast<GLsizei>(chunks_.size()));
     list_ = -1;
-    chunks_.clear();
 }

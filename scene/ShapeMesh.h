@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "assets/GlHeaders.h"
 #include "scene/MeshChunks.h"
 #include "scene/ShapeData.h"
 
@@ -23,13 +24,18 @@ public:
     virtual int drawList();
     // Deletes the lists (in the current context) and the triangles.
     virtual void release();
+    // Gives every vertex its texture coordinates in the second unit too, from the next
+    // compile on (compiled lists are deleted, in the current context); null: unit 0 only.
+    void setSecondUnit(void(APIENTRY* multiTexCoord2f)(GLenum, GLfloat, GLfloat));
 
     int32_t triangleCount() const { return data_.triangleCount(); }
 
 protected:
     void compileLists();
+    void deleteLists();
 
     ShapeData data_;
     std::vector<MeshChunk> chunks_;
     int32_t list_ = -1;
+    void(APIENTRY* secondUnit_)(GLenum, GLfloat, GLfloat) = nullptr;
 };

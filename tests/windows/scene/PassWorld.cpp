@@ -14,6 +14,8 @@ PassWorld::PassWorld()
         return;
     void* bytes = nullptr;
     size_t length = pack.extract("dispher.dat", &bytes);
+    nightUnits.find(rig.host().glProcLoader());
+    planet.setSecondUnit(nightUnits.multiTexCoord2f);
     if (length > 0) {
         planet.loadFromMemory(bytes, length);
         planetTriangles.loadFromMemory(bytes, length);

@@ -3,6 +3,7 @@
 
 #include "SceneHarness.h"
 #include "scene/MoonPass.h"
+#include "scene/NightUnits.h"
 #include "scene/PlanetMesh.h"
 #include "scene/ShapeData.h"
 #include "scene/StarField.h"
@@ -19,7 +20,8 @@ struct PassWorld {
     // The static surface path, so that the plain surface picture is there to bind.
     SceneRig rig{fixedStartSettings(0, 1), SurfacePath::Static};
     SceneBuffers buffers;
-    PlanetMesh planet;
+    PlanetMesh planet;  // with unit 1's coordinates where nightUnits are ready
+    NightUnits nightUnits;
     ShapeData planetTriangles;
     StarField stars;
     MoonPass moons;
