@@ -97,7 +97,7 @@ std::vector<MeshChunk> chunkMesh(const ShapeData& shape, int cells)
     return chunks;
 }
 
-ChunkView chunkView(const double modelView[16], const double* eyePlane)
+ChunkView chunkView(const double modelView[16], const double (*eyePlanes)[4], int planeCount)
 {
     auto m = [&](int row, int column) { return modelView[column * 4 + row]; };
     // The eye (the origin of eye space) is -A^-1 t, A the linear part, t the shift:
@@ -108,17 +108,21 @@ ChunkView chunkView(const double modelView[16], const double* eyePlane)
     const Vec3 t{m(0, 3), m(1, 3), m(2, 3)};
     ChunkView view;
     view.eye = Vec3{dot(r0, t), dot(r1, t), dot(r2, t)} * (-1.0 / det);
-    if (eyePlane != nullptr) {
-        // A point p is kept when eyePlane . (M p) >= 0, so the mesh's plane is eyePlane M.
-        view.clipped = true;
+    view.planeCount = std::min(std::max(planeCount, 0), ChunkView::maxPlanes);
+    // A point p is kept when eyePlane . (M p) >= 0, so the mesh's plane is eyePlane M.
+    for (int i = 0; i < view.planeCount; ++i)
         for (int column = 0; column < 4; ++column)
-            view.plane[column] = eyePlane[0] * m(0, column) + eyePlane[1] * m(1, column) + eyePlane[2] * m(2, column) +
-                                 eyePlane[3] * m(3, column);
-    }
+            view.planes[i][column] = eyePlanes[i][0] * m(0, column) + eyePlanes[i][1] * m(1, column) +
+                                     eyePlanes[i][2] * m(2, column) + eyePlanes[i][3] * m(3, column);
     return view;
 }
 
 bool chunkVisible(const MeshChunk& chunk, const ChunkView& view)
 {
-    return !facesAway(chunk, view.eye) && !(view.clipped && clippedAway(chunk, view.plane));
+    if (facesAway(chunk, view.eye))
+        return false;
+    for (int i = 0; i < view.planeCount; ++i)
+        if (clippedAway(chunk, view.planes[i]))
+            return false;
+    return true;
 }

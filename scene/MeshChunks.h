@@ -16,21 +16,22 @@ struct MeshChunk {
 };
 
 // Where a chunk is seen from, in the mesh's own coordinates: the eye, and the clip
-// plane (a x + b y + c z + d >= 0 is kept) when one is in use.
+// planes in use (a x + b y + c z + d >= 0 is kept).
 struct ChunkView {
+    static constexpr int maxPlanes = 2;
     Vec3 eye;
-    bool clipped = false;
-    double plane[4] = {};
+    int planeCount = 0;
+    double planes[maxPlanes][4] = {};
 };
 
 // Groups the triangles by the direction of their centres from the origin: the cube's
 // faces, each cut into cells x cells squares. Cells that hold no triangle make no chunk.
 std::vector<MeshChunk> chunkMesh(const ShapeData& shape, int cells);
 
-// The view of a column-major model-view matrix (affine, invertible) and, when not null,
-// of a clip plane given in eye coordinates.
-ChunkView chunkView(const double modelView[16], const double* eyePlane);
+// The view of a column-major model-view matrix (affine, invertible, not mirroring) and
+// of up to maxPlanes clip planes given in eye coordinates.
+ChunkView chunkView(const double modelView[16], const double (*eyePlanes)[4] = nullptr, int planeCount = 0);
 
 // False only when every triangle of the chunk turns its back on the eye (culled) or
-// lies wholly on the dropped side of the clip plane.
+// lies wholly on the dropped side of a clip plane.
 bool chunkVisible(const MeshChunk& chunk, const ChunkView& view);

@@ -5,6 +5,7 @@
 #include <GL/glext.h>
 
 #include "assets/GlHeaders.h"
+#include "scene/Angles.h"
 #include "scene/PlanetMath.h"
 #include "scene/SphereHalo.h"
 
@@ -59,7 +60,7 @@ double cyanTurns(double T)
     return T * 0.02;
 }
 
-// The cyan pass turns with the planet's frame; the magenta one turns back twice as
+// The cyan pass turns with the turning frame; the magenta one turns back twice as
 // fast and upside down.
 void drawNightPasses(PlanetMesh& mesh, double T)
 {
@@ -86,7 +87,7 @@ void loadMagentaTextureMatrix(double T)
 
 // Unit 0: the cyan texture mixed with unit 1's magenta one in the tints' ratio; unit 1:
 // the mix times the lit colour, scaled back up.
-void setNightCombiners(const NightUnits& units, unsigned nightTexture, double T)
+void setNightCombiners(const NightPlan& plan, unsigned nightTexture, double T)
 {
     GLfloat ratio[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     GLfloat material[3];
@@ -94,7 +95,7 @@ void setNightCombiners(const NightUnits& units, unsigned nightTexture, double T)
         ratio[i] = kMagentaTint[i] / (kCyanTint[i] + kMagentaTint[i]);
         material[i] = (kCyanTint[i] + kMagentaTint[i]) / kMixScale;
     }
-    units.activeTexture(GL_TEXTURE1);
+    plan.activeTexture(GL_TEXTURE1);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, nightTexture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
@@ -103,7 +104,7 @@ void setNightCombiners(const NightUnits& units, unsigned nightTexture, double T)
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_PRIMARY_COLOR);
     glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, kMixScale);
     loadMagentaTextureMatrix(T);
-    units.activeTexture(GL_TEXTURE0);
+    plan.activeTexture(GL_TEXTURE0);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
     glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_INTERPOLATE);
     glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE1);
@@ -115,27 +116,47 @@ void setNightCombiners(const NightUnits& units, unsigned nightTexture, double T)
 }
 
 // Both night passes as one: the sphere once, in the cyan pass's place.
-void drawNightPassesOnce(PlanetMesh& mesh, double T, unsigned nightTexture, const NightUnits& units)
+void drawNightPassesOnce(PlanetMesh& mesh, double T, unsigned nightTexture, const NightPlan& plan)
 {
-    setNightCombiners(units, nightTexture, T);
+    setNightCombiners(plan, nightTexture, T);
     mesh.drawRotated(cyanTurns(T));
-    units.activeTexture(GL_TEXTURE1);
+    plan.activeTexture(GL_TEXTURE1);
     glMatrixMode(GL_TEXTURE);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    units.activeTexture(GL_TEXTURE0);
+    plan.activeTexture(GL_TEXTURE0);
+}
+
+// Both tints, in one pass or two, the matrix kept.
+void drawNightTints(PlanetMesh& mesh, double T, unsigned nightTexture, const NightPlan& plan)
+{
+    glPushMatrix();
+    if (plan.twoUnits())
+        drawNightPassesOnce(mesh, T, nightTexture, plan);
+    else
+        drawNightPasses(mesh, T);
+    glPopMatrix();
+}
+
+// Plane 1 keeps one polar cap beyond the quiet band (north for 1, south for -1), given
+// in the turning frame, whose z is the axis; the mirrored pass's caps are the same.
+void clipToCap(double quietLatitude, double pole)
+{
+    const GLdouble plane[4] = {0.0, 0.0, pole, -std::sin(radians(quietLatitude))};
+    glClipPlane(GL_CLIP_PLANE1, plane);
+    glEnable(GL_CLIP_PLANE1);
 }
 
 }  // namespace
 
 // Two additive passes of the night texture, lit from the anti-sun side only: cyan
 // ribbons drifting one way, magenta ones upside down drifting the other; with two
-// units, both in one pass.
+// units, both in one pass; with a quiet band about the equator, the two polar caps only.
 // Sets light 1 alone, additive blending without depth test, the night texture, the
-// tints, the clip plane and both units' combiners; state and turns are pushed and
+// tints, the clip planes and both units' combiners; state and turns are pushed and
 // popped, unit 1's texture matrix too, the light switches put back by hand (Mesa's
 // attribute stack leaves them as last set).
-void drawNightSide(PlanetMesh& mesh, double T, unsigned nightTexture, const NightUnits& units)
+void drawNightSide(PlanetMesh& mesh, double T, unsigned nightTexture, const NightPlan& plan)
 {
     const GLboolean light0 = glIsEnabled(GL_LIGHT0);
     const GLboolean light1 = glIsEnabled(GL_LIGHT1);
@@ -149,10 +170,14 @@ void drawNightSide(PlanetMesh& mesh, double T, unsigned nightTexture, const Nigh
     glBlendFunc(GL_ONE, GL_ONE);
     clipToNightHalf();
     glRotated(2.0 * T, 0.0, 0.0, 1.0);
-    if (units.ready())
-        drawNightPassesOnce(mesh, T, nightTexture, units);
-    else
-        drawNightPasses(mesh, T);
+    if (plan.quietLatitude > 0.0) {
+        for (double pole : {1.0, -1.0}) {
+            clipToCap(plan.quietLatitude, pole);
+            drawNightTints(mesh, T, nightTexture, plan);
+        }
+    } else {
+        drawNightTints(mesh, T, nightTexture, plan);
+    }
     glPopMatrix();
     glPopAttrib();
     setEnabled(GL_LIGHT0, light0);
@@ -172,7 +197,7 @@ void setLitMaterial()
 
 // Sets the lit material, colours, the night passes and the halo's blending; all of it
 // and the matrix are pushed and popped.
-void drawPlanet(PlanetMesh& mesh, double T, bool nightSide, const SceneTextures& textures, const NightUnits& units)
+void drawPlanet(PlanetMesh& mesh, double T, bool nightSide, const SceneTextures& textures, const NightPlan& plan)
 {
     glPushAttrib(kPlanetPassState);
     glPushMatrix();
@@ -180,7 +205,7 @@ void drawPlanet(PlanetMesh& mesh, double T, bool nightSide, const SceneTextures&
     glColor3d(1.0, 1.0, 1.0);
     mesh.drawRotated(T / 300.0);
     if (nightSide)
-        drawNightSide(mesh, T, textures.night, units);
+        drawNightSide(mesh, T, textures.night, plan);
     glRotated(0.5 * T, 0.0, 0.0, 1.0);
     // The halo multiplies the finished planet: darker toward the limb, a crisp outline.
     glColor4d(2.0, 2.0, 2.0, 2.0);

@@ -170,7 +170,7 @@ void Scene::init(const Settings& settings, int width, int height)
     setProjection(width, height);
     setLight0();
     if (settings_.nightSide != 0)
-        findNightUnits();
+        findNightPlan();
     chooseStartTime();
     if (packOpen && !stopLoading())
         createCompositor();
@@ -299,11 +299,11 @@ void Scene::setLight0()
 }
 
 // With two units the night passes are one, and the planet's lists carry unit 1's
-// coordinates for it.
-void Scene::findNightUnits()
+// coordinates for it; the night picture's quiet band is left out.
+void Scene::findNightPlan()
 {
-    nightUnits_.find(host_.glProcLoader());
-    planet_.setSecondUnit(nightUnits_.multiTexCoord2f);
+    nightPlan_.find(host_.glProcLoader(), textures_.night);
+    planet_.setSecondUnit(nightPlan_.multiTexCoord2f);
 }
 
 void Scene::chooseStartTime()
@@ -370,7 +370,7 @@ void Scene::drawPlanetFrame(double T)
         compositor_->bind();
     else
         glBindTexture(GL_TEXTURE_2D, textures_.surface);
-    drawPlanet(planet_, T, settings_.nightSide != 0, textures_, nightUnits_);
+    drawPlanet(planet_, T, settings_.nightSide != 0, textures_, nightPlan_);
     glPopMatrix();
     glPopAttrib();
     host_.framePhase("planet");

@@ -5,7 +5,7 @@
 #include "config/Settings.h"
 #include "scene/Camera.h"
 #include "scene/MoonPass.h"
-#include "scene/NightUnits.h"
+#include "scene/NightPlan.h"
 #include "scene/PlanetMesh.h"
 #include "scene/SceneBuffers.h"
 #include "scene/SceneClock.h"
@@ -63,7 +63,7 @@ private:
     void setFixedState();
     void setProjection(int width, int height);
     void setLight0();
-    void findNightUnits();
+    void findNightPlan();
     void chooseStartTime();
     void createCompositor();
     void finishLoading();
@@ -81,7 +81,7 @@ private:
     Camera camera_;
     SceneTextures textures_;
     PlanetMesh planet_;
-    NightUnits nightUnits_;
+    NightPlan nightPlan_;
     StarField stars_;
     MoonPass moons_;
     SunPass sun_;

@@ -31,12 +31,13 @@ int ShapeMesh::drawList()
     if (list_ == 0)
         return 0;
     GLdouble modelView[16];
-    GLdouble plane[4];
+    GLdouble planes[ChunkView::maxPlanes][4];
+    int planeCount = 0;
     glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-    const bool clipped = glIsEnabled(GL_CLIP_PLANE0) != GL_FALSE;
-    if (clipped)
-        glGetClipPlane(GL_CLIP_PLANE0, plane);
-    const ChunkView view = chunkView(modelView, clipped ? plane : nullptr);
+    for (int i = 0; i < ChunkView::maxPlanes; ++i)
+        if (glIsEnabled(GL_CLIP_PLANE0 + i))
+            glGetClipPlane(GL_CLIP_PLANE0 + i, planes[planeCount++]);
+    const ChunkView view = chunkView(modelView, planes, planeCount);
     for (size_t i = 0; i < chunks_.size(); ++i)
         if (chunkVisible(chunks_[i], view))
             glCallList(static_cast<GLuint>(list_) + static_cast<GLuint>(i));

@@ -19,8 +19,8 @@ public:
 
     // The block stays the caller's; the mesh copies the triangles. 1 or 0.
     virtual int loadFromMemory(const void* block, size_t length);
-    // Compiles the lists on first use; draws the chunks that face the eye and, with
-    // clip plane 0 enabled, reach its kept side.
+    // Compiles the lists on first use; draws the chunks that face the eye and reach the
+    // kept side of clip planes 0 and 1 where enabled.
     virtual int drawList();
     // Deletes the lists (in the current context) and the triangles.
     virtual void release();

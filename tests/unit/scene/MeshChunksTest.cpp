@@ -72,12 +72,15 @@ bool triangleShows(const ShapeData& shape, int32_t t, const ChunkView& view)
     const Vec3 a = corner(shape, t, 0), b = corner(shape, t, 1), c = corner(shape, t, 2);
     if (dot(cross(b - a, c - a), view.eye - a) <= 0.0)
         return false;
-    if (!view.clipped)
-        return true;
-    for (Vec3 p : {a, b, c})
-        if (view.plane[0] * p.x + view.plane[1] * p.y + view.plane[2] * p.z + view.plane[3] >= 0.0)
-            return true;
-    return false;
+    for (int i = 0; i < view.planeCount; ++i) {
+        const double* plane = view.planes[i];
+        bool kept = false;
+        for (Vec3 p : {a, b, c})
+            kept = kept || plane[0] * p.x + plane[1] * p.y + plane[2] * p.z + plane[3] >= 0.0;
+        if (!kept)
+            return false;
+    }
+    return true;
 }
 
 // Turn about z by degrees, squash z, then move: column-major as OpenGL keeps it.
@@ -117,21 +120,24 @@ TEST(MeshChunks, ViewFindsTheEyeAndCarriesThePlaneIntoTheMesh)
 {
     double m[16];
     modelView(30.0, 0.93, {0.5, -1.0, -6.0}, m);
-    const ChunkView view = chunkView(m, nullptr);
-    EXPECT_FALSE(view.clipped);
+    const ChunkView view = chunkView(m);
+    EXPECT_EQ(view.planeCount, 0);
     // The eye in the mesh is where M takes it to the origin.
     const Vec3 e = view.eye;
     EXPECT_NEAR(m[0] * e.x + m[4] * e.y + m[8] * e.z + m[12], 0.0, 1e-12);
     EXPECT_NEAR(m[1] * e.x + m[5] * e.y + m[9] * e.z + m[13], 0.0, 1e-12);
     EXPECT_NEAR(m[2] * e.x + m[6] * e.y + m[10] * e.z + m[14], 0.0, 1e-12);
 
-    const double eyePlane[4] = {0.0, 0.0, 1.0, 5.0};  // keeps eye z >= -5
-    const ChunkView clipped = chunkView(m, eyePlane);
-    ASSERT_TRUE(clipped.clipped);
+    const double eyePlanes[3][4] = {{0.0, 0.0, 1.0, 5.0}, {1.0, 0.0, 0.0, 0.0}, {0.0, 1.0, 0.0, 0.0}};
+    const ChunkView clipped = chunkView(m, eyePlanes, 3);
+    ASSERT_EQ(clipped.planeCount, ChunkView::maxPlanes);  // the third is beyond the pipeline's count
     for (Vec3 p : {Vec3{0, 0, 0}, Vec3{0.3, 0.2, 1.5}, Vec3{-2, 1, -1.2}}) {
         const double eyeZ = m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14];
-        const double inMesh = dot(Vec3{clipped.plane[0], clipped.plane[1], clipped.plane[2]}, p) + clipped.plane[3];
-        EXPECT_NEAR(inMesh, eyeZ + 5.0, 1e-12);
+        const double eyeX = m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12];
+        const double* z = clipped.planes[0];
+        const double* x = clipped.planes[1];
+        EXPECT_NEAR(dot(Vec3{z[0], z[1], z[2]}, p) + z[3], eyeZ + 5.0, 1e-12);
+        EXPECT_NEAR(dot(Vec3{x[0], x[1], x[2]}, p) + x[3], eyeX, 1e-12);
     }
 }
 
@@ -142,13 +148,19 @@ TEST(MeshChunks, SkipsOnlyChunksWithNothingToShow)
     ShapeData shape;
     loadSphere(shape, 24, 48);
     const std::vector<MeshChunk> chunks = chunkMesh(shape, 4);
+    // No plane, one, another, a pair that leaves a band, one that keeps everything.
     const double planes[][4] = {{0.6, 0.0, 0.8, 3.0}, {-0.8, 0.36, 0.48, -1.0}, {0.0, 1.0, 0.0, 100.0}};
+    const double band[2][4] = {{0.0, 0.3, 0.9, 0.4}, {0.0, -0.3, -0.9, 0.4}};
+    const struct {
+        const double (*planes)[4];
+        int count;
+    } clips[] = {{nullptr, 0}, {&planes[0], 1}, {&planes[1], 1}, {band, 2}, {&planes[2], 1}};
     for (double distance : {1.05, 1.3, 3.0, 40.0})
         for (double turn : {0.0, 37.0, 200.0})
-            for (const double* plane : {static_cast<const double*>(nullptr), planes[0], planes[1], planes[2]}) {
+            for (const auto& clip : clips) {
                 double m[16];
                 modelView(turn, 0.93, {0.2, 0.1, -distance}, m);
-                const ChunkView view = chunkView(m, plane);
+                const ChunkView view = chunkView(m, clip.planes, clip.count);
                 size_t skipped = 0;
                 for (const MeshChunk& chunk : chunks) {
                     if (chunkVisible(chunk, view))
@@ -157,7 +169,7 @@ TEST(MeshChunks, SkipsOnlyChunksWithNothingToShow)
                     for (int32_t t : chunk.triangles)
                         ASSERT_FALSE(triangleShows(shape, t, view)) << distance << " " << turn;
                 }
-                if (distance >= 3.0 && plane == nullptr) {
+                if (distance >= 3.0 && clip.count == 0) {
                     EXPECT_GT(skipped, chunks.size() / 4) << distance;
                 }
             }
@@ -179,11 +191,11 @@ TEST(MeshChunks, FacesSpreadAlongTheAxisKeepTheChunkDrawn)
     EXPECT_NEAR(chunks[0].spread, 0.0, 1e-9);
     double m[16];
     modelView(0.0, 1.0, {-3.4, -5.0, 0.0}, m);  // the eye at (3.4, 5, 0)
-    const ChunkView view = chunkView(m, nullptr);
+    const ChunkView view = chunkView(m);
     ASSERT_TRUE(triangleShows(shape, 0, view));
     EXPECT_TRUE(chunkVisible(chunks[0], view));
     modelView(0.0, 1.0, {-2.9, -5.0, 0.0}, m);  // below both: nothing shows
-    EXPECT_FALSE(chunkVisible(chunks[0], chunkView(m, nullptr)));
+    EXPECT_FALSE(chunkVisible(chunks[0], chunkView(m)));
 }
 
 TEST(MeshChunks, ThePlaneAloneCanSkipAChunk)
@@ -193,8 +205,8 @@ TEST(MeshChunks, ThePlaneAloneCanSkipAChunk)
     const std::vector<MeshChunk> chunks = chunkMesh(shape, 4);
     double m[16];
     modelView(0.0, 1.0, {0.0, 0.0, -5.0}, m);
-    const double keepNear[4] = {0.0, 0.0, 1.0, 4.5};  // eye z >= -4.5: the front cap
-    const ChunkView open = chunkView(m, nullptr), clipped = chunkView(m, keepNear);
+    const double keepNear[1][4] = {{0.0, 0.0, 1.0, 4.5}};  // eye z >= -4.5: the front cap
+    const ChunkView open = chunkView(m), clipped = chunkView(m, keepNear, 1);
     size_t shownOpen = 0, shownClipped = 0;
     for (const MeshChunk& chunk : chunks) {
         shownOpen += chunkVisible(chunk, open) ? 1 : 0;

@@ -14,8 +14,8 @@ PassWorld::PassWorld()
         return;
     void* bytes = nullptr;
     size_t length = pack.extract("dispher.dat", &bytes);
-    nightUnits.find(rig.host().glProcLoader());
-    planet.setSecondUnit(nightUnits.multiTexCoord2f);
+    nightPlan.find(rig.host().glProcLoader(), textures().night);
+    planet.setSecondUnit(nightPlan.multiTexCoord2f);
     if (length > 0) {
         planet.loadFromMemory(bytes, length);
         planetTriangles.loadFromMemory(bytes, length);

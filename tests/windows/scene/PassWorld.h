@@ -3,7 +3,7 @@
 
 #include "SceneHarness.h"
 #include "scene/MoonPass.h"
-#include "scene/NightUnits.h"
+#include "scene/NightPlan.h"
 #include "scene/PlanetMesh.h"
 #include "scene/ShapeData.h"
 #include "scene/StarField.h"
@@ -20,8 +20,8 @@ struct PassWorld {
     // The static surface path, so that the plain surface picture is there to bind.
     SceneRig rig{fixedStartSettings(0, 1), SurfacePath::Static};
     SceneBuffers buffers;
-    PlanetMesh planet;  // with unit 1's coordinates where nightUnits are ready
-    NightUnits nightUnits;
+    PlanetMesh planet;  // with unit 1's coordinates where nightPlan are ready
+    NightPlan nightPlan;
     ShapeData planetTriangles;
     StarField stars;
     MoonPass moons;

@@ -170,13 +170,15 @@ TEST_F(SamePicture, PlanetTurnsAndShiftsItsTextureAsPerVertexDrawingDid)
     EXPECT_EQ(compare(expected, actual).largestDifference, 0);
 }
 
-// With one unit the two clipped passes draw exactly what the unclipped ones drew. With
-// two, the magenta texture is read over the cyan pass's triangles instead of its own and
-// the tints come from the combiners: a few levels, more only at a few pixels.
+// With one unit the two clipped passes draw exactly what the unclipped ones drew, over
+// the whole sphere or over the polar caps beyond the picture's quiet band. With two, the magenta texture is read over
+// the cyan pass's triangles instead of its own and the tints come from the combiners: a few levels, more only at a few
+// pixels.
 TEST_F(SamePicture, NightPassesStopWhereNothingIsLeftToAdd)
 {
     ASSERT_TRUE(world_->rig.ready());
-    ASSERT_TRUE(world_->nightUnits.ready()) << "llvmpipe has units to spare: the one-pass night goes untested";
+    ASSERT_TRUE(world_->nightPlan.twoUnits()) << "llvmpipe has units to spare: the one-pass night goes untested";
+    ASSERT_GT(world_->nightPlan.quietLatitude, 30.0) << "the aurora keeps to the polar caps";
     PassWorld& w = *world_;
     const Vec3 toSun = normalised(kSun);
     const Vec3 across = normalised(Vec3{toSun.y, -toSun.x, 0.0});  // level, square to the sun
@@ -200,13 +202,17 @@ TEST_F(SamePicture, NightPassesStopWhereNothingIsLeftToAdd)
             const FrameImage expected =
                 drawnAlone([&] { nightSideUnclipped(w.planetTriangles, T, w.textures().night); });
             const FrameImage twoPasses =
-                drawnAlone([&] { drawNightSide(w.planet, T, w.textures().night, NightUnits()); });
-            const FrameImage onePass =
-                drawnAlone([&] { drawNightSide(w.planet, T, w.textures().night, w.nightUnits); });
+                drawnAlone([&] { drawNightSide(w.planet, T, w.textures().night, NightPlan()); });
+            NightPlan capsAlone;
+            capsAlone.quietLatitude = w.nightPlan.quietLatitude;
+            const FrameImage twoPassesOverCaps =
+                drawnAlone([&] { drawNightSide(w.planet, T, w.textures().night, capsAlone); });
+            const FrameImage onePass = drawnAlone([&] { drawNightSide(w.planet, T, w.textures().night, w.nightPlan); });
             glPopMatrix();
             const Comparison c = compare(expected, twoPasses);
             EXPECT_EQ(c.largestDifference, 0) << view.name << " at " << T;
             nightPixels += c.litPixels;
+            EXPECT_EQ(compare(expected, twoPassesOverCaps).largestDifference, 0) << view.name << " at " << T;
             const Comparison once = compare(expected, onePass, kOnePassLevels);
             EXPECT_LE(once.differingPixels * 100, c.litPixels) << view.name << " at " << T;
             std::printf("%s at %.1f: one pass differs by up to %d, by more than %d in %d of %d lit pixels\n", view.name,
