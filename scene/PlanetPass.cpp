@@ -1,6 +1,7 @@
 #include "scene/PlanetPass.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include <GL/glext.h>
 
@@ -85,8 +86,32 @@ void loadMagentaTextureMatrix(double T)
     glMatrixMode(GL_MODELVIEW);
 }
 
-// Unit 0: the cyan texture mixed with unit 1's magenta one in the tints' ratio; unit 1:
-// the mix times the lit colour, scaled back up.
+// One unit's combiner settings.
+struct EnvironmentSetting {
+    GLenum name;
+    GLint value;
+};
+// Unit 0: the cyan texture mixed with unit 1's magenta one in the tints' ratio (the
+// constant colour).
+const EnvironmentSetting kMixTheTints[] = {
+    {GL_TEXTURE_ENV_MODE, GL_COMBINE}, {GL_COMBINE_RGB, GL_INTERPOLATE}, {GL_SOURCE0_RGB, GL_TEXTURE1},
+    {GL_SOURCE1_RGB, GL_TEXTURE0},     {GL_SOURCE2_RGB, GL_CONSTANT},    {GL_OPERAND2_RGB, GL_SRC_COLOR},
+};
+// Unit 1: the mix times the lit colour.
+const EnvironmentSetting kLightTheMix[] = {
+    {GL_TEXTURE_ENV_MODE, GL_COMBINE},
+    {GL_COMBINE_RGB, GL_MODULATE},
+    {GL_SOURCE0_RGB, GL_PREVIOUS},
+    {GL_SOURCE1_RGB, GL_PRIMARY_COLOR},
+};
+
+template <size_t N> void setEnvironment(const EnvironmentSetting (&settings)[N])
+{
+    for (const EnvironmentSetting& setting : settings)
+        glTexEnvi(GL_TEXTURE_ENV, setting.name, setting.value);
+}
+
+// Both units' combiners, unit 1's scaling the lit mix back up, and the material.
 void setNightCombiners(const NightPlan& plan, unsigned nightTexture, double T)
 {
     GLfloat ratio[4] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -98,19 +123,11 @@ void setNightCombiners(const NightPlan& plan, unsigned nightTexture, double T)
     plan.activeTexture(GL_TEXTURE1);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, nightTexture);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_PRIMARY_COLOR);
+    setEnvironment(kLightTheMix);
     glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, kMixScale);
     loadMagentaTextureMatrix(T);
     plan.activeTexture(GL_TEXTURE0);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_INTERPOLATE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE1);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE0);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, GL_CONSTANT);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_COLOR);
+    setEnvironment(kMixTheTints);
     glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, ratio);
     glColor3fv(material);
 }
