@@ -17,3 +17,8 @@ struct RimGlowAlphas {
     double thin;
 };
 RimGlowAlphas rimGlowAlphas(double k);
+
+// Degrees: the latitude below which neither a longitude-latitude picture (rgb rows from
+// the south pole up) nor its upside-down copy has a lit texel within reach of linear
+// filtering, less a margin for the mesh's flat triangles; 0 when there is no such band.
+double quietLatitudeOf(const unsigned char* rgb, int width, int height);

@@ -171,6 +171,8 @@ void Scene::init(const Settings& settings, int width, int height)
     rings_.resolve(host_.glProcLoader());
     setProjection(width, height);
     setLight0();
+    if (settings_.nightSide != 0)
+        findNightPlan();
     chooseStartTime();
     if (packOpen && !stopLoading())
         createCompositor();
@@ -298,6 +300,14 @@ void Scene::setLight0()
     glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }
 
+// With two units the night passes are one, and the planet's lists carry unit 1's
+// coordinates for it; the night picture's quiet band is left out.
+void Scene::findNightPlan()
+{
+    nightPlan_.find(host_.glProcLoader(), textures_.night);
+    planet_.setSecondUnit(nightPlan_.multiTexCoord2f);
+}
+
 void Scene::chooseStartTime()
 {
     if (settings_.randomCameraStart == 0)
@@ -362,7 +372,7 @@ void Scene::drawPlanetFrame(double T)
         compositor_->bind();
     else
         glBindTexture(GL_TEXTURE_2D, textures_.surface);
-    drawPlanet(planet_, T, settings_.nightSide != 0, textures_);
+    drawPlanet(planet_, T, settings_.nightSide != 0, textures_, nightPlan_);
     glPopMatrix();
     glPopAttrib();
     host_.framePhase("planet");

@@ -5,6 +5,7 @@
 #include "config/Settings.h"
 #include "scene/Camera.h"
 #include "scene/MoonPass.h"
+#include "scene/NightPlan.h"
 #include "scene/RingPass.h"
 #include "scene/PlanetMesh.h"
 #include "scene/SceneBuffers.h"
@@ -63,6 +64,7 @@ private:
     void setFixedState();
     void setProjection(int width, int height);
     void setLight0();
+    void findNightPlan();
     void chooseStartTime();
     void createCompositor();
     void finishLoading();
@@ -81,6 +83,7 @@ private:
     Camera camera_;
     SceneTextures textures_;
     PlanetMesh planet_;
+    NightPlan nightPlan_;
     StarField stars_;
     RingPass rings_;
     MoonPass moons_;

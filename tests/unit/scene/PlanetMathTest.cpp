@@ -1,6 +1,8 @@
 #include "scene/PlanetMath.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +55,39 @@ TEST(PlanetMath, RimGlowAlphas)
     EXPECT_DOUBLE_EQ(behind.thin, 0.24);
     // Stronger from outside than from behind the disc at the same distance from the limb.
     EXPECT_GT(rimGlowAlphas(1.5).thin, rimGlowAlphas(0.5).thin);
+}
+
+// A picture of `height` rows, lit only in the rows listed.
+std::vector<unsigned char> rowsLit(int width, int height, std::initializer_list<int> lit)
+{
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3, 0);
+    for (int row : lit)
+        rgb[(static_cast<size_t>(row) * width + width / 2) * 3 + 2] = 1;  // one faint blue texel
+    return rgb;
+}
+
+TEST(PlanetMath, QuietBandEndsARowAndAMarginShortOfTheNearestLitRow)
+{
+    // 180 rows of a degree: row 150 spans latitudes 60 to 61.
+    auto north = rowsLit(8, 180, {150});
+    EXPECT_NEAR(quietLatitudeOf(north.data(), 8, 180), 60.0 - 1.0 - 1.5, 1e-9);
+    // The mirror image counts as much: row 40 spans -50 to -49.
+    auto both = rowsLit(8, 180, {150, 40});
+    EXPECT_NEAR(quietLatitudeOf(both.data(), 8, 180), 49.0 - 1.0 - 1.5, 1e-9);
+    auto dark = rowsLit(8, 180, {});
+    EXPECT_NEAR(quietLatitudeOf(dark.data(), 8, 180), 90.0 - 2.5, 1e-9);
+}
+
+TEST(PlanetMath, NoQuietBandWhereTheEquatorIsLitOrTheBandIsThin)
+{
+    auto equator = rowsLit(8, 180, {90});
+    EXPECT_EQ(quietLatitudeOf(equator.data(), 8, 180), 0.0);
+    auto nearEquator = rowsLit(8, 180, {92});  // 2 to 3 degrees north: less than the margins
+    EXPECT_EQ(quietLatitudeOf(nearEquator.data(), 8, 180), 0.0);
+    EXPECT_EQ(quietLatitudeOf(nullptr, 8, 180), 0.0);
+    EXPECT_EQ(quietLatitudeOf(equator.data(), 0, 180), 0.0);
+    auto odd = rowsLit(4, 9, {0, 8});  // nine rows of 20 degrees, the poles' rows lit
+    EXPECT_NEAR(quietLatitudeOf(odd.data(), 4, 9), 70.0 - 20.0 - 1.5, 1e-9);
 }
 
 }  // namespace

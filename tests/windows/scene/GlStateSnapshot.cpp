@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include "assets/SurfaceTargets.h"
+
 namespace {
 
 struct Enable {
@@ -22,6 +24,7 @@ const Enable kEnables[] = {
     {"colour material", GL_COLOR_MATERIAL},
     {"point smooth", GL_POINT_SMOOTH},
     {"clip plane 0", GL_CLIP_PLANE0},
+    {"clip plane 1", GL_CLIP_PLANE1},
 };
 
 // A state query of `count` values.
@@ -58,6 +61,30 @@ const Query kMaterial[] = {
     {"material shininess", GL_SHININESS, 1},
 };
 
+// The texture environment of unit 0, and unit 1's texturing, binding, environment and
+// matrix: the night pass and the composition borrow the second unit.
+void readUnits(GlStateSnapshot& s)
+{
+    using ActiveTexture = void(APIENTRY*)(GLenum);
+    const auto activeTexture = reinterpret_cast<ActiveTexture>(glProcAddress("glActiveTexture"));
+    if (activeTexture == nullptr)
+        return;
+    GLint active = GL_TEXTURE0, mode = 0, binding = 0;
+    GLdouble matrix[16] = {};
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    s.items.push_back({"texture environment", {double(mode)}});
+    activeTexture(GL_TEXTURE1);
+    s.items.push_back({"texture 2D on unit 1", {glIsEnabled(GL_TEXTURE_2D) ? 1.0 : 0.0}});
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &binding);
+    s.items.push_back({"bound 2D texture on unit 1", {double(binding)}});
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    s.items.push_back({"texture environment on unit 1", {double(mode)}});
+    glGetDoublev(GL_TEXTURE_MATRIX, matrix);
+    s.items.push_back({"texture matrix on unit 1", std::vector<double>(matrix, matrix + 16)});
+    activeTexture(static_cast<GLenum>(active));
+}
+
 }  // namespace
 
 GlStateSnapshot GlStateSnapshot::read()
@@ -80,6 +107,7 @@ GlStateSnapshot GlStateSnapshot::read()
         glGetMaterialfv(GL_FRONT, q.what, values);
         s.items.push_back({q.name, std::vector<double>(values, values + q.count)});
     }
+    readUnits(s);
     return s;
 }
 

@@ -4,7 +4,8 @@
 
 // The GL state the scene's passes touch, read back by name: enables, blending, depth,
 // bound texture, current colour, point size, matrices, viewport, shade model, the front
-// material, and the framebuffer and texture unit a composition could leave behind.
+// material, the second clip plane, the framebuffer and texture unit a composition could
+// leave behind, and both units' texture environment (unit 1's texturing and matrix too).
 struct GlStateSnapshot {
     struct Item {
         const char* name;

@@ -37,8 +37,9 @@ void bindSurface(PassWorld& w)
 const PassCase kPasses[] = {
     {"Stars", nullptr, [](PassWorld& w) { w.stars.draw(); }},
     {"SunAndLights", nullptr, [](PassWorld& w) { w.sun.draw(kSun, true); }},
-    {"Planet", bindSurface, [](PassWorld& w) { drawPlanet(w.planet, kPassTime, false, w.textures()); }},
-    {"PlanetWithNightPasses", bindSurface, [](PassWorld& w) { drawPlanet(w.planet, kPassTime, true, w.textures()); }},
+    {"Planet", bindSurface, [](PassWorld& w) { drawPlanet(w.planet, kPassTime, false, w.textures(), w.nightPlan); }},
+    {"PlanetWithNightPasses", bindSurface,
+     [](PassWorld& w) { drawPlanet(w.planet, kPassTime, true, w.textures(), w.nightPlan); }},
     {"DarkHalo",
      [](PassWorld& w) {
          glBlendFunc(GL_DST_COLOR, GL_ZERO);

@@ -15,6 +15,8 @@ PassWorld::PassWorld()
         return;
     void* bytes = nullptr;
     size_t length = pack.extract("dispher.dat", &bytes);
+    nightPlan.find(rig.host().glProcLoader(), textures().night);
+    planet.setSecondUnit(nightPlan.multiTexCoord2f);
     if (length > 0) {
         planet.loadFromMemory(bytes, length);
         planetTriangles.loadFromMemory(bytes, length);

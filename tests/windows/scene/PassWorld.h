@@ -3,6 +3,7 @@
 
 #include "SceneHarness.h"
 #include "scene/MoonPass.h"
+#include "scene/NightPlan.h"
 #include "scene/PlanetMesh.h"
 #include "scene/RingPass.h"
 #include "scene/ShapeData.h"
@@ -20,7 +21,8 @@ struct PassWorld {
     // The static surface path, so that the plain surface picture is there to bind.
     SceneRig rig{fixedStartSettings(0, 1), SurfacePath::Static};
     SceneBuffers buffers;
-    PlanetMesh planet;
+    PlanetMesh planet;  // with unit 1's coordinates where nightPlan are ready
+    NightPlan nightPlan;
     ShapeData planetTriangles;
     StarField stars;
     RingPass rings;  // one pass where the driver can; twoPassRings never resolves
