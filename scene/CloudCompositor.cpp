@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <initializer_list>
 
 #include <GL/glext.h>
@@ -27,37 +26,21 @@ struct QuadCorner {
     GLdouble x, y, s, t;
 };
 
-// GL 1.3's texture combiners, or the extension that brought them.
-bool hasCombiners()
-{
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    const bool core = version != nullptr && (version[0] > '1' || (version[0] == '1' && version[2] >= '3'));
-    return core || (extensions != nullptr && std::strstr(extensions, "GL_ARB_texture_env_combine") != nullptr);
-}
-
 // A unit that takes its texture alone.
-void replaceWithTexture()
-{
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-}
-
-// A unit that combines what came before it with its texture: colour by op, alpha by
-// alphaOp (GL_REPLACE keeps the earlier alpha).
-void combineWithTexture(GLint op, GLint alphaOp)
-{
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, op);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, alphaOp);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_ALPHA, GL_SRC_ALPHA);
-}
+const EnvironmentSetting kTextureAlone[] = {{GL_TEXTURE_ENV_MODE, GL_REPLACE}};
+// A mask's unit: what came before times the mask, in colour and in alpha.
+const EnvironmentSetting kTimesMask[] = {
+    {GL_TEXTURE_ENV_MODE, GL_COMBINE}, {GL_COMBINE_RGB, GL_MODULATE},     {GL_SOURCE0_RGB, GL_PREVIOUS},
+    {GL_OPERAND0_RGB, GL_SRC_COLOR},   {GL_SOURCE1_RGB, GL_TEXTURE},      {GL_OPERAND1_RGB, GL_SRC_COLOR},
+    {GL_COMBINE_ALPHA, GL_MODULATE},   {GL_SOURCE0_ALPHA, GL_PREVIOUS},   {GL_OPERAND0_ALPHA, GL_SRC_ALPHA},
+    {GL_SOURCE1_ALPHA, GL_TEXTURE},    {GL_OPERAND1_ALPHA, GL_SRC_ALPHA},
+};
+// A layer's unit: what came before plus the layer, the alpha kept.
+const EnvironmentSetting kPlusLayer[] = {
+    {GL_TEXTURE_ENV_MODE, GL_COMBINE}, {GL_COMBINE_RGB, GL_ADD},        {GL_SOURCE0_RGB, GL_PREVIOUS},
+    {GL_OPERAND0_RGB, GL_SRC_COLOR},   {GL_SOURCE1_RGB, GL_TEXTURE},    {GL_OPERAND1_RGB, GL_SRC_COLOR},
+    {GL_COMBINE_ALPHA, GL_REPLACE},    {GL_SOURCE0_ALPHA, GL_PREVIOUS}, {GL_OPERAND0_ALPHA, GL_SRC_ALPHA},
+};
 
 // Corners of an axis-aligned quad from x = 1 to -1 and y = top to bottom, over a
 // picture whose t runs from 0 at pictureTop to 1 at pictureBottom and whose s grows
@@ -91,12 +74,6 @@ const QuadCorner kOvalCorners[4] = {
 
 }  // namespace
 
-struct CloudCompositor::MultiTexture {
-    // Spelt out: Mesa's headers declare these types only where gl.h lacks version 1.3.
-    void(APIENTRY* activeTexture)(GLenum) = nullptr;
-    void(APIENTRY* multiTexCoord2d)(GLenum, GLdouble, GLdouble) = nullptr;
-};
-
 // Layers laid in texture units over one quad: the base alone in unit 0, then each
 // band's mask and picture in the next two units; without the base the stack starts
 // from black in unit 0 and its masks' product leaves as alpha for the blend.
@@ -108,25 +85,16 @@ struct CloudCompositor::Stack {
     QuadCorner corners[most][4];  // x and y shared, s and t the layer's own
 };
 
-CloudCompositor::CloudCompositor(SceneHost& host, GlProcLoader loader)
-    : host_(host), loader_(loader), multiTexture_(new MultiTexture)
-{
-}
+CloudCompositor::CloudCompositor(SceneHost& host, GlProcLoader loader) : host_(host), loader_(loader) {}
 
 CloudCompositor::~CloudCompositor() = default;
 
-void CloudCompositor::findMultiTexture()
+void CloudCompositor::findUnits()
 {
-    MultiTexture& mt = *multiTexture_;
-    if (loader_ != nullptr) {
-        mt.activeTexture = reinterpret_cast<decltype(mt.activeTexture)>(loader_("glActiveTexture"));
-        mt.multiTexCoord2d = reinterpret_cast<decltype(mt.multiTexCoord2d)>(loader_("glMultiTexCoord2d"));
-    }
-    GLint units = 1;
-    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
-    units_ = mostUnits_ > 0 ? std::min<int>(units, mostUnits_) : units;
-    const bool combined = mt.activeTexture && mt.multiTexCoord2d && units_ >= 2 && hasCombiners();
-    passes_ = combined ? preferred_ : LayerPasses::Two;
+    units_.find(loader_);
+    if (mostUnits_ > 0)
+        units_.count = std::min(units_.count, mostUnits_);
+    passes_ = units_.allow(2) ? preferred_ : LayerPasses::Two;
 }
 
 bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack)
@@ -207,7 +175,7 @@ bool CloudCompositor::loadContent(PictureBatch& pictures, int first)
     OffscreenTarget& target = *levels_[0];
     if (!target.beginDrawing())
         return false;
-    findMultiTexture();
+    findUnits();
     // Composed at full size the bands map texel to texel, so their mipmaps only
     // come into play on the smaller levels.
     const bool levels = levels_.size() > 1;
@@ -231,32 +199,31 @@ bool CloudCompositor::loadContent(PictureBatch& pictures, int first)
 // the surface; composition's push of the texture state gives them back.
 void CloudCompositor::drawStack(const Stack& stack)
 {
-    const MultiTexture& mt = *multiTexture_;
     int unit = 0;
     for (int i = 0; i < stack.count; ++i) {
         const int index = stack.layers[i];
         if (stack.overBase && i == 0) {
-            mt.activeTexture(GL_TEXTURE0);
+            units_.activeTexture(GL_TEXTURE0);
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, layerTextures_[index]);
-            replaceWithTexture();
+            setEnvironment(kTextureAlone);
             ++unit;
             continue;
         }
-        mt.activeTexture(GL_TEXTURE0 + unit++);
+        units_.activeTexture(GL_TEXTURE0 + unit++);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, maskTextures_[index]);
-        combineWithTexture(GL_MODULATE, GL_MODULATE);
-        mt.activeTexture(GL_TEXTURE0 + unit++);
+        setEnvironment(kTimesMask);
+        units_.activeTexture(GL_TEXTURE0 + unit++);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, layerTextures_[index]);
-        combineWithTexture(GL_ADD, GL_REPLACE);
+        setEnvironment(kPlusLayer);
     }
-    for (int rest = unit; rest < units_; ++rest) {
-        mt.activeTexture(GL_TEXTURE0 + rest);
+    for (int rest = unit; rest < units_.count; ++rest) {
+        units_.activeTexture(GL_TEXTURE0 + rest);
         glDisable(GL_TEXTURE_2D);
     }
-    mt.activeTexture(GL_TEXTURE0);
+    units_.activeTexture(GL_TEXTURE0);
     if (stack.overBase) {
         glDisable(GL_BLEND);
     } else {
@@ -272,7 +239,7 @@ void CloudCompositor::drawStack(const Stack& stack)
             const QuadCorner& c = stack.corners[i][corner];
             const int pictures = stack.overBase && i == 0 ? 1 : 2;
             for (int k = 0; k < pictures; ++k)
-                mt.multiTexCoord2d(GL_TEXTURE0 + unit++, c.s, c.t);
+                units_.multiTexCoord2d(GL_TEXTURE0 + unit++, c.s, c.t);
         }
         glVertex3d(stack.corners[0][corner].x, stack.corners[0][corner].y, 0.1);
     }
@@ -284,8 +251,8 @@ void CloudCompositor::drawStack(const Stack& stack)
 void CloudCompositor::composeStrips(double t, double boxLow, double boxHigh)
 {
     const BandEdges whole = bandEdges(layerTable[0].top, layerTable[0].height);
-    const int firstStack = std::min((units_ - 1) / 2 + 1, int(Stack::most));
-    const int laterStack = std::min(units_ / 2, int(Stack::most));
+    const int firstStack = std::min((units_.count - 1) / 2 + 1, int(Stack::most));
+    const int laterStack = std::min(units_.count / 2, int(Stack::most));
     for (const LayerStrip& strip : strips_) {
         if (!(strip.top > boxLow && strip.bottom < boxHigh))
             continue;

@@ -12,6 +12,7 @@
 #include "scene/PictureBatch.h"
 #include "scene/SceneHost.h"
 #include "scene/SurfaceRegion.h"
+#include "scene/TextureUnits.h"
 
 class ResourcePack;
 
@@ -75,12 +76,11 @@ public:
     void bind();
 
 private:
-    struct MultiTexture;
     struct Stack;
     bool loadContent(PictureBatch& pictures, int first);
     void deleteTextures();
     bool uploadPictures(PictureBatch& pictures, int first, UploadProfile bands, UploadProfile ovals, GLuint* names);
-    void findMultiTexture();
+    void findUnits();
     void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
     void composeBands(double t, double boxLow, double boxHigh);
     void composeStrips(double t, double boxLow, double boxHigh);
@@ -92,11 +92,10 @@ private:
     SceneHost& host_;
     std::vector<std::unique_ptr<OffscreenTarget>> levels_;
     GlProcLoader loader_;
-    std::unique_ptr<MultiTexture> multiTexture_;
     LayerPasses preferred_ = LayerPasses::Combined;
     LayerPasses passes_ = LayerPasses::Two;
     int mostUnits_ = 0;
-    int units_ = 1;
+    TextureUnits units_;
     std::vector<LayerStrip> strips_;
     bool ready_ = false;
     GLuint layerTextures_[layerCount] = {};

@@ -5,32 +5,14 @@
 
 #include <GL/glext.h>
 
-#include "assets/GlExtensions.h"
 #include "scene/PlanetMath.h"
 
-void NightPlan::find(GlProcLoader loader, unsigned nightTexture)
+void NightPlan::find(const TextureUnits& found, unsigned nightTexture)
 {
     *this = NightPlan();
-    findUnits(loader);
+    if (found.allow(2, true))
+        units = found;
     findQuietBand(nightTexture);
-}
-
-void NightPlan::findUnits(GlProcLoader loader)
-{
-    if (loader == nullptr)
-        return;
-    GLint units = 1;
-    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (units < 2 || !GlExtensions::listContains(extensions, "GL_ARB_texture_env_combine") ||
-        !GlExtensions::listContains(extensions, "GL_ARB_texture_env_crossbar"))
-        return;
-    activeTexture = reinterpret_cast<decltype(activeTexture)>(loader("glActiveTexture"));
-    multiTexCoord2f = reinterpret_cast<decltype(multiTexCoord2f)>(loader("glMultiTexCoord2f"));
-    if (!twoUnits()) {
-        activeTexture = nullptr;
-        multiTexCoord2f = nullptr;
-    }
 }
 
 // The binding and the pack alignment are pushed and popped.

@@ -86,11 +86,6 @@ void loadMagentaTextureMatrix(double T)
     glMatrixMode(GL_MODELVIEW);
 }
 
-// One unit's combiner settings.
-struct EnvironmentSetting {
-    GLenum name;
-    GLint value;
-};
 // Unit 0: the cyan texture mixed with unit 1's magenta one in the tints' ratio (the
 // constant colour).
 const EnvironmentSetting kMixTheTints[] = {
@@ -105,12 +100,6 @@ const EnvironmentSetting kLightTheMix[] = {
     {GL_SOURCE1_RGB, GL_PRIMARY_COLOR},
 };
 
-template <size_t N> void setEnvironment(const EnvironmentSetting (&settings)[N])
-{
-    for (const EnvironmentSetting& setting : settings)
-        glTexEnvi(GL_TEXTURE_ENV, setting.name, setting.value);
-}
-
 // Both units' combiners, unit 1's scaling the lit mix back up, and the material.
 void setNightCombiners(const NightPlan& plan, unsigned nightTexture, double T)
 {
@@ -120,13 +109,13 @@ void setNightCombiners(const NightPlan& plan, unsigned nightTexture, double T)
         ratio[i] = kMagentaTint[i] / (kCyanTint[i] + kMagentaTint[i]);
         material[i] = (kCyanTint[i] + kMagentaTint[i]) / kMixScale;
     }
-    plan.activeTexture(GL_TEXTURE1);
+    plan.units.activeTexture(GL_TEXTURE1);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, nightTexture);
     setEnvironment(kLightTheMix);
     glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, kMixScale);
     loadMagentaTextureMatrix(T);
-    plan.activeTexture(GL_TEXTURE0);
+    plan.units.activeTexture(GL_TEXTURE0);
     setEnvironment(kMixTheTints);
     glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, ratio);
     glColor3fv(material);
@@ -137,11 +126,11 @@ void drawNightPassesOnce(PlanetMesh& mesh, double T, unsigned nightTexture, cons
 {
     setNightCombiners(plan, nightTexture, T);
     mesh.drawRotated(cyanTurns(T));
-    plan.activeTexture(GL_TEXTURE1);
+    plan.units.activeTexture(GL_TEXTURE1);
     glMatrixMode(GL_TEXTURE);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    plan.activeTexture(GL_TEXTURE0);
+    plan.units.activeTexture(GL_TEXTURE0);
 }
 
 // Both tints, in one pass or two, the matrix kept.

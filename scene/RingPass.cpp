@@ -1,6 +1,7 @@
 #include "scene/RingPass.h"
 
-#include "assets/GlExtensions.h"
+#include <GL/glext.h>
+
 #include "scene/Annulus.h"
 
 namespace {
@@ -10,18 +11,12 @@ namespace {
 constexpr GLbitfield kRingPassState =
     GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_TEXTURE_BIT;
 
-// The ARB names share their tokens' values with the core ones.
-constexpr GLenum kTexture0 = 0x84C0;
-constexpr GLenum kTexture1 = 0x84C1;
-constexpr GLenum kMaxTextureUnits = 0x84E2;
-constexpr GLenum kCombine = 0x8570;
-constexpr GLenum kCombineRgb = 0x8571;
-constexpr GLenum kCombineAlpha = 0x8572;
-constexpr GLenum kPrevious = 0x8578;
-constexpr GLenum kSource0Rgb = 0x8580;
-constexpr GLenum kSource0Alpha = 0x8588;
-constexpr GLenum kOperand0Rgb = 0x8590;
-constexpr GLenum kOperand0Alpha = 0x8598;
+// Unit 1 passes unit 0's colour on and takes its alpha from the mask.
+const EnvironmentSetting kMaskAsAlpha[] = {
+    {GL_TEXTURE_ENV_MODE, GL_COMBINE}, {GL_COMBINE_RGB, GL_REPLACE},   {GL_SOURCE0_RGB, GL_PREVIOUS},
+    {GL_OPERAND0_RGB, GL_SRC_COLOR},   {GL_COMBINE_ALPHA, GL_REPLACE}, {GL_SOURCE0_ALPHA, GL_TEXTURE},
+    {GL_OPERAND0_ALPHA, GL_SRC_ALPHA},
+};
 
 constexpr GLdouble kRingBrightness = 0.1;
 
@@ -48,22 +43,9 @@ void drawAnnulus()
 
 }  // namespace
 
-void RingPass::resolve(GlProcLoader loader)
+void RingPass::useUnits(const TextureUnits& units)
 {
-    activeTexture_ = nullptr;
-    multiTexCoord2d_ = nullptr;
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    GLint units = 0;
-    glGetIntegerv(kMaxTextureUnits, &units);
-    if (loader == nullptr || !GlExtensions::listContains(extensions, "GL_ARB_multitexture") ||
-        !GlExtensions::listContains(extensions, "GL_ARB_texture_env_combine") || units < 2)
-        return;
-    auto activeTexture = reinterpret_cast<decltype(activeTexture_)>(loader("glActiveTextureARB"));
-    auto multiTexCoord2d = reinterpret_cast<decltype(multiTexCoord2d_)>(loader("glMultiTexCoord2dARB"));
-    if (activeTexture == nullptr || multiTexCoord2d == nullptr)
-        return;
-    activeTexture_ = activeTexture;
-    multiTexCoord2d_ = multiTexCoord2d;
+    units_ = units.allow(2) ? units : TextureUnits();
 }
 
 // Sets unlit, two-sided blending without depth writes, the textures and colours; state
@@ -92,22 +74,16 @@ void RingPass::drawSinglePass(const SceneTextures& textures) const
     glBlendFunc(GL_ONE, GL_SRC_ALPHA);
     glColor4d(kRingBrightness, kRingBrightness, kRingBrightness, 1.0);
     glBindTexture(GL_TEXTURE_2D, textures.rings);
-    activeTexture_(kTexture1);
+    units_.activeTexture(GL_TEXTURE1);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, textures.ringsMask);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, kCombine);
-    glTexEnvi(GL_TEXTURE_ENV, kCombineRgb, GL_REPLACE);
-    glTexEnvi(GL_TEXTURE_ENV, kSource0Rgb, kPrevious);
-    glTexEnvi(GL_TEXTURE_ENV, kOperand0Rgb, GL_SRC_COLOR);
-    glTexEnvi(GL_TEXTURE_ENV, kCombineAlpha, GL_REPLACE);
-    glTexEnvi(GL_TEXTURE_ENV, kSource0Alpha, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, kOperand0Alpha, GL_SRC_ALPHA);
-    const auto multiTexCoord2d = multiTexCoord2d_;
+    setEnvironment(kMaskAsAlpha);
+    const auto multiTexCoord2d = units_.multiTexCoord2d;
     drawAnnulus([multiTexCoord2d](GLdouble s, GLdouble t) {
-        multiTexCoord2d(kTexture0, s, t);
-        multiTexCoord2d(kTexture1, s, t);
+        multiTexCoord2d(GL_TEXTURE0, s, t);
+        multiTexCoord2d(GL_TEXTURE1, s, t);
     });
-    activeTexture_(kTexture0);
+    units_.activeTexture(GL_TEXTURE0);
 }
 
 void RingPass::drawTwoPasses(const SceneTextures& textures) const

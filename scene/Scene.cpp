@@ -168,11 +168,13 @@ void Scene::init(const Settings& settings, int width, int height)
         fail("Can't open resource data file.", SceneHost::ErrorIcon);
     }
     setFixedState();
-    rings_.resolve(host_.glProcLoader());
+    TextureUnits units;
+    units.find(host_.glProcLoader());
+    rings_.useUnits(units);
     setProjection(width, height);
     setLight0();
     if (settings_.nightSide != 0)
-        findNightPlan();
+        findNightPlan(units);
     chooseStartTime();
     if (packOpen && !stopLoading())
         createCompositor();
@@ -302,10 +304,10 @@ void Scene::setLight0()
 
 // With two units the night passes are one, and the planet's lists carry unit 1's
 // coordinates for it; the night picture's quiet band is left out.
-void Scene::findNightPlan()
+void Scene::findNightPlan(const TextureUnits& units)
 {
-    nightPlan_.find(host_.glProcLoader(), textures_.night);
-    planet_.setSecondUnit(nightPlan_.multiTexCoord2f);
+    nightPlan_.find(units, textures_.night);
+    planet_.setSecondUnit(nightPlan_.units.multiTexCoord2f);
 }
 
 void Scene::chooseStartTime()

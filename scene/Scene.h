@@ -64,7 +64,7 @@ private:
     void setFixedState();
     void setProjection(int width, int height);
     void setLight0();
-    void findNightPlan();
+    void findNightPlan(const TextureUnits& units);
     void chooseStartTime();
     void createCompositor();
     void finishLoading();

@@ -4,19 +4,22 @@
 
 #include "assets/ResourcePack.h"
 #include "resources/ProductStrings.h"
+#include "scene/PackMembers.h"
 
 PassWorld::PassWorld()
 {
     if (!rig.ready())
         return;
-    rings.resolve(rig.host().glProcLoader());
+    TextureUnits units;
+    units.find(rig.host().glProcLoader());
+    rings.useUnits(units);
     ResourcePack pack;
     if (!pack.open(IDR_RESOURCE_PACK))
         return;
     void* bytes = nullptr;
-    size_t length = pack.extract("dispher.dat", &bytes);
-    nightPlan.find(rig.host().glProcLoader(), textures().night);
-    planet.setSecondUnit(nightPlan.multiTexCoord2f);
+    size_t length = pack.extract(PackMembers::shape, &bytes);
+    nightPlan.find(units, textures().night);
+    planet.setSecondUnit(nightPlan.units.multiTexCoord2f);
     if (length > 0) {
         planet.loadFromMemory(bytes, length);
         planetTriangles.loadFromMemory(bytes, length);

@@ -329,7 +329,9 @@ TEST(SceneRender, RingDarkensWhatLiesBehindItAndBrightensInFront)
     const FrameImage frame = rig.renderAt(T);
     keep(frame, "rings-open");
     RingPass rings;
-    rings.resolve(rig.host().glProcLoader());
+    TextureUnits units;
+    units.find(rig.host().glProcLoader());
+    rings.useUnits(units);
     rings.draw(rig.scene().textures());  // the ring once more over the finished frame
     const FrameImage twice = FrameImage::readBack(frame.width, frame.height);
 
@@ -366,7 +368,9 @@ TEST(SceneRender, RingsInOnePassMatchTwoPasses)
     SceneRig rig(fixedStartSettings(0, 0));
     ASSERT_TRUE(rig.ready());
     RingPass single, twoPasses;
-    single.resolve(rig.host().glProcLoader());
+    TextureUnits units;
+    units.find(rig.host().glProcLoader());
+    single.useUnits(units);
     if (!single.singlePass())
         GTEST_SKIP() << "no texture combiners";
     const double T = findTime(kSettled, kSettled + 20000, 0.5, [](double t) {
