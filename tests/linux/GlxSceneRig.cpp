@@ -84,3 +84,16 @@ bool GlxWindow::open(int width, int height)
     XFree(visual);
     return context != nullptr && glXMakeCurrent(display, window, context);
 }
+
+bool openRig(GlxSceneHost& host, const char* packPath, GlxWindow& window, int width, int height)
+{
+    if (!host.readPack(packPath)) {
+        std::fprintf(stderr, "cannot read the pack %s\n", packPath);
+        return false;
+    }
+    if (!window.open(width, height)) {
+        std::fprintf(stderr, "no double-buffered GL window on the display\n");
+        return false;
+    }
+    return true;
+}

@@ -37,3 +37,6 @@ struct GlxWindow {
     ~GlxWindow();
     bool open(int width, int height);
 };
+
+// Reads the pack into host and opens window at that size; says on stderr what failed.
+bool openRig(GlxSceneHost& host, const char* packPath, GlxWindow& window, int width, int height);

@@ -78,14 +78,8 @@ int main(int argc, char** argv)
     for (int i = 3; i < argc; ++i)
         std::remove((std::string(argv[2]) + "/frame-" + argv[i] + ".ppm").c_str());
     GlxSceneHost host;
-    if (!host.readPack(argv[1])) {
-        std::fprintf(stderr, "cannot read the pack %s\n", argv[1]);
-        return 1;
-    }
     GlxWindow window;
-    if (!window.open(kWidth, kHeight)) {
-        std::fprintf(stderr, "no double-buffered GL window on the display\n");
+    if (!openRig(host, argv[1], window, kWidth, kHeight))
         return 1;
-    }
     return drawFrames(host, argv[2], argc - 3, argv + 3);
 }

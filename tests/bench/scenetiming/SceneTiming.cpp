@@ -134,15 +134,9 @@ int main(int argc, char** argv)
         return 2;
     }
     TimingHost host;
-    if (!host.readPack(argv[1])) {
-        std::fprintf(stderr, "cannot read the pack %s\n", argv[1]);
-        return 1;
-    }
     GlxWindow window;
-    if (!window.open(kWidth, kHeight)) {
-        std::fprintf(stderr, "no double-buffered GL window on the display\n");
+    if (!openRig(host, argv[1], window, kWidth, kHeight))
         return 1;
-    }
     const double seconds = argc > 2 ? std::atof(argv[2]) : 120.0;
     const double step = argc > 3 ? std::atof(argv[3]) : 1.0;
     if (!(seconds >= 0.0 && step > 0.0)) {
