@@ -5,27 +5,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "assets/ResourcePack.h"
-#include "assets/SurfaceTargets.h"
-#include "resources/ProductStrings.h"
-
-PackBytes RecordingHost::packBytes()
-{
-    PackBytes bytes;
-    ResourcePack::findResource(IDR_RESOURCE_PACK, bytes.data, bytes.size);
-    return bytes;
-}
-
-std::unique_ptr<OffscreenTarget> RecordingHost::makeSurfaceTarget(SurfaceTargetKind kind)
-{
-    return ::makeSurfaceTarget(kind);
-}
-
-GlProcLoader RecordingHost::glProcLoader()
-{
-    return glProcAddress;
-}
-
 bool ViewMatrices::project(Vec3 p, Vec3& window) const
 {
     return gluProject(p.x, p.y, p.z, modelView, projection, viewport, &window.x, &window.y, &window.z) == GL_TRUE;

@@ -8,28 +8,22 @@
 #include "FrameImage.h"
 #include "tests/common/ManualCounter.h"
 #include "tests/windows/common/GlTestWindow.h"
-#include "render/CoreWorkers.h"
+#include "render/WindowsSceneHost.h"
 #include "scene/Scene.h"
 #include "scene/TourCamera.h"
 
 // Records what the scene asks of the platform; the pack is the test program's RFILE IDR_RESOURCE_PACK.
-struct RecordingHost : SceneHost {
+struct RecordingHost : WindowsSceneHost {
     std::vector<std::string> messages;
     int quitRequests = 0;
     void showError(const char* text, unsigned) override { messages.push_back(text); }
     void requestQuit() override { ++quitRequests; }
     uint32_t tickCount() override { return 12345; }
-    PackBytes packBytes() override;
-    std::unique_ptr<OffscreenTarget> makeSurfaceTarget(SurfaceTargetKind kind) override;
-    GlProcLoader glProcLoader() override;
     // Loading stops at this check of the scene's (the first is 0); never when negative.
     int stopLoadingAt = -1;
     int loadingChecks = 0;
     bool loadingStopped() override { return stopLoadingAt >= 0 && loadingChecks++ >= stopLoadingAt; }
-    // As the program does: the pictures decode on every core.
-    void startHelpers(bool (*work)(void* context), void* context) override { workers.start(work, context); }
-    void joinHelpers() override { workers.join(); }
-    CoreWorkers workers;
+    void startupPhase(const char*) override {}
 };
 
 // The view a frame was drawn with, for predicting where things land on screen.
