@@ -20,8 +20,9 @@ const ProfileParameters profiles[] = {
     {UploadProfile::SpriteClamped, GL_LINEAR, GL_CLAMP, false, 3},
     {UploadProfile::Mipmapped, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, 3},
     {UploadProfile::MipmappedClamped, GL_LINEAR_MIPMAP_LINEAR, GL_CLAMP, true, 3},
-    {UploadProfile::SpriteIntensity, GL_LINEAR, GL_REPEAT, false, GL_INTENSITY8},
     {UploadProfile::MipmappedIntensity, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, GL_INTENSITY8},
+    {UploadProfile::SpriteWithAlpha, GL_LINEAR, GL_REPEAT, false, 4},
+    {UploadProfile::MipmappedWithAlpha, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, 4},
 };
 
 const ProfileParameters& parametersOf(UploadProfile profile)

@@ -4,14 +4,16 @@
 #include "assets/Image.h"
 
 // How a picture is sampled: filtering, wrapping, and whether it has mipmaps.
-// The intensity profiles keep only the red channel, as colour and alpha.
+// The intensity profiles keep only the red channel, as colour and alpha; the others
+// keep colour only, except those with alpha.
 enum class UploadProfile {
     Sprite,
     SpriteClamped,
     Mipmapped,
     MipmappedClamped,
-    SpriteIntensity,
     MipmappedIntensity,
+    SpriteWithAlpha,
+    MipmappedWithAlpha,
 };
 
 // Makes a 2D texture of the image in the current context and leaves it bound.

@@ -9,6 +9,7 @@
 
 #include "assets/ResourcePack.h"
 #include "scene/CloudLayout.h"
+#include "scene/MaskedLayer.h"
 #include "scene/PackMembers.h"
 
 namespace {
@@ -28,14 +29,23 @@ struct QuadCorner {
 
 // A unit that takes its texture alone.
 const EnvironmentSetting kTextureAlone[] = {{GL_TEXTURE_ENV_MODE, GL_REPLACE}};
-// A mask's unit: what came before times the mask, in colour and in alpha.
+// A band's one unit: what came before times the mask (the picture's alpha) plus the
+// layer; the alpha is the masks' product.
+const EnvironmentSetting kTimesMaskPlusLayer[] = {
+    {GL_TEXTURE_ENV_MODE, GL_COMBINE}, {GL_COMBINE_RGB, GL_MODULATE_ADD_ATI}, {GL_SOURCE0_RGB, GL_PREVIOUS},
+    {GL_OPERAND0_RGB, GL_SRC_COLOR},   {GL_SOURCE1_RGB, GL_TEXTURE},          {GL_OPERAND1_RGB, GL_SRC_COLOR},
+    {GL_SOURCE2_RGB, GL_TEXTURE},      {GL_OPERAND2_RGB, GL_SRC_ALPHA},       {GL_COMBINE_ALPHA, GL_MODULATE},
+    {GL_SOURCE0_ALPHA, GL_PREVIOUS},   {GL_OPERAND0_ALPHA, GL_SRC_ALPHA},     {GL_SOURCE1_ALPHA, GL_TEXTURE},
+    {GL_OPERAND1_ALPHA, GL_SRC_ALPHA},
+};
+// A band's first of two units: what came before times the mask, in colour and in alpha.
 const EnvironmentSetting kTimesMask[] = {
     {GL_TEXTURE_ENV_MODE, GL_COMBINE}, {GL_COMBINE_RGB, GL_MODULATE},     {GL_SOURCE0_RGB, GL_PREVIOUS},
-    {GL_OPERAND0_RGB, GL_SRC_COLOR},   {GL_SOURCE1_RGB, GL_TEXTURE},      {GL_OPERAND1_RGB, GL_SRC_COLOR},
+    {GL_OPERAND0_RGB, GL_SRC_COLOR},   {GL_SOURCE1_RGB, GL_TEXTURE},      {GL_OPERAND1_RGB, GL_SRC_ALPHA},
     {GL_COMBINE_ALPHA, GL_MODULATE},   {GL_SOURCE0_ALPHA, GL_PREVIOUS},   {GL_OPERAND0_ALPHA, GL_SRC_ALPHA},
     {GL_SOURCE1_ALPHA, GL_TEXTURE},    {GL_OPERAND1_ALPHA, GL_SRC_ALPHA},
 };
-// A layer's unit: what came before plus the layer, the alpha kept.
+// The second: what came before plus the layer, the alpha kept.
 const EnvironmentSetting kPlusLayer[] = {
     {GL_TEXTURE_ENV_MODE, GL_COMBINE}, {GL_COMBINE_RGB, GL_ADD},        {GL_SOURCE0_RGB, GL_PREVIOUS},
     {GL_OPERAND0_RGB, GL_SRC_COLOR},   {GL_SOURCE1_RGB, GL_TEXTURE},    {GL_OPERAND1_RGB, GL_SRC_COLOR},
@@ -75,8 +85,8 @@ const QuadCorner kOvalCorners[4] = {
 }  // namespace
 
 // Layers laid in texture units over one quad: the base alone in unit 0, then each
-// band's mask and picture in the next two units; without the base the stack starts
-// from black in unit 0 and its masks' product leaves as alpha for the blend.
+// band in the next unit or two; without the base the stack starts from black in unit 0
+// and its masks' product leaves as alpha for the blend.
 struct CloudCompositor::Stack {
     static constexpr int most = 4;
     int count = 0;
@@ -94,7 +104,11 @@ void CloudCompositor::findUnits()
     units_.find(loader_);
     if (mostUnits_ > 0)
         units_.count = std::min(units_.count, mostUnits_);
-    passes_ = units_.allow(2) ? preferred_ : LayerPasses::Two;
+    passes_ = preferred_;
+    if (passes_ == LayerPasses::Merged && !(units_.allow(2) && units_.modulateAdd))
+        passes_ = LayerPasses::Combined;
+    if (passes_ == LayerPasses::Combined && !units_.allow(2))
+        passes_ = LayerPasses::Two;
 }
 
 bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack)
@@ -126,9 +140,10 @@ bool CloudCompositor::create(std::vector<std::unique_ptr<OffscreenTarget>> level
 
 void CloudCompositor::addPictures(PictureBatch& pictures)
 {
-    for (const char* pattern : {PackMembers::layer, PackMembers::layerMask})
-        for (int i = 0; i < layerCount; ++i)
-            pictures.add(pattern, i);
+    for (int i = 0; i < layerCount; ++i) {
+        pictures.add(PackMembers::layer, i);
+        pictures.add(PackMembers::layerMask, i);
+    }
 }
 
 void CloudCompositor::release()
@@ -152,19 +167,41 @@ void CloudCompositor::deleteTextures()
         layerTextures_[i] = maskTextures_[i] = 0;
 }
 
-// Pictures first..first + layerCount - 1 of the batch, in order, each as soon as it is
-// decoded; the bands take one profile, the ovals another.
-bool CloudCompositor::uploadPictures(PictureBatch& pictures, int first, UploadProfile bands, UploadProfile ovals,
-                                     GLuint* names)
+// Makes layer index's texture, and for two passes its mask's; the base's mask is never
+// drawn. Composed at full size the bands map texel to texel, so their mipmaps, where
+// the surface has levels, only come into play on the smaller ones.
+bool CloudCompositor::uploadLayer(int index, const Image& layer, const Image& mask)
+{
+    if (!layer.pixels || !mask.pixels)
+        return false;
+    const bool mipmapped = levels_.size() > 1 && index < kOuterOval;
+    if (passes_ == LayerPasses::Two || index == 0) {
+        const UploadProfile profile = mipmapped ? UploadProfile::Mipmapped : UploadProfile::Sprite;
+        layerTextures_[index] = uploadTexture(layer, profile);
+        if (passes_ == LayerPasses::Two)
+            maskTextures_[index] = uploadTexture(mask, profile);
+        return layerTextures_[index] != 0 && (passes_ != LayerPasses::Two || maskTextures_[index] != 0);
+    }
+    Image merged = maskedLayer(layer, mask);
+    layerTextures_[index] =
+        uploadTexture(merged, mipmapped ? UploadProfile::MipmappedWithAlpha : UploadProfile::SpriteWithAlpha);
+    std::free(merged.pixels);  // GL keeps its own copy
+    return layerTextures_[index] != 0;
+}
+
+// Each layer and its mask from the batch, where they start at first, as soon as the
+// pair is decoded.
+bool CloudCompositor::uploadPictures(PictureBatch& pictures, int first)
 {
     for (int i = 0; i < layerCount; ++i) {
-        const Image& image = pictures.image(first + i);
-        if (!image.pixels) {
+        const int picture = first + 2 * i;
+        const bool uploaded = uploadLayer(i, pictures.image(picture), pictures.image(picture + 1));
+        pictures.release(picture);
+        pictures.release(picture + 1);
+        if (!uploaded) {
             host_.showError("Can't load pTexture.", SceneHost::ErrorIcon);
             return false;
         }
-        names[i] = uploadTexture(image, i < kOuterOval ? bands : ovals);
-        pictures.release(first + i);  // GL keeps its own copy
     }
     return true;
 }
@@ -176,19 +213,10 @@ bool CloudCompositor::loadContent(PictureBatch& pictures, int first)
     if (!target.beginDrawing())
         return false;
     findUnits();
-    // Composed at full size the bands map texel to texel, so their mipmaps only
-    // come into play on the smaller levels.
-    const bool levels = levels_.size() > 1;
-    const bool intensity = passes_ == LayerPasses::Combined;
-    const UploadProfile bands = levels ? UploadProfile::Mipmapped : UploadProfile::Sprite;
-    const UploadProfile bandMasks = levels ? (intensity ? UploadProfile::MipmappedIntensity : UploadProfile::Mipmapped)
-                                           : (intensity ? UploadProfile::SpriteIntensity : UploadProfile::Sprite);
-    const UploadProfile ovalMasks = intensity ? UploadProfile::SpriteIntensity : UploadProfile::Sprite;
     // Uploading binds textures and sets the unpack alignment; both are given back.
     glPushAttrib(GL_TEXTURE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    const bool loaded = uploadPictures(pictures, first, bands, UploadProfile::Sprite, layerTextures_) &&
-                        uploadPictures(pictures, first + layerCount, bandMasks, ovalMasks, maskTextures_);
+    const bool loaded = uploadPictures(pictures, first);
     glPopClientAttrib();
     glPopAttrib();
     const bool back = target.endDrawing();
@@ -212,7 +240,11 @@ void CloudCompositor::drawStack(const Stack& stack)
         }
         units_.activeTexture(GL_TEXTURE0 + unit++);
         glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, maskTextures_[index]);
+        glBindTexture(GL_TEXTURE_2D, layerTextures_[index]);
+        if (passes_ == LayerPasses::Merged) {
+            setEnvironment(kTimesMaskPlusLayer);
+            continue;
+        }
         setEnvironment(kTimesMask);
         units_.activeTexture(GL_TEXTURE0 + unit++);
         glEnable(GL_TEXTURE_2D);
@@ -237,7 +269,7 @@ void CloudCompositor::drawStack(const Stack& stack)
         unit = 0;
         for (int i = 0; i < stack.count; ++i) {
             const QuadCorner& c = stack.corners[i][corner];
-            const int pictures = stack.overBase && i == 0 ? 1 : 2;
+            const int pictures = stack.overBase && i == 0 ? 1 : unitsPerBand();
             for (int k = 0; k < pictures; ++k)
                 units_.multiTexCoord2d(GL_TEXTURE0 + unit++, c.s, c.t);
         }
@@ -251,8 +283,8 @@ void CloudCompositor::drawStack(const Stack& stack)
 void CloudCompositor::composeStrips(double t, double boxLow, double boxHigh)
 {
     const BandEdges whole = bandEdges(layerTable[0].top, layerTable[0].height);
-    const int firstStack = std::min((units_.count - 1) / 2 + 1, int(Stack::most));
-    const int laterStack = std::min(units_.count / 2, int(Stack::most));
+    const int firstStack = std::min((units_.count - 1) / unitsPerBand() + 1, int(Stack::most));
+    const int laterStack = std::min(units_.count / unitsPerBand(), int(Stack::most));
     for (const LayerStrip& strip : strips_) {
         if (!(strip.top > boxLow && strip.bottom < boxHigh))
             continue;
@@ -323,7 +355,7 @@ void CloudCompositor::drawOvals(double p, double t)
         glTranslated(2.0 * p - 1.0, 1.0 - 2.0 * oval.top, 0.0);
         glRotated(oval.spin * t * 360.0, 0.0, 0.0, 1.0);
         glScaled(oval.width, oval.height, oval.width);  // width x (height / width) aspect
-        if (passes_ == LayerPasses::Combined) {
+        if (passes_ != LayerPasses::Two) {
             Stack stack;
             stack.layers[stack.count] = index;
             std::copy(kOvalCorners, kOvalCorners + 4, stack.corners[stack.count++]);
@@ -341,7 +373,7 @@ void CloudCompositor::composeInto(const OffscreenTarget& target, const TexelBox&
     // Layers whose rows miss the box would draw nothing there.
     const double boxLow = 2.0 * box.y / target.height() - 1.0;
     const double boxHigh = 2.0 * (box.y + box.height) / target.height() - 1.0;
-    if (passes_ == LayerPasses::Combined)
+    if (passes_ != LayerPasses::Two)
         composeStrips(t, boxLow, boxHigh);
     else
         composeBands(t, boxLow, boxHigh);

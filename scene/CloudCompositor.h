@@ -18,8 +18,12 @@ class ResourcePack;
 
 // How the masked layers reach the surface.
 enum class LayerPasses {
-    // Masks and layers in pairs of texture units, combined as surface x mask + layer:
-    // each strip of rows between band edges in as few passes as the units allow.
+    // Each band's mask rides in its picture's alpha, and one texture unit gives
+    // surface x mask + layer: each strip of rows between band edges in as few passes as
+    // the units allow.
+    Merged,
+    // The same pictures in pairs of units, the first multiplying by the mask, the
+    // second adding the layer.
     Combined,
     // The mask multiplies the surface, then the layer is added: two passes a layer.
     Two,
@@ -35,8 +39,9 @@ public:
     CloudCompositor& operator=(const CloudCompositor&) = delete;
     ~CloudCompositor();
 
-    // Combined wherever the driver has two texture units and their combiners; tests ask
-    // for two passes, or for fewer units than the driver has, which splits the strips.
+    // Merged wherever the driver has two texture units and their multiply-add, else
+    // Combined where they combine; tests ask for the slower ways, or for fewer units
+    // than the driver has, which splits the strips.
     void preferLayerPasses(LayerPasses passes, int mostUnits = 0)
     {
         preferred_ = passes;
@@ -51,7 +56,7 @@ public:
     bool create(std::vector<std::unique_ptr<OffscreenTarget>> levels, ResourcePack& pack);
     // The same with the layer pictures from a batch, where they start at first.
     bool create(std::vector<std::unique_ptr<OffscreenTarget>> levels, PictureBatch& pictures, int first);
-    // Adds the layer pictures, then their masks, to a batch.
+    // Adds each layer picture and then its mask to a batch.
     static void addPictures(PictureBatch& pictures);
     // Deletes the layer textures and releases the targets, with the window's context
     // current; the destructor makes no GL calls.
@@ -79,12 +84,14 @@ private:
     struct Stack;
     bool loadContent(PictureBatch& pictures, int first);
     void deleteTextures();
-    bool uploadPictures(PictureBatch& pictures, int first, UploadProfile bands, UploadProfile ovals, GLuint* names);
+    bool uploadPictures(PictureBatch& pictures, int first);
+    bool uploadLayer(int index, const Image& layer, const Image& mask);
     void findUnits();
     void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
     void composeBands(double t, double boxLow, double boxHigh);
     void composeStrips(double t, double boxLow, double boxHigh);
     void drawStack(const Stack& stack);
+    int unitsPerBand() const { return passes_ == LayerPasses::Merged ? 1 : 2; }
     void drawLayer(int index, double u);
     void drawOvals(double p, double t);
     template <class Quad> void drawMasked(int index, Quad quad);
@@ -92,12 +99,12 @@ private:
     SceneHost& host_;
     std::vector<std::unique_ptr<OffscreenTarget>> levels_;
     GlProcLoader loader_;
-    LayerPasses preferred_ = LayerPasses::Combined;
+    LayerPasses preferred_ = LayerPasses::Merged;
     LayerPasses passes_ = LayerPasses::Two;
     int mostUnits_ = 0;
     TextureUnits units_;
     std::vector<LayerStrip> strips_;
     bool ready_ = false;
     GLuint layerTextures_[layerCount] = {};
-    GLuint maskTextures_[layerCount] = {};
+    GLuint maskTextures_[layerCount] = {};  // two passes only: else in the layers' alpha
 };

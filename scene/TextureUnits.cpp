@@ -43,4 +43,5 @@ void TextureUnits::find(GlProcLoader loader)
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     combine = versionAtLeast(version, 1, 3) || GlExtensions::listContains(extensions, "GL_ARB_texture_env_combine");
     crossbar = versionAtLeast(version, 1, 4) || GlExtensions::listContains(extensions, "GL_ARB_texture_env_crossbar");
+    modulateAdd = combine && GlExtensions::listContains(extensions, "GL_ATI_texture_env_combine3");
 }

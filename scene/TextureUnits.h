@@ -6,7 +6,8 @@
 
 // The driver's texture units as the fixed-function passes use them: the multitexture
 // entry points, how many units there are, and whether each unit's stage combines
-// textures (GL 1.3's combiners) and may read another unit's texture (the crossbar).
+// textures (GL 1.3's combiners), may read another unit's texture (the crossbar) and
+// may multiply and add in one stage.
 struct TextureUnits {
     // Spelt out: Mesa's headers declare these types only where gl.h lacks version 1.3.
     void(APIENTRY* activeTexture)(GLenum) = nullptr;
@@ -15,6 +16,8 @@ struct TextureUnits {
     int count = 1;
     bool combine = false;
     bool crossbar = false;
+    // A stage can give arg0 x arg2 + arg1 (ATI_texture_env_combine3's modulate-add).
+    bool modulateAdd = false;
 
     // Looks them up in the current context; without a loader, or without the entry
     // points, there is one unit.

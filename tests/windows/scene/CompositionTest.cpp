@@ -84,17 +84,21 @@ protected:
     RecordingHost host;
 };
 
-// The program's compositor (combined passes, four levels, mipmapped bands) against
-// the plain two-pass sequence into one full-size target; with all the driver's texture
-// units, and with as few as split the strips into two or more passes.
-class CombinedComposition : public CompositionTest, public ::testing::WithParamInterface<int> {};
+// The program's compositor (bands in one unit each or in pairs, four levels, mipmapped
+// bands) against the plain two-pass sequence into one full-size target; with all the
+// driver's texture units, and with as few as split the strips into two or more passes.
+struct UnitUse {
+    LayerPasses passes;
+    int mostUnits;
+};
+class CombinedComposition : public CompositionTest, public ::testing::WithParamInterface<UnitUse> {};
 
 TEST_P(CombinedComposition, OverTheVisibleTexelsMatchesTheReferenceSequence)
 {
     auto reference = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Two);
-    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Combined, 4, GetParam());
+    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, GetParam().passes, 4, GetParam().mostUnits);
     ASSERT_TRUE(reference && fast);
-    ASSERT_EQ(fast->layerPasses(), LayerPasses::Combined);
+    ASSERT_EQ(fast->layerPasses(), GetParam().passes);
     ASSERT_EQ(reference->layerPasses(), LayerPasses::Two);
 
     // Scene times across the ovals' wrap at both edges, with eyes near and far, over
@@ -125,12 +129,16 @@ TEST_P(CombinedComposition, OverTheVisibleTexelsMatchesTheReferenceSequence)
 }
 
 // All units (0), then as few as take one and two bands a pass.
-INSTANTIATE_TEST_SUITE_P(TextureUnits, CombinedComposition, ::testing::Values(0, 2, 4, 5));
+INSTANTIATE_TEST_SUITE_P(TextureUnits, CombinedComposition,
+                         ::testing::Values(UnitUse{LayerPasses::Merged, 0}, UnitUse{LayerPasses::Merged, 2},
+                                           UnitUse{LayerPasses::Merged, 3}, UnitUse{LayerPasses::Combined, 0},
+                                           UnitUse{LayerPasses::Combined, 2}, UnitUse{LayerPasses::Combined, 4},
+                                           UnitUse{LayerPasses::Combined, 5}));
 
-TEST_F(CompositionTest, TheSmallerLevelsComposeTheSameCombinedAsInTwoPasses)
+TEST_F(CompositionTest, TheSmallerLevelsComposeTheSameMergedAsInTwoPasses)
 {
     auto reference = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Two, 4);
-    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Combined, 4);
+    auto fast = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Merged, 4);
     ASSERT_TRUE(reference && fast);
     for (int level = 1; level < 4; ++level) {
         const SurfaceRegion whole = wholeSurface(kWidth >> level, kHeight >> level);
@@ -160,7 +168,7 @@ TEST_F(CompositionTest, ThePbufferAndTheFramebufferObjectComposeTheSameSurface)
 
 TEST_F(CompositionTest, TexelsOutsideTheRegionKeepWhatTheyHad)
 {
-    auto compositor = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Combined);
+    auto compositor = makeCompositor(host, SurfaceTargetKind::Framebuffer, LayerPasses::Merged);
     ASSERT_TRUE(compositor);
     ASSERT_TRUE(compositor->compose(7000.0, wholeSurface(kWidth, kHeight)));
     const std::vector<uint8_t> before = readSurface(*compositor);
@@ -177,7 +185,7 @@ TEST_F(CompositionTest, TexelsOutsideTheRegionKeepWhatTheyHad)
 
 TEST_F(CompositionTest, ComposingLeavesTheWindowsStateAsItWas)
 {
-    for (LayerPasses passes : {LayerPasses::Combined, LayerPasses::Two}) {
+    for (LayerPasses passes : {LayerPasses::Merged, LayerPasses::Combined, LayerPasses::Two}) {
         for (SurfaceTargetKind kind : {SurfaceTargetKind::Framebuffer, SurfaceTargetKind::Pbuffer}) {
             // A scene-like state that composing must not disturb.
             glViewport(3, 4, 50, 60);
@@ -244,7 +252,7 @@ TEST(SceneSurfacePath, TheProgramComposesIntoAFramebufferObjectAndEachPathCanBeC
         ASSERT_TRUE(rig.ready());
         ASSERT_TRUE(rig.scene().compositorReady());
         EXPECT_NE(dynamic_cast<FramebufferTarget*>(rig.scene().compositor()->target()), nullptr);
-        EXPECT_EQ(rig.scene().compositor()->layerPasses(), LayerPasses::Combined);
+        EXPECT_EQ(rig.scene().compositor()->layerPasses(), LayerPasses::Merged);
         EXPECT_EQ(rig.scene().compositor()->levelCount(), 4);
         // One texture holds the levels, sampled trilinearly with the surface's bias.
         glPushAttrib(GL_TEXTURE_BIT);
