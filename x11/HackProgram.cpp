@@ -61,11 +61,15 @@ void keepBigBlocksApart()
 #endif
 }
 
-// What loading left free at the heap's end goes back to the system.
+// What loading left free at the heap's end goes back to the system. From then on the
+// heap keeps big blocks too: the driver takes and gives back its upload buffers every
+// frame, which mapped apart would be mapped, zeroed and unmapped frame after frame.
 void returnFreedMemory()
 {
 #if defined(__GLIBC__)
     malloc_trim(0);
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
 #endif
 }
 
