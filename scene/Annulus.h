@@ -18,6 +18,11 @@ constexpr Annulus ringBand{1.1, 2.2, 64, 2.0};
 // with a texel or two to spare (its vertices reach just past the clamped picture's edge).
 constexpr Annulus wideGlowBand{0.6, 1.015, 48};
 constexpr Annulus thinGlowBand{0.85, 1.015, 48};
+// The dark halo's picture is white from 0.994 of its half-width out, where multiplying
+// by it changes nothing: the disc within is drawn, out to half a texel (of 256 to the
+// half-width) inside the picture's edge, beyond which linear filtering of the clamped
+// picture would darken by its black border.
+constexpr Annulus darkHaloDisc{0.0, 0.998, 96};
 
 constexpr int annulusVertexCount(const Annulus& band)
 {

@@ -61,21 +61,6 @@ void haloBand(double h, double alpha, const Annulus& band)
     glEnd();
 }
 
-void haloQuad(double h, double alpha)
-{
-    glColor4d(1.0, 1.0, 1.0, alpha);
-    glBegin(GL_QUADS);
-    glTexCoord2d(1.0, 0.0);
-    glVertex3d(h, -h, 0.0);
-    glTexCoord2d(1.0, 1.0);
-    glVertex3d(h, h, 0.0);
-    glTexCoord2d(0.0, 1.0);
-    glVertex3d(-h, h, 0.0);
-    glTexCoord2d(0.0, 0.0);
-    glVertex3d(-h, -h, 0.0);
-    glEnd();
-}
-
 // Sets an unlit, blended, uncovered, two-sided sprite facing the eye, drawn by draw(h)
 // with h its half-size; state and matrix are pushed and popped (blend function and
 // texture are the caller's).
@@ -112,10 +97,10 @@ template <class Draw> void placeHalo(Vec3 c, double scale, double roll, Draw dra
 
 }  // namespace
 
-// The whole quad: the dark halo's picture multiplies over all of it.
+// The dark halo's picture multiplies over the disc where it is not white.
 void drawSphereHalo(Vec3 c, double scale, double alpha, double roll)
 {
-    placeHalo(c, scale, roll, [alpha](double h) { haloQuad(h, alpha); });
+    placeHalo(c, scale, roll, [alpha](double h) { haloBand(h, alpha, darkHaloDisc); });
 }
 
 // Sets additive blending and the glow textures; both are pushed and popped. Each glow
