@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+
+#include "scene/Angles.h"
+#include "scene/Annulus.h"
 
 namespace {
 
@@ -108,6 +112,22 @@ TEST(ArtDirection, TheDarkHaloIsWhiteOutsideItsOutlineAndGreyerTowardTheLimb)
         darkest = std::min(darkest, halo.at(x, centre, 0));
     EXPECT_LT(darkest, 40);
     EXPECT_GE(halo.at(centre + limb + 10, centre, 0), 245);
+}
+
+// The dark halo is drawn over a disc only: beyond it, as far in as linear filtering
+// reaches, its picture multiplies by white, give or take a level.
+TEST(ArtDirection, TheDarkHaloIsWhiteBeyondTheDiscItIsDrawnOver)
+{
+    Picture halo = picture("Flare10.jpg");
+    ASSERT_EQ(halo.width, 512);
+    const double texel = 2.0 / halo.width;
+    const double edge = darkHaloDisc.outer * std::cos(pi / darkHaloDisc.segments) - std::sqrt(2.0) * texel;
+    int darkest = 255;
+    for (int y = 0; y < halo.height; ++y)
+        for (int x = 0; x < halo.width; ++x)
+            if (std::hypot((x + 0.5) * texel - 1.0, (y + 0.5) * texel - 1.0) >= edge)
+                darkest = std::min(darkest, halo.at(x, y, 0));
+    EXPECT_GE(darkest, 254);
 }
 
 TEST(ArtDirection, TheFourMoonsLookDifferent)
