@@ -1,5 +1,5 @@
 #pragma once
-#include "assets/GlProcLoader.h"
+#include "assets/Image.h"
 #include "scene/TextureUnits.h"
 
 // What the driver and the night picture allow the night passes to leave out: a second
@@ -12,10 +12,10 @@ struct NightPlan {
     // Degrees: the passes skip latitudes below this; 0 draws them all.
     double quietLatitude = 0.0;
 
-    // Takes the units the scene found and reads the night texture back for its quiet band.
-    void find(const TextureUnits& found, unsigned nightTexture);
+    // Takes the units the scene found, where they suffice.
+    void useUnits(const TextureUnits& found) { units = found.allow(2, true) ? found : TextureUnits(); }
+    // Finds the quiet band in the decoded night picture; none in a picture that is not
+    // 24-bit colour.
+    void readPicture(const Image& night);
     bool twoUnits() const { return units.allow(2, true); }
-
-private:
-    void findQuietBand(unsigned nightTexture);
 };

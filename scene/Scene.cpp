@@ -232,7 +232,10 @@ bool Scene::loadTextures()
             const Image& image = pictures_->image(index);
             if (!image.pixels)
                 return false;
-            row.slots(textures_)[n] = uploadTexture(image, row.profile);
+            unsigned& slot = row.slots(textures_)[n];
+            slot = uploadTexture(image, row.profile);
+            if (&slot == &textures_.night)
+                nightPlan_.readPicture(image);
             pictures_->release(index);  // GL keeps its own copy
         }
     }
@@ -303,10 +306,10 @@ void Scene::setLight0()
 }
 
 // With two units the night passes are one, and the planet's lists carry unit 1's
-// coordinates for it; the night picture's quiet band is left out.
+// coordinates for it; the night picture's quiet band, found at loading, is left out.
 void Scene::findNightPlan(const TextureUnits& units)
 {
-    nightPlan_.find(units, textures_.night);
+    nightPlan_.useUnits(units);
     planet_.setSecondUnit(nightPlan_.units.multiTexCoord2f);
 }
 

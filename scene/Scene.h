@@ -51,6 +51,7 @@ public:
     bool compositorReady() const;
     // Null before init and after shutdown.
     CloudCompositor* compositor() { return compositor_.get(); }
+    const NightPlan& nightPlan() const { return nightPlan_; }
     size_t starCount() const { return stars_.count(); }
     int32_t planetTriangles() const { return planet_.triangleCount(); }
 

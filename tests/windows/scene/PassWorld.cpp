@@ -18,7 +18,8 @@ PassWorld::PassWorld()
         return;
     void* bytes = nullptr;
     size_t length = pack.extract(PackMembers::shape, &bytes);
-    nightPlan.find(units, textures().night);
+    nightPlan = rig.scene().nightPlan();
+    nightPlan.useUnits(units);
     planet.setSecondUnit(nightPlan.units.multiTexCoord2f);
     if (length > 0) {
         planet.loadFromMemory(bytes, length);
