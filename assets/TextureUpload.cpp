@@ -14,13 +14,11 @@ struct ProfileParameters {
     GLint internalFormat;
 };
 
-// An intensity texture keeps the picture's red channel as its colour and its alpha.
 const ProfileParameters profiles[] = {
     {UploadProfile::Sprite, GL_LINEAR, GL_REPEAT, false, 3},
     {UploadProfile::SpriteClamped, GL_LINEAR, GL_CLAMP, false, 3},
     {UploadProfile::Mipmapped, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, 3},
     {UploadProfile::MipmappedClamped, GL_LINEAR_MIPMAP_LINEAR, GL_CLAMP, true, 3},
-    {UploadProfile::MipmappedIntensity, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, GL_INTENSITY8},
     {UploadProfile::SpriteWithAlpha, GL_LINEAR, GL_REPEAT, false, 4},
     {UploadProfile::MipmappedWithAlpha, GL_LINEAR_MIPMAP_LINEAR, GL_REPEAT, true, 4},
 };

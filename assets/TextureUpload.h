@@ -4,14 +4,12 @@
 #include "assets/Image.h"
 
 // How a picture is sampled: filtering, wrapping, and whether it has mipmaps.
-// The intensity profiles keep only the red channel, as colour and alpha; the others
-// keep colour only, except those with alpha.
+// The profiles with alpha keep the picture's alpha; the others, colour only.
 enum class UploadProfile {
     Sprite,
     SpriteClamped,
     Mipmapped,
     MipmappedClamped,
-    MipmappedIntensity,
     SpriteWithAlpha,
     MipmappedWithAlpha,
 };

@@ -11,6 +11,7 @@
 #include "assets/TextureUpload.h"
 #include "scene/CloudCompositor.h"
 #include "scene/LensFlarePass.h"
+#include "scene/MaskedLayer.h"
 #include "scene/PictureBatch.h"
 #include "scene/PackMembers.h"
 #include "scene/PlanetPass.h"
@@ -69,9 +70,11 @@ std::vector<std::unique_ptr<OffscreenTarget>> makeLevels(SceneHost& host, Surfac
     return levels;
 }
 
-// A picture, or a numbered run of them, and the texture names it fills.
+// A picture, or a numbered run of them, and the texture names it fills; with a mask,
+// each picture is followed by its mask, which becomes the texture's alpha.
 struct TextureRow {
     const char* name;
+    const char* mask;
     UploadProfile profile;
     int first, last;
     unsigned* (*slots)(SceneTextures&);  // indexed by the picture's number
@@ -79,14 +82,14 @@ struct TextureRow {
 
 // The scene's pictures in loading order.
 const TextureRow kTextureRows[] = {
-    {PackMembers::flare, UploadProfile::SpriteClamped, PackMembers::firstFlare, PackMembers::lastFlare,
+    {PackMembers::flare, nullptr, UploadProfile::SpriteClamped, PackMembers::firstFlare, PackMembers::lastFlare,
      [](SceneTextures& t) { return t.flare; }},
-    {PackMembers::moon, UploadProfile::MipmappedClamped, 0, PackMembers::moonCount - 1,
+    {PackMembers::moon, nullptr, UploadProfile::MipmappedClamped, 0, PackMembers::moonCount - 1,
      [](SceneTextures& t) { return t.moon; }},
-    {PackMembers::rings, UploadProfile::Mipmapped, 0, 0, [](SceneTextures& t) { return &t.rings; }},
-    {PackMembers::ringsMask, UploadProfile::MipmappedIntensity, 0, 0, [](SceneTextures& t) { return &t.ringsMask; }},
-    {PackMembers::night, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.night; }},
-    {PackMembers::starGlow, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.starGlow; }},
+    {PackMembers::rings, PackMembers::ringsMask, UploadProfile::MipmappedWithAlpha, 0, 0,
+     [](SceneTextures& t) { return &t.rings; }},
+    {PackMembers::night, nullptr, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.night; }},
+    {PackMembers::starGlow, nullptr, UploadProfile::Sprite, 0, 0, [](SceneTextures& t) { return &t.starGlow; }},
 };
 
 // Every name of the table is deleted; names never made are 0, which GL ignores.
@@ -94,17 +97,35 @@ void deleteTextures(SceneTextures& textures)
 {
     glDeleteTextures(sizeof textures.flare / sizeof textures.flare[0], textures.flare);
     glDeleteTextures(sizeof textures.moon / sizeof textures.moon[0], textures.moon);
-    for (GLuint* name : {&textures.rings, &textures.ringsMask, &textures.surface, &textures.night, &textures.starGlow})
+    for (GLuint* name : {&textures.rings, &textures.surface, &textures.night, &textures.starGlow})
         glDeleteTextures(1, name);
     textures = SceneTextures();
 }
 
-// The table's pictures, which come before the compositor's layers in the batch.
-int sceneTextureCount()
+// Picture index of the batch into slot, with the mask that follows it as alpha where the
+// row has one; false when either did not load.
+bool uploadPicture(const TextureRow& row, PictureBatch& pictures, int index, unsigned& slot)
+{
+    const Image& image = pictures.image(index);
+    if (!image.pixels)
+        return false;
+    if (!row.mask) {
+        slot = uploadTexture(image, row.profile);
+        return true;
+    }
+    Image merged = maskedLayer(image, pictures.image(index + 1));
+    slot = uploadTexture(merged, row.profile);
+    std::free(merged.pixels);  // GL keeps its own copy
+    pictures.release(index + 1);
+    return slot != 0;
+}
+
+// The table's pictures and masks, which come before the compositor's layers in the batch.
+int scenePictureCount()
 {
     int count = 0;
     for (const TextureRow& row : kTextureRows)
-        count += row.last - row.first + 1;
+        count += (row.last - row.first + 1) * (row.mask ? 2 : 1);
     return count;
 }
 
@@ -139,8 +160,11 @@ void Scene::prepare()
     if (!pictures_)
         return;
     for (const TextureRow& row : kTextureRows)
-        for (int n = row.first; n <= row.last; ++n)
+        for (int n = row.first; n <= row.last; ++n) {
             pictures_->add(row.name, n);
+            if (row.mask)
+                pictures_->add(row.mask, n);
+        }
     CloudCompositor::addPictures(*pictures_);
     if (packOpen_)
         pictures_->start(pack_, host_);
@@ -170,7 +194,6 @@ void Scene::init(const Settings& settings, int width, int height)
     setFixedState();
     TextureUnits units;
     units.find(host_.glProcLoader());
-    rings_.useUnits(units);
     setProjection(width, height);
     setLight0();
     if (settings_.nightSide != 0)
@@ -226,17 +249,16 @@ bool Scene::loadTextures()
 {
     int index = 0;
     for (const TextureRow& row : kTextureRows) {
-        for (int n = row.first; n <= row.last; ++n, ++index) {
+        for (int n = row.first; n <= row.last; ++n) {
             if (stopLoading())
                 return false;
-            const Image& image = pictures_->image(index);
-            if (!image.pixels)
-                return false;
             unsigned& slot = row.slots(textures_)[n];
-            slot = uploadTexture(image, row.profile);
+            if (!uploadPicture(row, *pictures_, index, slot))
+                return false;
             if (&slot == &textures_.night)
-                nightPlan_.readPicture(image);
+                nightPlan_.readPicture(pictures_->image(index));
             pictures_->release(index);  // GL keeps its own copy
+            index += row.mask ? 2 : 1;
         }
     }
     host_.startupPhase("pictures");
@@ -334,7 +356,7 @@ void Scene::createCompositor()
         for (int i = 0; i < row.count; ++i) {
             std::vector<std::unique_ptr<OffscreenTarget>> levels = makeLevels(host_, row.kinds[i]);
             if (!levels.empty()) {
-                compositor_->create(std::move(levels), *pictures_, sceneTextureCount());
+                compositor_->create(std::move(levels), *pictures_, scenePictureCount());
                 return;
             }
         }

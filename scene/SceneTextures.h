@@ -4,8 +4,7 @@
 struct SceneTextures {
     unsigned flare[11] = {};  // flare[1] .. flare[10]; flare[0] unused
     unsigned moon[4] = {};
-    unsigned rings = 0;
-    unsigned ringsMask = 0;
+    unsigned rings = 0;  // the mask as alpha
     unsigned surface = 0;
     unsigned night = 0;
     unsigned starGlow = 0;

@@ -49,7 +49,6 @@ const PassCase kPasses[] = {
     {"RimGlow", nullptr,
      [](PassWorld& w) { drawSunRimGlow(kOrigin, 1.0, kSun, w.textures().flare[7], w.textures().flare[9]); }},
     {"Rings", nullptr, [](PassWorld& w) { w.rings.draw(w.textures()); }},
-    {"RingsInTwoPasses", nullptr, [](PassWorld& w) { w.twoPassRings.draw(w.textures()); }},
     {"Moons", nullptr, [](PassWorld& w) { w.moons.draw(kPassTime, w.textures()); }},
     {"LensFlares", nullptr, [](PassWorld& w) { drawLensFlares(kSun, w.textures()); }},
     {"LensFlareSprite", nullptr,

@@ -12,7 +12,6 @@ PassWorld::PassWorld()
         return;
     TextureUnits units;
     units.find(rig.host().glProcLoader());
-    rings.useUnits(units);
     ResourcePack pack;
     if (!pack.open(IDR_RESOURCE_PACK))
         return;

@@ -25,8 +25,7 @@ struct PassWorld {
     NightPlan nightPlan;
     ShapeData planetTriangles;
     StarField stars;
-    RingPass rings;  // one pass where the driver can; twoPassRings never resolves
-    RingPass twoPassRings;
+    RingPass rings;
     MoonPass moons;
     SunPass sun;
     GLuint probeTexture = 0;

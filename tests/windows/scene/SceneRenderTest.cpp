@@ -329,9 +329,6 @@ TEST(SceneRender, RingDarkensWhatLiesBehindItAndBrightensInFront)
     const FrameImage frame = rig.renderAt(T);
     keep(frame, "rings-open");
     RingPass rings;
-    TextureUnits units;
-    units.find(rig.host().glProcLoader());
-    rings.useUnits(units);
     rings.draw(rig.scene().textures());  // the ring once more over the finished frame
     const FrameImage twice = FrameImage::readBack(frame.width, frame.height);
 
@@ -359,41 +356,6 @@ TEST(SceneRender, RingDarkensWhatLiesBehindItAndBrightensInFront)
     EXPECT_GT(brightened, 30);
     EXPECT_LT(hiddenChanged, hidden / 100 + 5);
     EXPECT_LT(outsideChanged, 20);
-}
-
-// Where the driver combines textures the rings take one pass; it must give the two
-// passes' picture, rounding aside.
-TEST(SceneRender, RingsInOnePassMatchTwoPasses)
-{
-    SceneRig rig(fixedStartSettings(0, 0));
-    ASSERT_TRUE(rig.ready());
-    RingPass single, twoPasses;
-    TextureUnits units;
-    units.find(rig.host().glProcLoader());
-    single.useUnits(units);
-    if (!single.singlePass())
-        GTEST_SKIP() << "no texture combiners";
-    const double T = findTime(kSettled, kSettled + 20000, 0.5, [](double t) {
-        const Vec3 eye = SceneRig::tourAt(t).eye;
-        return std::fabs(eye.z) > 0.45 * std::hypot(eye.x, eye.y);
-    });
-    ASSERT_GT(T, 0.0);
-    const FrameImage frame = rig.renderAt(T);
-    single.draw(rig.scene().textures());
-    const FrameImage one = FrameImage::readBack(frame.width, frame.height);
-    rig.renderAt(T);
-    twoPasses.draw(rig.scene().textures());
-    const FrameImage two = FrameImage::readBack(frame.width, frame.height);
-    int changed = 0, apart = 0, largest = 0;
-    for (size_t i = 0; i < one.rgb.size(); ++i) {
-        const int d = std::abs(one.rgb[i] - two.rgb[i]);
-        changed += one.rgb[i] != frame.rgb[i];
-        apart += d > 1;
-        largest = std::max(largest, d);
-    }
-    EXPECT_GT(changed, 1000) << "the rings drew nothing";
-    EXPECT_LE(largest, 3);
-    EXPECT_LT(apart, changed / 100 + 10);
 }
 
 // A run that ends while loading: the scene stops where its host says, loads nothing
