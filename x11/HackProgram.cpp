@@ -51,9 +51,9 @@ bool runFrames(const HackOptions& options, GlxSurface& surface, Scene& scene, co
     }
 }
 
-// Blocks of a quarter megabyte and more (the decoded pictures, freed once uploaded) are
-// mapped apart and go back to the system when freed, instead of staying in the heap
-// for as long as the screensaver runs.
+// While loading, blocks of a quarter megabyte and more (the decoded pictures, freed once
+// uploaded) are mapped apart and go back to the system when freed, instead of staying
+// in the heap for as long as the screensaver runs.
 void keepBigBlocksApart()
 {
 #if defined(__GLIBC__)
