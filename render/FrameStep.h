@@ -1,11 +1,9 @@
 #pragma once
-#include <cstdint>
-
 #include "render/FrameHost.h"
+#include "scene/SlowFrameCheck.h"
 
-// One timer message of the full-screen run draws one frame, unless input waits. The
-// ten frames after the fifth are timed once; a renderer averaging over 300 ms a
-// frame gets one warning.
+// One timer message of the full-screen run draws one frame, unless input waits. A
+// renderer found slow gets one modal warning, with the frame timer stopped meanwhile.
 class FrameStep {
 public:
     // inDialog is shared with the window's closing rules: while set, steps do nothing.
@@ -14,13 +12,12 @@ public:
     // Returns false when no frame was drawn: a modal message is up, or input waits
     // and is handled first, so that a key or a click never waits behind a new frame.
     bool run();
-    int frameCount() const { return frameCount_; }
+    int frameCount() const { return check_.frameCount(); }
 
 private:
-    void warnIfSlow();
+    void warnSlowRenderer();
 
     FrameHost& host_;
     int& inDialog_;
-    int frameCount_ = 0;
-    uint32_t tickAtFrame5_ = 0;
+    SlowFrameCheck check_;
 };

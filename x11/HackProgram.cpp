@@ -5,7 +5,9 @@
 #include <malloc.h>
 #include <string>
 
+#include "resources/ProductStrings.h"
 #include "scene/Scene.h"
+#include "scene/SlowFrameCheck.h"
 #include "x11/FpsCounter.h"
 #include "x11/FpsOverlay.h"
 #include "x11/GlxSurface.h"
@@ -26,9 +28,19 @@ void waitBetweenFrames(GlxSurface& surface, const SignalPipe& signals, long dela
     ppoll(watched, signals.ready() ? 2 : 1, &timeout, nullptr);
 }
 
-// Frames until something ends the run; false when the window went away under us.
-bool runFrames(const HackOptions& options, GlxSurface& surface, Scene& scene, const SignalPipe& signals)
+// Where the Windows program shows its slow-renderer message box, a warning on stderr;
+// the frames go on. The ten frames timed may take the delays asked for besides.
+void checkRendererSpeed(SlowFrameCheck& check, X11SceneHost& host)
 {
+    if (check.frameStarts(check.needsTick() ? host.tickCount() : 0))
+        reportError(STR_SLOW_RENDERER);
+}
+
+// Frames until something ends the run; false when the window went away under us.
+bool runFrames(const HackOptions& options, GlxSurface& surface, Scene& scene, X11SceneHost& host,
+               const SignalPipe& signals)
+{
+    SlowFrameCheck speed(static_cast<uint32_t>(options.delayMicroseconds / 100));
     FpsCounter fps;
     FpsOverlay overlay;
     char fpsText[kFpsTextSize] = "FPS: -";
@@ -40,6 +52,7 @@ bool runFrames(const HackOptions& options, GlxSurface& surface, Scene& scene, co
             return true;
         if (events.resized)
             scene.resize(surface.width(), surface.height());
+        checkRendererSpeed(speed, host);
         scene.drawFrame();
         if (options.showFps) {
             if (fps.frame(MonotonicCounter::seconds()))
@@ -98,7 +111,7 @@ int runHack(const HackOptions& options)
     }
     signals.enterLoop();
     // A window destroyed under us took its drawable; the context's end takes the rest.
-    if (!runFrames(options, surface, scene, signals))
+    if (!runFrames(options, surface, scene, host, signals))
         return 0;
     scene.shutdown();
     return 0;
