@@ -23,9 +23,9 @@ constexpr GLbitfield kCompositionState = GL_VIEWPORT_BIT | GL_SCISSOR_BIT | GL_E
                                          GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT |
                                          GL_TRANSFORM_BIT;
 
-struct QuadCorner {
-    GLdouble x, y, s, t;
-};
+// The whole target, and an oval's picture on it (before the oval's own transform).
+constexpr CompositionPiece kWholeTarget = {-1.0, 1.0, 1.0, -1.0};
+constexpr LayerPlacement kOvalPlacement = {0.0, 1.0, -1.0};
 
 // A unit that takes its texture alone.
 const EnvironmentSetting kTextureAlone[] = {{GL_TEXTURE_ENV_MODE, GL_REPLACE}};
@@ -52,35 +52,24 @@ const EnvironmentSetting kPlusLayer[] = {
     {GL_COMBINE_ALPHA, GL_REPLACE},    {GL_SOURCE0_ALPHA, GL_PREVIOUS}, {GL_OPERAND0_ALPHA, GL_SRC_ALPHA},
 };
 
-// Corners of an axis-aligned quad from x = 1 to -1 and y = top to bottom, over a
-// picture whose t runs from 0 at pictureTop to 1 at pictureBottom and whose s grows
-// right to left from u and wraps.
-void bandCorners(QuadCorner out[4], double top, double bottom, double u, double pictureTop, double pictureBottom)
-{
-    const double tTop = (pictureTop - top) / (pictureTop - pictureBottom);
-    const double tBottom = (pictureTop - bottom) / (pictureTop - pictureBottom);
-    out[0] = {1.0, top, u, tTop};
-    out[1] = {-1.0, top, u + 1.0, tTop};
-    out[2] = {-1.0, bottom, u + 1.0, tBottom};
-    out[3] = {1.0, bottom, u, tBottom};
-}
-
-void drawQuad(const QuadCorner* corners)
+// One picture over a piece, in the current unit.
+void drawPlaced(const LayerPlacement& placed, const CompositionPiece& piece)
 {
     glBegin(GL_QUADS);
-    for (int i = 0; i < 4; ++i) {
-        glTexCoord2d(corners[i].s, corners[i].t);
-        glVertex3d(corners[i].x, corners[i].y, 0.1);
+    for (int k = 0; k < 4; ++k) {
+        const PlacedCorner c = placedCorner(piece, placed, k);
+        glTexCoord2d(c.s, c.t);
+        glVertex3d(c.x, c.y, 0.1);
     }
     glEnd();
 }
 
-const QuadCorner kOvalCorners[4] = {
-    {1.0, 1.0, 0.0, 0.0},
-    {-1.0, 1.0, 1.0, 0.0},
-    {-1.0, -1.0, 1.0, 1.0},
-    {1.0, -1.0, 0.0, 1.0},
-};
+// A layer's picture on its band's rows.
+LayerPlacement bandPlacement(int index, double u)
+{
+    const BandEdges edges = bandEdges(layerTable[index].top, layerTable[index].height);
+    return {u, edges.top, edges.bottom};
+}
 
 }  // namespace
 
@@ -92,7 +81,7 @@ struct CloudCompositor::Stack {
     int count = 0;
     bool overBase = false;
     int layers[most];
-    QuadCorner corners[most][4];  // x and y shared, s and t the layer's own
+    LayerPlacement placed[most];
 };
 
 CloudCompositor::CloudCompositor(SceneHost& host, GlProcLoader loader) : host_(host), loader_(loader) {}
@@ -223,9 +212,29 @@ bool CloudCompositor::loadContent(PictureBatch& pictures, int first)
     return loaded && back;
 }
 
+// Lays a stack over each piece, all in one batch of quads.
+void CloudCompositor::drawStack(const Stack& stack, const CompositionPiece* pieces, int count)
+{
+    setUpStack(stack);
+    glBegin(GL_QUADS);
+    for (int p = 0; p < count; ++p)
+        for (int k = 0; k < 4; ++k) {
+            int unit = 0;
+            PlacedCorner c{};
+            for (int i = 0; i < stack.count; ++i) {
+                c = placedCorner(pieces[p], stack.placed[i], k);
+                const int pictures = stack.overBase && i == 0 ? 1 : unitsPerBand();
+                for (int j = 0; j < pictures; ++j)
+                    units_.multiTexCoord2d(GL_TEXTURE0 + unit++, c.s, c.t);
+            }
+            glVertex3d(c.x, c.y, 0.1);  // the same place for every layer
+        }
+    glEnd();
+}
+
 // Sets the units' textures, combiners and coordinates, and the blend of a stack over
 // the surface; composition's push of the texture state gives them back.
-void CloudCompositor::drawStack(const Stack& stack)
+void CloudCompositor::setUpStack(const Stack& stack)
 {
     int unit = 0;
     for (int i = 0; i < stack.count; ++i) {
@@ -264,85 +273,70 @@ void CloudCompositor::drawStack(const Stack& stack)
         glBlendFunc(GL_ONE, GL_SRC_ALPHA);
         glColor4d(0.0, 0.0, 0.0, 1.0);
     }
-    glBegin(GL_QUADS);
-    for (int corner = 0; corner < 4; ++corner) {
-        unit = 0;
-        for (int i = 0; i < stack.count; ++i) {
-            const QuadCorner& c = stack.corners[i][corner];
-            const int pictures = stack.overBase && i == 0 ? 1 : unitsPerBand();
-            for (int k = 0; k < pictures; ++k)
-                units_.multiTexCoord2d(GL_TEXTURE0 + unit++, c.s, c.t);
-        }
-        glVertex3d(stack.corners[0][corner].x, stack.corners[0][corner].y, 0.1);
-    }
-    glEnd();
 }
 
-// The base and the bands of each strip that meets rows boxLow..boxHigh, in stacks of
-// as many layers as the units hold.
-void CloudCompositor::composeStrips(double t, double boxLow, double boxHigh)
+// The base and the bands of each strip, in stacks of as many layers as the units hold,
+// over the parts of the boxes that the strip's rows cross: each stack is set up once
+// for all the boxes of a level.
+void CloudCompositor::composeStrips(double t, const std::vector<CompositionPiece>& boxes)
 {
-    const BandEdges whole = bandEdges(layerTable[0].top, layerTable[0].height);
     const int firstStack = std::min((units_.count - 1) / unitsPerBand() + 1, int(Stack::most));
     const int laterStack = std::min(units_.count / unitsPerBand(), int(Stack::most));
+    std::vector<CompositionPiece> pieces;
     for (const LayerStrip& strip : strips_) {
-        if (!(strip.top > boxLow && strip.bottom < boxHigh))
+        piecesInRows(boxes, strip.top, strip.bottom, pieces);
+        if (pieces.empty())
             continue;
+        const int count = static_cast<int>(pieces.size());
         Stack stack;
         stack.overBase = true;
         stack.layers[stack.count] = 0;
-        bandCorners(stack.corners[stack.count++], strip.top, strip.bottom, t * layerTable[0].driftSpeed, whole.top,
-                    whole.bottom);
+        stack.placed[stack.count++] = bandPlacement(0, t * layerTable[0].driftSpeed);
         for (int band : strip.bands) {
             if (stack.count == (stack.overBase ? firstStack : laterStack)) {
-                drawStack(stack);
+                drawStack(stack, pieces.data(), count);
                 stack = Stack();
             }
-            const LayerDescriptor& layer = layerTable[band];
-            const BandEdges edges = bandEdges(layer.top, layer.height);
             stack.layers[stack.count] = band;
-            bandCorners(stack.corners[stack.count++], strip.top, strip.bottom, t * layer.driftSpeed + layer.phase,
-                        edges.top, edges.bottom);
+            stack.placed[stack.count++] = bandPlacement(band, t * layerTable[band].driftSpeed + layerTable[band].phase);
         }
-        drawStack(stack);
+        drawStack(stack, pieces.data(), count);
     }
 }
 
 // The mask multiplies the surface, then the layer is added.
-template <class Quad> void CloudCompositor::drawMasked(int index, Quad quad)
+void CloudCompositor::drawMasked(int index, const LayerPlacement& placed, const CompositionPiece& piece)
 {
     glEnable(GL_BLEND);
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
     glBindTexture(GL_TEXTURE_2D, maskTextures_[index]);
-    quad();
+    drawPlaced(placed, piece);
     glBlendFunc(GL_ONE, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, layerTextures_[index]);
-    quad();
+    drawPlaced(placed, piece);
     glDisable(GL_BLEND);
 }
 
-// A band across the full width: s grows right to left and wraps.
+// A band across the full width, its rows only.
 void CloudCompositor::drawLayer(int index, double u)
 {
-    const LayerDescriptor& layer = layerTable[index];
-    const BandEdges edges = bandEdges(layer.top, layer.height);
-    QuadCorner corners[4];
-    bandCorners(corners, edges.top, edges.bottom, u, edges.top, edges.bottom);
+    const LayerPlacement placed = bandPlacement(index, u);
+    const CompositionPiece rows = {-1.0, 1.0, placed.pictureTop, placed.pictureBottom};
     if (index == 0) {
         glBindTexture(GL_TEXTURE_2D, layerTextures_[0]);
-        drawQuad(corners);
+        drawPlaced(placed, rows);
         return;
     }
-    drawMasked(index, [&] { drawQuad(corners); });
+    drawMasked(index, placed, rows);
 }
 
-// The base, then each band that meets rows boxLow..boxHigh, a layer at a time.
-void CloudCompositor::composeBands(double t, double boxLow, double boxHigh)
+// The base, then each band that meets the box's rows, a layer at a time.
+void CloudCompositor::composeBands(double t, const CompositionPiece& box)
 {
     drawLayer(0, t * layerTable[0].driftSpeed);  // covers the whole surface: no clear needed
     for (int band = 1; band < kOuterOval; ++band) {
         const BandEdges edges = bandEdges(layerTable[band].top, layerTable[band].height);
-        if (edges.top > boxLow && edges.bottom < boxHigh)
+        if (edges.top > box.bottom && edges.bottom < box.top)
             drawLayer(band, t * layerTable[band].driftSpeed + layerTable[band].phase);
     }
 }
@@ -358,36 +352,48 @@ void CloudCompositor::drawOvals(double p, double t)
         if (passes_ != LayerPasses::Two) {
             Stack stack;
             stack.layers[stack.count] = index;
-            std::copy(kOvalCorners, kOvalCorners + 4, stack.corners[stack.count++]);
-            drawStack(stack);
+            stack.placed[stack.count++] = kOvalPlacement;
+            drawStack(stack, &kWholeTarget, 1);
         } else {
-            drawMasked(index, [] { drawQuad(kOvalCorners); });
+            drawMasked(index, kOvalPlacement, kWholeTarget);
         }
         glPopMatrix();
     }
 }
 
-void CloudCompositor::composeInto(const OffscreenTarget& target, const TexelBox& box, double t)
+// The ovals, where their turning quads can reach a box's rows.
+void CloudCompositor::composeOvals(const CompositionPiece& box, double t)
 {
-    glScissor(box.x, box.y, box.width, box.height);
-    // Layers whose rows miss the box would draw nothing there.
-    const double boxLow = 2.0 * box.y / target.height() - 1.0;
-    const double boxHigh = 2.0 * (box.y + box.height) / target.height() - 1.0;
-    if (passes_ != LayerPasses::Two)
-        composeStrips(t, boxLow, boxHigh);
-    else
-        composeBands(t, boxLow, boxHigh);
-
     const LayerDescriptor& outer = layerTable[kOuterOval];
     const double centre = 1.0 - 2.0 * outer.top;
     const double reach = std::hypot(outer.width, outer.height);  // the turned quad's half extent
-    if (!(centre + reach > boxLow && centre - reach < boxHigh))
+    if (!(centre + reach > box.bottom && centre - reach < box.top))
         return;
     const double p = ovalPosition(t, outer.driftSpeed, outer.phase);
     double copies[3];
     const int count = ovalCopies(p, layerTable[kInnerOval].width, copies);
     for (int i = 0; i < count; ++i)
         drawOvals(copies[i], t);
+}
+
+// Only the layers whose rows meet a box are drawn there; layers that miss it would draw
+// nothing.
+void CloudCompositor::composeInto(const OffscreenTarget& target, const SurfaceRegion& region, double t)
+{
+    std::vector<CompositionPiece> boxes;
+    for (const TexelBox& box : region.boxes)
+        boxes.push_back(texelBoxPiece(box, target.width(), target.height()));
+    if (passes_ != LayerPasses::Two)
+        composeStrips(t, boxes);
+    // Two passes and the ovals draw whole quads: the scissor keeps them to each box.
+    glEnable(GL_SCISSOR_TEST);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const TexelBox& box = region.boxes[i];
+        glScissor(box.x, box.y, box.width, box.height);
+        if (passes_ == LayerPasses::Two)
+            composeBands(t, boxes[i]);
+        composeOvals(boxes[i], t);
+    }
 }
 
 bool CloudCompositor::compose(double T, const SurfaceRegion& region, int level)
@@ -410,7 +416,7 @@ bool CloudCompositor::compose(double T, const SurfaceRegion& region, int level)
     glDisable(GL_COLOR_MATERIAL);  // the stacks' colours must not reach the material
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    glEnable(GL_SCISSOR_TEST);
+    glDisable(GL_SCISSOR_TEST);  // the strips keep to the boxes themselves
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
@@ -420,9 +426,7 @@ bool CloudCompositor::compose(double T, const SurfaceRegion& region, int level)
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glColor4d(1.0, 1.0, 1.0, 1.0);
 
-    const double t = compositionTime(T);
-    for (const TexelBox& box : region.boxes)
-        composeInto(target, box, t);
+    composeInto(target, region, compositionTime(T));
 
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

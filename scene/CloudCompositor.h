@@ -7,6 +7,7 @@
 #include "assets/OffscreenTarget.h"
 #include "assets/SurfaceSampling.h"
 #include "assets/TextureUpload.h"
+#include "scene/CloudLayout.h"
 #include "scene/LayerStrip.h"
 #include "scene/LayerTable.h"
 #include "scene/PictureBatch.h"
@@ -87,14 +88,16 @@ private:
     bool uploadPictures(PictureBatch& pictures, int first);
     bool uploadLayer(int index, const Image& layer, const Image& mask);
     void findUnits();
-    void composeInto(const OffscreenTarget& target, const TexelBox& box, double t);
-    void composeBands(double t, double boxLow, double boxHigh);
-    void composeStrips(double t, double boxLow, double boxHigh);
-    void drawStack(const Stack& stack);
+    void composeInto(const OffscreenTarget& target, const SurfaceRegion& region, double t);
+    void composeBands(double t, const CompositionPiece& box);
+    void composeStrips(double t, const std::vector<CompositionPiece>& boxes);
+    void composeOvals(const CompositionPiece& box, double t);
+    void setUpStack(const Stack& stack);
+    void drawStack(const Stack& stack, const CompositionPiece* pieces, int count);
     int unitsPerBand() const { return passes_ == LayerPasses::Merged ? 1 : 2; }
     void drawLayer(int index, double u);
     void drawOvals(double p, double t);
-    template <class Quad> void drawMasked(int index, Quad quad);
+    void drawMasked(int index, const LayerPlacement& placed, const CompositionPiece& piece);
 
     SceneHost& host_;
     std::vector<std::unique_ptr<OffscreenTarget>> levels_;

@@ -52,4 +52,46 @@ TEST(CloudLayout, BandEdgesRunFromTheTopOfTheSurface)
     EXPECT_DOUBLE_EQ(band.bottom, 1.0 - 1.205);
 }
 
+TEST(CloudLayout, APieceOfABandCarriesTheCoordinatesTheWholeBandHasThere)
+{
+    const LayerPlacement band = {0.25, 0.5, -0.5};  // rows 0.5 .. -0.5, s from 0.25 at the right
+    const CompositionPiece whole = {-1.0, 1.0, 0.5, -0.5};
+    const PlacedCorner topRight = placedCorner(whole, band, 0), bottomLeft = placedCorner(whole, band, 2);
+    EXPECT_DOUBLE_EQ(topRight.s, 0.25);
+    EXPECT_DOUBLE_EQ(topRight.t, 0.0);
+    EXPECT_DOUBLE_EQ(bottomLeft.s, 1.25);  // one picture width across, wrapping
+    EXPECT_DOUBLE_EQ(bottomLeft.t, 1.0);
+    // A piece's corners go counterclockwise from the top right and meet the band's
+    // coordinates where they lie: a quarter of the way in from the right, the middle row.
+    const CompositionPiece piece = {0.0, 0.5, 0.5, 0.0};
+    const double xs[] = {0.5, 0.0, 0.0, 0.5}, ys[] = {0.5, 0.5, 0.0, 0.0};
+    for (int k = 0; k < 4; ++k) {
+        const PlacedCorner c = placedCorner(piece, band, k);
+        EXPECT_EQ(c.x, xs[k]);
+        EXPECT_EQ(c.y, ys[k]);
+    }
+    EXPECT_DOUBLE_EQ(placedCorner(piece, band, 3).s, 0.5);
+    EXPECT_DOUBLE_EQ(placedCorner(piece, band, 3).t, 0.5);
+}
+
+TEST(CloudLayout, RowsCutTheBoxesTheyCrossAndLeaveThoseTheyOnlyTouch)
+{
+    // Texels 0..63 x 32..63 and 64..127 x 0..15 of a 128 x 64 target.
+    const std::vector<CompositionPiece> boxes = {texelBoxPiece({0, 32, 64, 32}, 128, 64),
+                                                 texelBoxPiece({64, 0, 64, 16}, 128, 64)};
+    EXPECT_DOUBLE_EQ(boxes[0].left, -1.0);
+    EXPECT_DOUBLE_EQ(boxes[0].right, 0.0);
+    EXPECT_DOUBLE_EQ(boxes[0].top, 1.0);
+    EXPECT_DOUBLE_EQ(boxes[0].bottom, 0.0);
+    std::vector<CompositionPiece> pieces = {{9.0, 9.0, 9.0, 9.0}};
+    piecesInRows(boxes, 0.5, -0.75, pieces);  // replaces what was there
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_DOUBLE_EQ(pieces[0].top, 0.5);
+    EXPECT_DOUBLE_EQ(pieces[0].bottom, 0.0);
+    EXPECT_DOUBLE_EQ(pieces[1].top, -0.5);  // the box's own top
+    EXPECT_DOUBLE_EQ(pieces[1].bottom, -0.75);
+    piecesInRows(boxes, 0.0, -0.5, pieces);  // edges only touch both boxes
+    EXPECT_TRUE(pieces.empty());
+}
+
 }  // namespace

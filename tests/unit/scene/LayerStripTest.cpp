@@ -28,8 +28,9 @@ TEST(LayerStrips, TheStripsTileTheSurfaceFromTopToBottom)
     EXPECT_EQ(strips.back().bottom, -1.0);
     for (size_t i = 0; i < strips.size(); ++i) {
         EXPECT_LT(strips[i].bottom, strips[i].top);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_EQ(strips[i].top, strips[i - 1].bottom) << "strip " << i;
+        }
     }
 }
 
