@@ -296,27 +296,42 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
 
 
-def measure_all(environment, work):
+def measure_reference(environment, work, index):
+    """glplanet's frame rates over a short run on the same display."""
     options = environment.options
-    measured = []
-    if not options.native_only:
-        measured.append(("Zandor 3D under Wine",) + measure_windows(environment, work))
-    if options.native:
-        measured.append(("zandor3d (native)",) + measure_native(environment, work))
-
-    reference_hud = os.path.join(work, "glplanet")
-    os.mkdir(reference_hud)
-    reference = environment.native(options.glplanet, *GLPLANET_ARGUMENTS, hud=reference_hud)
+    hud = os.path.join(work, "glplanet%d" % index)
+    os.mkdir(hud)
+    reference = environment.native(options.glplanet, *GLPLANET_ARGUMENTS, hud=hud)
     time.sleep(options.glplanet_seconds)
     reference.send_signal(signal.SIGTERM)
     reference.wait()
-    reference_median = show_rates("glplanet -mode globe -delay 0, same display, %.0f s"
-                                  % options.glplanet_seconds, figures(os.path.join(reference_hud, "fps")))
-    for name, median, tenth in measured:
+    rates = figures(os.path.join(hud, "fps"))
+    show_rates("glplanet -mode globe -delay 0, same display, %.0f s (%s)"
+               % (options.glplanet_seconds, "before" if index == 0 else "after"), rates)
+    return rates
+
+
+# The machine's speed drifts over minutes, so glplanet runs just before and just after
+# each program, and each program is compared with the two runs around it.
+def measure_all(environment, work):
+    options = environment.options
+    programs = []
+    if not options.native_only:
+        programs.append(("Zandor 3D under Wine", measure_windows))
+    if options.native:
+        programs.append(("zandor3d (native)", measure_native))
+    before = measure_reference(environment, work, 0)
+    for index, (name, measure_program) in enumerate(programs):
+        median, tenth = measure_program(environment, work)
+        after = measure_reference(environment, work, index + 1)
+        reference_median = statistics.median(before + after) if before + after else None
+        if reference_median:
+            print("glplanet's median over the runs before and after: %.1f" % reference_median)
         if median and reference_median:
             print("ratio of medians, %s / glplanet: %.2f" % (name, median / reference_median))
         if tenth and reference_median:
             print("10th percentile of %s / glplanet's median: %.2f" % (name, tenth / reference_median))
+        before = after
 
 
 if __name__ == "__main__":

@@ -4,7 +4,7 @@
 # outside. Prints frames per second (median, 10th percentile, minimum), resident
 # memory at 30 s and at the end, the time to the first frame, the time from a key
 # press to the process's end over several runs, and xscreensaver's glplanet on the
-# same display for reference. Then the native Linux program of LINUX_BUILD_DIR
+# same display for reference, run before and after each program. Then the native Linux program of LINUX_BUILD_DIR
 # (build/linux, the linux preset, by default) the same way: zandor3d -root -delay 0
 # full screen, ended by SIGTERM. NATIVE_ONLY=1 skips the Windows program.
 #   tests/bench/realrun/run.sh BUILD_DIR [SECONDS] [RUNS] [LINUX_BUILD_DIR]
