@@ -11,6 +11,9 @@ namespace {
 constexpr double kSampleRadius = 0.03;  // device units, the same on both axes
 constexpr double kFullIntensity = 0.3;
 constexpr double kCutOff = 1.5;
+// The table's half-widths from which a glow on the sun is wider than the screen at full
+// intensity.
+constexpr double kWideGlow = 3.0;
 
 bool onScreen(double x, double y)
 {
@@ -109,4 +112,41 @@ void flareSpriteCorners(const FlareSprite& sprite, FlareCorner out[4])
         out[k] = {sprite.centreX + sprite.halfWidth * std::cos(a), sprite.centreY + sprite.halfHeight * std::sin(a),
                   textureCorners[k][0], textureCorners[k][1]};
     }
+}
+
+bool isWideSunGlow(int row)
+{
+    if (row < 0 || row >= flareElementCount)
+        return false;
+    const FlareElement& e = flareElements[row];
+    return e.texture == softGlowTexture && e.position == 1.0 && e.halfWidth >= kWideGlow;
+}
+
+bool planSunGlow(const FlareSprite sprites[flareSpriteCount], int count, const GlowProfile& profile,
+                 GlowRing out[sunGlowRings + 1])
+{
+    if (profile.empty() || count < flareElementCount)
+        return false;
+    // A sprite's picture reaches its inscribed circle: half its diagonal over root 2.
+    double edge = 0.0;
+    for (int i = 0; i < flareElementCount; ++i)
+        if (isWideSunGlow(i))
+            edge = std::max(edge, sprites[i].halfWidth / std::sqrt(2.0));
+    if (!(edge > 0.0))
+        return false;
+    for (int k = 0; k <= sunGlowRings; ++k) {
+        const double radius = edge * std::pow(double(k) / sunGlowRings, 1.5);
+        double light[3] = {0.0, 0.0, 0.0};
+        for (int i = 0; i < flareElementCount; ++i) {
+            if (!isWideSunGlow(i))
+                continue;
+            const FlareSprite& s = sprites[i];
+            const double seen = profile.at(radius / (s.halfWidth / std::sqrt(2.0))) * std::clamp(s.alpha, 0.0, 1.0);
+            light[0] += seen * s.red;
+            light[1] += seen * s.green;
+            light[2] += seen * s.blue;
+        }
+        out[k] = {radius, static_cast<float>(light[0]), static_cast<float>(light[1]), static_cast<float>(light[2])};
+    }
+    return true;
 }

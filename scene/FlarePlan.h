@@ -1,5 +1,6 @@
 #pragma once
 #include "scene/FlareElement.h"
+#include "scene/GlowProfile.h"
 
 // Reads the depth buffer at one window pixel; injected so tests can count reads.
 struct DepthSampler {
@@ -47,3 +48,24 @@ struct FlareCorner {
     double s, t;
 };
 void flareSpriteCorners(const FlareSprite& sprite, FlareCorner out[4]);
+
+// The texture field of flare texture 4, the soft circular glow.
+constexpr int32_t softGlowTexture = 3;
+
+// The widest soft glows on the sun, larger than the screen at full intensity, are drawn
+// together as one disc of shaded rings: the same light, without the fill of textured
+// quads over the whole screen.
+bool isWideSunGlow(int row);
+
+// One ring of that disc: its radius in device units along x (times the aspect along y)
+// and the light the glows add there.
+struct GlowRing {
+    double radius;
+    float red, green, blue;
+};
+constexpr int sunGlowRings = 16;
+
+// Rings 0 (the middle) to sunGlowRings (the widest glow's edge) for this frame's sprites;
+// false when the flare is not drawn or the profile is empty.
+bool planSunGlow(const FlareSprite sprites[flareSpriteCount], int count, const GlowProfile& profile,
+                 GlowRing out[sunGlowRings + 1]);

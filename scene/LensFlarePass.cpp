@@ -1,6 +1,10 @@
 #include "scene/LensFlarePass.h"
 
+#include <cmath>
+#include <initializer_list>
+
 #include "assets/GlHeaders.h"
+#include "scene/Angles.h"
 
 namespace {
 
@@ -52,10 +56,47 @@ private:
     GLfloat block_[kBlockCapacity];
 };
 
+// Sets an unlit, untextured, smoothly shaded, additive, uncovered disc of rings in device
+// coordinates, aspect times taller than wide; state and both matrices are pushed and
+// popped.
+void drawGlowDisc(double centreX, double centreY, double aspect, const GlowRing rings[sunGlowRings + 1])
+{
+    constexpr int kSegments = 32;
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glPushAttrib(kFlareSpriteState);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glShadeModel(GL_SMOOTH);
+    glBlendFunc(GL_ONE, GL_ONE);
+    for (int k = 0; k < sunGlowRings; ++k) {
+        glBegin(GL_QUAD_STRIP);
+        for (int j = 0; j <= kSegments; ++j) {
+            const double a = j * (2.0 * pi / kSegments);
+            for (const GlowRing* ring : {&rings[k + 1], &rings[k]}) {
+                glColor3f(ring->red, ring->green, ring->blue);
+                glVertex3d(centreX + ring->radius * std::cos(a), centreY + ring->radius * aspect * std::sin(a), -1.0);
+            }
+        }
+        glEnd();
+    }
+    glPopAttrib();
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
 }  // namespace
 
-// Reads the depth buffer and sets nothing itself; each sprite restores what it sets.
-void drawLensFlares(Vec3 sun, const SceneTextures& textures)
+// Reads the depth buffer and sets nothing itself; each sprite and the glow disc restore
+// what they set.
+void drawLensFlares(Vec3 sun, const SceneTextures& textures, const GlowProfile& glow)
 {
     GLdouble modelView[16], projection[16];
     GLint viewport[4];
@@ -68,8 +109,17 @@ void drawLensFlares(Vec3 sun, const SceneTextures& textures)
     GlDepthSampler depth(view);
     FlareSprite sprites[flareSpriteCount];
     const int count = planLensFlares(view, depth, sprites);
+    GlowRing rings[sunGlowRings + 1];
+    const bool disc = planSunGlow(sprites, count, glow, rings);
+    bool discDrawn = false;
     for (int i = 0; i < count; ++i) {
         const FlareSprite& s = sprites[i];
+        if (disc && isWideSunGlow(i)) {
+            if (!discDrawn)
+                drawGlowDisc(s.centreX, s.centreY, static_cast<double>(view.width) / view.height, rings);
+            discDrawn = true;
+            continue;
+        }
         drawFlareSprite(s.centreX, s.centreY, s.angle, s.halfWidth, s.halfHeight, s.alpha,
                         textures.flare[s.texture + 1], s.red, s.green, s.blue);
     }

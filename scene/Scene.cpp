@@ -257,6 +257,8 @@ bool Scene::loadTextures()
                 return false;
             if (&slot == &textures_.night)
                 nightPlan_.readPicture(pictures_->image(index));
+            if (&slot == &textures_.flare[softGlowTexture + 1])
+                glowProfile_.readPicture(pictures_->image(index));
             pictures_->release(index);  // GL keeps its own copy
             index += row.mask ? 2 : 1;
         }
@@ -464,7 +466,7 @@ void Scene::drawFrame()
     sun_.draw(kSunPosition, settings_.nightSide != 0);
     host_.framePhase("sun");
     drawPlanetFrame(T);
-    drawLensFlares(kSunPosition, textures_);
+    drawLensFlares(kSunPosition, textures_, glowProfile_);
     host_.framePhase("flares");
     sceneTime_ = clock_.now();
 }

@@ -5,6 +5,7 @@
 #include "config/Settings.h"
 #include "scene/Camera.h"
 #include "scene/MoonPass.h"
+#include "scene/GlowProfile.h"
 #include "scene/NightPlan.h"
 #include "scene/RingPass.h"
 #include "scene/PlanetMesh.h"
@@ -52,6 +53,7 @@ public:
     // Null before init and after shutdown.
     CloudCompositor* compositor() { return compositor_.get(); }
     const NightPlan& nightPlan() const { return nightPlan_; }
+    const GlowProfile& glowProfile() const { return glowProfile_; }
     size_t starCount() const { return stars_.count(); }
     int32_t planetTriangles() const { return planet_.triangleCount(); }
 
@@ -85,6 +87,7 @@ private:
     SceneTextures textures_;
     PlanetMesh planet_;
     NightPlan nightPlan_;
+    GlowProfile glowProfile_;
     StarField stars_;
     RingPass rings_;
     MoonPass moons_;

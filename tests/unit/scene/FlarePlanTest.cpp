@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,84 @@ TEST(FlarePlan, SampleBoxIsSmallAndEmptyFarOffScreen)
         const PixelBox box = flareSampleBox(far);
         EXPECT_TRUE(box.x0 > box.x1 || box.y0 > box.y1);
     }
+}
+
+// A square grey picture whose texels are shade(r), r in picture half-widths.
+std::vector<uint8_t> radialPicture(int size, double (*shade)(double), Image& picture)
+{
+    std::vector<uint8_t> pixels(size_t(size) * size * 3);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const double r = std::hypot(x + 0.5 - size / 2.0, y + 0.5 - size / 2.0) / (size / 2.0);
+            const uint8_t value = static_cast<uint8_t>(std::lround(255.0 * shade(r)));
+            for (int c = 0; c < 3; ++c)
+                pixels[(size_t(y) * size + x) * 3 + c] = value;
+        }
+    picture.width = picture.height = size;
+    picture.bitsPerPixel = 24;
+    picture.pixels = pixels.data();
+    return pixels;
+}
+
+TEST(GlowProfile, FollowsThePicturesRingsAndEndsAtItsInscribedCircle)
+{
+    Image picture;
+    const std::vector<uint8_t> pixels = radialPicture(
+        256, [](double r) { return r < 1.0 ? 1.0 - r : 0.0; }, picture);
+    GlowProfile profile;
+    EXPECT_TRUE(profile.empty());
+    profile.readPicture(picture);
+    ASSERT_FALSE(profile.empty());
+    for (double r : {0.1, 0.25, 0.5, 0.9})
+        EXPECT_NEAR(profile.at(r), 1.0 - r, 0.02) << r;
+    EXPECT_EQ(profile.at(1.0), 0.0);
+    EXPECT_EQ(profile.at(-0.1), 0.0);
+    EXPECT_EQ(profile.at(std::nan("")), 0.0);
+
+    picture.height = 128;  // not square: no profile, and none left from before
+    profile.readPicture(picture);
+    EXPECT_TRUE(profile.empty());
+    picture.height = 256;
+    picture.bitsPerPixel = 32;
+    profile.readPicture(picture);
+    EXPECT_TRUE(profile.empty());
+}
+
+TEST(FlarePlan, TheTwoWidestGlowsOnTheSunBecomeOneDiscLitByBoth)
+{
+    int wide = 0;
+    for (int i = 0; i < flareElementCount; ++i)
+        wide += isWideSunGlow(i);
+    EXPECT_EQ(wide, 2);
+    EXPECT_TRUE(isWideSunGlow(16));
+    EXPECT_TRUE(isWideSunGlow(18));
+    EXPECT_FALSE(isWideSunGlow(flareElementCount));  // the streak keeps its sprite
+
+    FakeDepth depth;
+    FlareSprite s[flareSpriteCount];
+    const int count = planLensFlares(viewAtNdc(0.3, 0.2), depth, s);
+    GlowRing rings[sunGlowRings + 1];
+    EXPECT_FALSE(planSunGlow(s, count, GlowProfile(), rings));  // without a profile, sprites
+    EXPECT_FALSE(planSunGlow(s, 0, GlowProfile(), rings));
+
+    Image picture;  // an even disc of full brightness
+    const std::vector<uint8_t> pixels = radialPicture(
+        64, [](double r) { return r < 1.0 ? 1.0 : 0.0; }, picture);
+    GlowProfile flat;
+    flat.readPicture(picture);
+    ASSERT_TRUE(planSunGlow(s, count, flat, rings));
+    EXPECT_EQ(rings[0].radius, 0.0);
+    EXPECT_NEAR(rings[sunGlowRings].radius, 1.5 / std::sqrt(2.0), 1e-12);  // the widest glow's edge
+    EXPECT_NEAR(rings[0].red, s[16].alpha * s[16].red + s[18].alpha * s[18].red, 1e-6);
+    EXPECT_NEAR(rings[0].blue, s[16].alpha * s[16].blue + s[18].alpha * s[18].blue, 1e-6);
+    for (int k = 1; k <= sunGlowRings; ++k) {
+        EXPECT_GT(rings[k].radius, rings[k - 1].radius) << k;
+        // Beyond the narrower glow's edge only the wider one shines.
+        if (rings[k].radius > s[16].halfWidth / std::sqrt(2.0) && rings[k].radius < rings[sunGlowRings].radius * 0.98) {
+            EXPECT_NEAR(rings[k].green, s[18].alpha * s[18].green, 1e-6) << k;
+        }
+    }
+    EXPECT_EQ(rings[sunGlowRings].red, 0.0f);
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ const PassCase kPasses[] = {
     {"Rings", nullptr, [](PassWorld& w) { w.rings.draw(w.textures()); }},
     {"Moons", nullptr, [](PassWorld& w) { w.moons.draw(kPassTime, w.textures()); }},
     {"LensFlares", nullptr, [](PassWorld& w) { drawLensFlares(kSun, w.textures()); }},
+    {"LensFlaresWithGlowDisc", nullptr,
+     [](PassWorld& w) { drawLensFlares(kSun, w.textures(), w.rig.scene().glowProfile()); }},
     {"LensFlareSprite", nullptr,
      [](PassWorld& w) { drawFlareSprite(0.1, 0.2, 0.5, 0.3, 0.2, 0.8, w.textures().flare[4], 1.0f, 0.9f, 0.6f); }},
 };

@@ -78,7 +78,7 @@ int main(int argc, char** argv)
             reads += depthReadsMs();
             glFinish();
             const double before = seconds();
-            drawLensFlares({400.0, 400.0, 30.0}, scene.textures());
+            drawLensFlares({400.0, 400.0, 30.0}, scene.textures(), scene.glowProfile());
             glFinish();
             flares += (seconds() - before) * 1000.0;
         }

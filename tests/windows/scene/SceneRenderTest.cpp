@@ -263,7 +263,7 @@ TEST(SceneRender, FlareChainWhenTheSunIsClearAndNoneWhenCovered)
     sunPlacement(rig, clear, true, ndc);
     const FrameImage frame = rig.renderAt(clear);
     keep(frame, "flare-clear");
-    drawLensFlares(kSun, rig.scene().textures());  // the same flare once more on top
+    drawLensFlares(kSun, rig.scene().textures(), rig.scene().glowProfile());  // the same flare once more on top
     const FrameImage twice = FrameImage::readBack(frame.width, frame.height);
     const double onLine = boxDifference(frame, twice, -0.78 * ndc.x, -0.78 * ndc.y);
     const double across = boxDifference(frame, twice, 0.78 * ndc.y, -0.78 * ndc.x);
@@ -275,7 +275,7 @@ TEST(SceneRender, FlareChainWhenTheSunIsClearAndNoneWhenCovered)
     ASSERT_GT(covered, 0.0);
     const FrameImage hidden = rig.renderAt(covered);
     keep(hidden, "flare-covered");
-    drawLensFlares(kSun, rig.scene().textures());
+    drawLensFlares(kSun, rig.scene().textures(), rig.scene().glowProfile());
     const FrameImage hiddenTwice = FrameImage::readBack(hidden.width, hidden.height);
     EXPECT_EQ(hidden.rgb, hiddenTwice.rgb);
 }
