@@ -2,6 +2,7 @@
 
 #include <X11/Xutil.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "x11/LoopRules.h"
@@ -15,13 +16,27 @@ constexpr const char* kTitle = "Zandor 3D";
 int glVisualRequest[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1,   GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE,
                          1,        GLX_DEPTH_SIZE,   16,           None};
 
-// X errors do not end the program: they mark the surface failed and the loop ends
-// cleanly (the window we draw on may be destroyed by its owner at any time).
+// X errors do not end the program: while it starts, any of them fails the start; once
+// the frames run, the errors of a window gone mark the surface failed and the loop ends
+// cleanly (the window we draw on may be destroyed by its owner at any time). Others are
+// written to stderr, the first of them only, and the frames go on.
 volatile bool xErrorSeen = false;
+volatile bool framesRunning = false;
+volatile bool errorReported = false;
 
-int onXError(Display*, XErrorEvent*)
+int onXError(Display* display, XErrorEvent* error)
 {
-    xErrorSeen = true;
+    if (!framesRunning || errorEndsFrames(error->error_code)) {
+        xErrorSeen = true;
+        return 0;
+    }
+    if (!errorReported) {
+        char text[128] = "";
+        XGetErrorText(display, error->error_code, text, sizeof text);
+        std::fprintf(stderr, "zandor3d: X error %d (%s) from request %d.%d ignored\n", error->error_code, text,
+                     error->request_code, error->minor_code);
+        errorReported = true;
+    }
     return 0;
 }
 
@@ -59,6 +74,14 @@ GlxSurface::~GlxSurface()
 }
 
 bool GlxSurface::open(const HackOptions& options, std::string& error)
+{
+    framesRunning = false;
+    const bool opened = start(options, error);
+    framesRunning = opened;
+    return opened;
+}
+
+bool GlxSurface::start(const HackOptions& options, std::string& error)
 {
     display_ = XOpenDisplay(nullptr);
     if (display_ == nullptr) {

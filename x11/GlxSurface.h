@@ -32,10 +32,11 @@ public:
     int connection() const;
     SurfaceEvents takeEvents();
     void swap();
-    // An X error came since the last look (the window went away under us).
+    // An error of a window gone came since the last look (it went away under us).
     bool failed() const;
 
 private:
+    bool start(const HackOptions& options, std::string& error);
     bool findTarget(const HackOptions& options, std::string& error);
     enum class GlWindowKind { TopLevel, Child };
     bool makeGlWindow(Window parent, GlWindowKind kind, std::string& error);

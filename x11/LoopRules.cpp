@@ -5,11 +5,19 @@ constexpr unsigned long kKeyQ = 0x0071;
 constexpr unsigned long kKeyCapitalQ = 0x0051;
 constexpr unsigned long kKeyEscape = 0xff1b;
 constexpr int kDepthBitsNeeded = 16;
+// The X protocol's error codes.
+constexpr int kBadWindow = 3;
+constexpr int kBadDrawable = 9;
 }
 
 bool drawsDirectly(const VisualTraits& visual)
 {
     return visual.gl && visual.rgba && visual.doubleBuffer && visual.depthBits >= kDepthBitsNeeded;
+}
+
+bool errorEndsFrames(int errorCode)
+{
+    return errorCode == kBadWindow || errorCode == kBadDrawable;
 }
 
 bool keyEnds(unsigned long keysym)

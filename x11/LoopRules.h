@@ -13,6 +13,11 @@ struct VisualTraits {
 // whose visual lacks any of it gets a child window of our own with one.
 bool drawsDirectly(const VisualTraits& visual);
 
+// Once the frames run, only the X errors of a window gone (BadWindow, BadDrawable: the
+// window we draw on destroyed by its owner) end them; any other is reported and the
+// frames go on.
+bool errorEndsFrames(int errorCode);
+
 // q, Q and Escape end the program in its own window (X key symbols).
 bool keyEnds(unsigned long keysym);
 

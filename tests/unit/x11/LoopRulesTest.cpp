@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+// After the test framework: its names meet the macros of X.h.
+#include <X11/X.h>
+
 namespace {
 
 TEST(LoopRules, TheSceneDrawsOnAWindowOnlyWhenItsVisualHasEverythingItNeeds)
@@ -26,6 +29,15 @@ TEST(LoopRules, QAndEscapeEndTheRunOtherKeysDoNot)
     EXPECT_TRUE(keyEnds(XK_Escape));
     for (unsigned long key : {XK_space, XK_Return, XK_a, XK_w, XK_F1, XK_Shift_L})
         EXPECT_FALSE(keyEnds(key)) << key;
+}
+
+TEST(LoopRules, OnlyTheErrorsOfAWindowGoneEndTheFrames)
+{
+    EXPECT_TRUE(errorEndsFrames(BadWindow));
+    EXPECT_TRUE(errorEndsFrames(BadDrawable));
+    // Errors that a shared-memory image or another client's doings may bring.
+    for (int code : {BadRequest, BadMatch, BadAccess, BadAlloc, BadValue, 128, 160})
+        EXPECT_FALSE(errorEndsFrames(code)) << code;
 }
 
 TEST(LoopRules, TheDelayBecomesAWaitOfSecondsAndNanoseconds)
