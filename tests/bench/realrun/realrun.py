@@ -79,12 +79,14 @@ class Environment:
     def press_key(self):
         self.wine(self.options.driver, "press-key").wait()
 
+    # What the program writes on stderr goes to HUD/stderr, to show when it ends early.
     def native(self, program, *args, hud, frame_times=False):
         environment = dict(os.environ, DISPLAY=self.display, GALLIUM_HUD="fps,frametime" if frame_times else "fps",
                            GALLIUM_HUD_DUMP_DIR=hud)
         environment.pop("XSCREENSAVER_WINDOW", None)
-        return subprocess.Popen([program, *args], env=environment, stdin=subprocess.DEVNULL,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        with open(os.path.join(hud, "stderr"), "wb") as log:
+            return subprocess.Popen([program, *args], env=environment, stdin=subprocess.DEVNULL,
+                                    stdout=subprocess.DEVNULL, stderr=log, start_new_session=True)
 
 
 def figures(path):
@@ -197,6 +199,16 @@ class NativeRun(Run):
         return self.seconds_to_end(time.monotonic())
 
 
+def show_stderr(hud):
+    try:
+        with open(os.path.join(hud, "stderr"), errors="replace") as lines:
+            text = lines.read().strip()
+    except OSError:
+        return
+    if text:
+        print("  its stderr: " + text.replace("\n", "\n  "))
+
+
 def show_rates(name, values):
     if not values:
         print("%s: no frame-rate figures" % name)
@@ -224,6 +236,9 @@ def measure(environment, work, name, kind, close):
     late = options.seconds - 0.5
     memory = run.watch_until(options.seconds, (early, late))
     rates = figures(os.path.join(run.hud, "fps"))
+    if run.process.poll() is not None:
+        print("note: the program ended by itself after %.1f s, exit status %d" % (run.elapsed(), run.process.returncode))
+        show_stderr(run.hud)
     closings = [close(run)] if run.process.poll() is None else []
     first_frames = [run.first_frame]
     warned = [run.warned]
