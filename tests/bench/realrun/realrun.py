@@ -127,6 +127,7 @@ class Run:
         self.environment = environment
         self.hud = hud
         self.channels = channels
+        os.makedirs(hud, exist_ok=True)
         self.started = time.monotonic()
         self.process = self.launch()
         self.first_frame = None
@@ -231,7 +232,6 @@ def measure(environment, work, name, kind, close):
     """One long run for the rates and memory, then short repeats for the first frame and the closing."""
     options = environment.options
     run = kind(environment, os.path.join(work, name))
-    os.mkdir(run.hud)
     early = min(30.0, options.seconds / 2)
     late = options.seconds - 0.5
     memory = run.watch_until(options.seconds, (early, late))
@@ -246,7 +246,6 @@ def measure(environment, work, name, kind, close):
         if None in closings[-1:]:
             environment.start()  # a killed run leaves its single-instance atom behind
         repeat = kind(environment, os.path.join(work, "%s-repeat%d" % (name, index)))
-        os.mkdir(repeat.hud)
         repeat.wait_first_frame(CLOSE_LIMIT_SECONDS)
         first_frames.append(repeat.first_frame)
         repeat.watch_until(repeat.elapsed() + SETTLE_SECONDS)

@@ -91,7 +91,6 @@ def ordinary_runs(environment, work, count):
     runs, first_frames, closings = [], [], []
     for index in range(count):
         run = realrun.Run(environment, os.path.join(work, "run%d" % index), channels=CHANNELS)
-        os.mkdir(run.hud)
         marks = StartupMarks(run)
         run.wait_first_frame(CLOSE_LIMIT_SECONDS)
         run.watch_until(run.elapsed() + realrun.SETTLE_SECONDS)
@@ -130,7 +129,6 @@ def key_during_loading(environment, work, delay, loading_after):
     first frame) from the launch."""
     presser = KeyPresser(environment.options)
     run = realrun.Run(environment, work, channels=CHANNELS)
-    os.mkdir(run.hud)
     marks = StartupMarks(run)
     limit = loading_after if loading_after is not None else CLOSE_LIMIT_SECONDS
     while not marks.seen(LOADING_STARTED) and run.process.poll() is None and run.elapsed() < limit:
