@@ -8,8 +8,8 @@
 
 namespace {
 
-// Lighting, blending and depth test; colour and the material that follows it, blend
-// function and bound texture.
+// Lighting, shading, blending, culling, depth test and texturing; colour and the
+// material that follows it, blend function and bound texture.
 constexpr GLbitfield kFlareSpriteState =
     GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT;
 
@@ -56,12 +56,10 @@ private:
     GLfloat block_[kBlockCapacity];
 };
 
-// Sets an unlit, untextured, smoothly shaded, additive, uncovered disc of rings in device
-// coordinates, aspect times taller than wide; state and both matrices are pushed and
-// popped.
-void drawGlowDisc(double centreX, double centreY, double aspect, const GlowRing rings[sunGlowRings + 1])
+// Loads identity matrices, so that vertices are device coordinates, and sets an unlit,
+// blended, uncovered draw(); state and both matrices are pushed and popped around it.
+template <class Draw> void inDeviceSpace(Draw draw)
 {
-    constexpr int kSegments = 32;
     glPushMatrix();
     glLoadIdentity();
     glMatrixMode(GL_PROJECTION);
@@ -69,27 +67,38 @@ void drawGlowDisc(double centreX, double centreY, double aspect, const GlowRing 
     glLoadIdentity();
     glPushAttrib(kFlareSpriteState);
     glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    glShadeModel(GL_SMOOTH);
-    glBlendFunc(GL_ONE, GL_ONE);
-    for (int k = 0; k < sunGlowRings; ++k) {
-        glBegin(GL_QUAD_STRIP);
-        for (int j = 0; j <= kSegments; ++j) {
-            const double a = j * (2.0 * pi / kSegments);
-            for (const GlowRing* ring : {&rings[k + 1], &rings[k]}) {
-                glColor3f(ring->red, ring->green, ring->blue);
-                glVertex3d(centreX + ring->radius * std::cos(a), centreY + ring->radius * aspect * std::sin(a), -1.0);
-            }
-        }
-        glEnd();
-    }
+    draw();
     glPopAttrib();
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
+}
+
+// Sets an untextured, smoothly shaded, additive disc of rings, aspect times taller than
+// wide; all of it is popped again.
+void drawGlowDisc(double centreX, double centreY, double aspect, const GlowRing rings[sunGlowRings + 1])
+{
+    constexpr int kSegments = 32;
+    inDeviceSpace([&] {
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_CULL_FACE);
+        glShadeModel(GL_SMOOTH);
+        glBlendFunc(GL_ONE, GL_ONE);
+        for (int k = 0; k < sunGlowRings; ++k) {
+            glBegin(GL_QUAD_STRIP);
+            for (int j = 0; j <= kSegments; ++j) {
+                const double a = j * (2.0 * pi / kSegments);
+                for (const GlowRing* ring : {&rings[k + 1], &rings[k]}) {
+                    glColor3f(ring->red, ring->green, ring->blue);
+                    glVertex3d(centreX + ring->radius * std::cos(a), centreY + ring->radius * aspect * std::sin(a),
+                               -1.0);
+                }
+            }
+            glEnd();
+        }
+    });
 }
 
 }  // namespace
@@ -125,36 +134,22 @@ void drawLensFlares(Vec3 sun, const SceneTextures& textures, const GlowProfile& 
     }
 }
 
-// Sets an unlit, additive, uncovered quad in device coordinates; state and both
-// matrices are pushed and popped.
+// Sets an additive, textured quad; all of it is popped again.
 void drawFlareSprite(double centreX, double centreY, double angle, double halfWidth, double halfHeight, double alpha,
                      unsigned texture, float red, float green, float blue)
 {
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glPushAttrib(kFlareSpriteState);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, texture);
-
-    const FlareSprite sprite{centreX, centreY, angle, halfWidth, halfHeight, alpha, 0, red, green, blue};
-    FlareCorner corners[4];
-    flareSpriteCorners(sprite, corners);
-    glBegin(GL_QUADS);
-    glColor4d(red, green, blue, alpha);
-    for (const FlareCorner& c : corners) {
-        glTexCoord2d(c.s, c.t);
-        glVertex3d(c.x, c.y, -1.0);
-    }
-    glEnd();
-
-    glPopAttrib();
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    inDeviceSpace([&] {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        const FlareSprite sprite{centreX, centreY, angle, halfWidth, halfHeight, alpha, 0, red, green, blue};
+        FlareCorner corners[4];
+        flareSpriteCorners(sprite, corners);
+        glBegin(GL_QUADS);
+        glColor4d(red, green, blue, alpha);
+        for (const FlareCorner& c : corners) {
+            glTexCoord2d(c.s, c.t);
+            glVertex3d(c.x, c.y, -1.0);
+        }
+        glEnd();
+    });
 }
