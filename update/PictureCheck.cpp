@@ -11,6 +11,14 @@ constexpr std::size_t fileHeaderBytes = 14;
 constexpr std::size_t infoHeaderBytes = 40;
 constexpr std::uint32_t uncompressed = 0;
 constexpr std::uint32_t bitFields = 3;
+// JPEG marker codes, the byte after a 0xFF; the first four have no segment length.
+constexpr unsigned char markerStart = 0xFF;
+constexpr unsigned char stuffedByte = 0x00;
+constexpr unsigned char temporary = 0x01;
+constexpr unsigned char firstRestart = 0xD0;
+constexpr unsigned char lastRestart = 0xD7;
+constexpr unsigned char startOfImage = 0xD8;
+constexpr unsigned char endOfImage = 0xD9;
 
 std::uint32_t little32(const std::vector<unsigned char>& b, std::size_t at)
 {
@@ -22,10 +30,35 @@ std::uint16_t little16(const std::vector<unsigned char>& b, std::size_t at)
     return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
 
+// Marker by marker, skipping each segment by its length and, between markers, the
+// scans' coded bytes (a 0xFF there is followed by a stuffed 0x00 or a restart marker):
+// whole once the end-of-image marker comes, whatever follows it, as servers and
+// cameras may add bytes after it. A thumbnail inside a segment is skipped with it.
 bool isWholeJpeg(const std::vector<unsigned char>& b)
 {
     const std::size_t n = b.size();
-    return n >= 4 && b[0] == 0xFF && b[1] == 0xD8 && b[n - 2] == 0xFF && b[n - 1] == 0xD9;
+    if (n < 4 || b[0] != markerStart || b[1] != startOfImage)
+        return false;
+    std::size_t at = 2;
+    for (;;) {
+        while (at < n && b[at] != markerStart)
+            ++at;
+        while (at < n && b[at] == markerStart)
+            ++at;
+        if (at >= n)
+            return false;
+        const unsigned char marker = b[at++];
+        if (marker == endOfImage)
+            return true;
+        if (marker == stuffedByte || marker == temporary || (marker >= firstRestart && marker <= lastRestart))
+            continue;
+        if (marker == startOfImage || n - at < 2)
+            return false;
+        const std::size_t length = static_cast<std::size_t>(b[at] << 8 | b[at + 1]);
+        if (length < 2)
+            return false;
+        at += length;
+    }
 }
 
 bool isWholeBitmap(const std::vector<unsigned char>& b)
@@ -48,6 +81,11 @@ bool isWholeBitmap(const std::vector<unsigned char>& b)
 }
 }
 
+bool isWholePicture(const std::vector<unsigned char>& bytes)
+{
+    return isWholeJpeg(bytes) || isWholeBitmap(bytes);
+}
+
 bool isWholePictureFile(const std::string& path)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -60,5 +98,5 @@ bool isWholePictureFile(const std::string& path)
         bytes.insert(bytes.end(), chunk, chunk + got);
     const bool read = std::ferror(file) == 0 && bytes.size() <= maxScreenshotBytes;
     std::fclose(file);
-    return read && (isWholeJpeg(bytes) || isWholeBitmap(bytes));
+    return read && isWholePicture(bytes);
 }

@@ -50,11 +50,12 @@ std::string documentOf(const std::vector<Product>& products)
     return xml + "</ProductsList></English>\r\n";
 }
 
-// Whole pictures, as the cache tells them: a JPEG from its first marker to its last,
-// and a 1 x 1 bitmap (with the product's name after its one row).
+// Whole pictures, as the cache tells them: a JPEG of one comment segment between its
+// start and end markers, and a 1 x 1 bitmap (with the product's name after its one row).
 std::string screenshotBytes(const std::string& id)
 {
-    return "\xFF\xD8\xFF\xE0 screenshot of " + id + "\xFF\xD9";
+    const std::string comment = "screenshot of " + id;
+    return std::string("\xFF\xD8\xFF\xFE\0", 5) + static_cast<char>(comment.size() + 2) + comment + "\xFF\xD9";
 }
 std::string iconBytes(const std::string& id)
 {
