@@ -1,5 +1,5 @@
 #pragma once
-#include "render/CoreWorkers.h"
+#include "scene/HelperThreads.h"
 #include "scene/SceneHost.h"
 
 #include <windows.h>
@@ -27,6 +27,6 @@ public:
     void startupPhase(const char* phase) override;
 
 private:
-    CoreWorkers workers_;
+    HelperThreads workers_;
     HWND owner_ = nullptr;
 };

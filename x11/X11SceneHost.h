@@ -1,6 +1,6 @@
 #pragma once
 #include "scene/SceneHost.h"
-#include "x11/HelperThreads.h"
+#include "scene/HelperThreads.h"
 
 // The scene's platform on Linux: messages on stderr, a quit flag the loop reads,
 // the pack linked into the program, framebuffer objects through GLX, helper threads.

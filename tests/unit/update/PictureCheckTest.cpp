@@ -23,7 +23,8 @@ std::string segment(char marker, const std::string& payload)
 std::string jpeg()
 {
     const std::string thumbnail = "\xFF\xD8" + segment('\xDB', "tq") + "thumb\xFF\xD9";
-    const std::string scan = std::string("coded\xFF\x00", 7) + "bytes\xFF\xD3more\xFF\xFF\xFF\x00" + std::string(1, '\0');
+    const std::string scan =
+        std::string("coded\xFF\x00", 7) + "bytes\xFF\xD3more\xFF\xFF\xFF\x00" + std::string(1, '\0');
     return "\xFF\xD8" + segment('\xE1', "Exif" + thumbnail) + segment('\xDB', std::string(65, 'q')) +
            segment('\xC2', "frame") + segment('\xDA', "scan1") + scan + segment('\xC4', "\xFF\xD9 in a table") +
            segment('\xDA', "scan2") + scan + "\xFF\xD9";

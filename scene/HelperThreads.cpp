@@ -1,4 +1,4 @@
-#include "x11/HelperThreads.h"
+#include "scene/HelperThreads.h"
 
 #include <algorithm>
 #include <exception>
