@@ -59,8 +59,8 @@ std::unique_ptr<OffscreenTarget> FramebufferTarget::makeLevel(int level)
 }
 
 // Its own texture, or its level of the base's, which from then on samples its levels
-// down to this one trilinearly with the surface's bias; the texture binding is given
-// back.
+// down to this one, each pixel at the level nearest its level of detail raised by the
+// surface's bias; the texture binding is given back.
 bool FramebufferTarget::makeTexture()
 {
     if (base_ != nullptr && (!base_->isReady() || level_ <= 0))
@@ -76,7 +76,7 @@ bool FramebufferTarget::makeTexture()
         anisotropy_ = base_->anisotropy_;
         glBindTexture(GL_TEXTURE_2D, texture_);
         glTexParameteri(GL_TEXTURE_2D, kTextureMaxLevel, level_);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
         glTexParameterf(GL_TEXTURE_2D, kTextureLodBias, surfaceLevelBias);  // an error where the driver lacks it
     }
     glTexImage2D(GL_TEXTURE_2D, level_, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);

@@ -30,7 +30,8 @@ public:
 
     // A target that draws into mip level `level` of this one's texture, not yet created;
     // null where this kind has no levels. This target must be created first and
-    // outlive it; creating the level makes the texture filter its levels trilinearly.
+    // outlive it; creating the level makes the texture read its levels, at each pixel
+    // the one nearest the level of detail.
     virtual std::unique_ptr<OffscreenTarget> makeLevel(int) { return nullptr; }
     // How many samples the texture takes along its longer axis, as the driver filters it.
     virtual float anisotropy() const { return 1.0f; }

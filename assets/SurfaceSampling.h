@@ -5,7 +5,7 @@
 // along the longer axis it allowed: 1 without anisotropy.
 float setSurfaceSampling();
 
-// The level of detail a mipmapped surface is sampled at is raised by half a level: a
-// texel of the finest level read spans up to the square root of 2 pixels, as sharp as
-// the single level of a surface without mipmaps was chosen to be.
+// The level of detail a mipmapped surface is sampled at is raised by half a level, and
+// each pixel reads the one level nearest it: the level that trilinear filtering with
+// this bias would weigh most, read at half the texel fetches of trilinear filtering.
 constexpr float surfaceLevelBias = 0.5f;

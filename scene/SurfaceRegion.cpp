@@ -17,10 +17,11 @@ constexpr int kRefinements = 10;
 constexpr double kSampleStep = radians(1.0);
 constexpr int kHorizonSamples = 360;
 // Levels by which the estimate of the finest sampled level is lowered. Where sampling
-// reaches e levels finer than estimated, the finer level weighs e in the trilinear
-// blend, so a shortfall shows little: frames over a surface stale outside its regions
-// matched frames over a whole one at every second of the tour's first 900 from a
-// slack of 0.1 on, and differed by one level in a few pixels of 3 to 24 frames below.
+// reaches e levels finer than estimated, the finer level would weigh e in a trilinear
+// blend; the planet reads the nearest level, finer than the regions hold only where
+// e > 0.65. Under trilinear filtering, frames over a surface stale outside its regions
+// matched frames over a whole one at every second of the tour's first 900 from a slack
+// of 0.1 on, and differed by one level in a few pixels of 3 to 24 frames below.
 constexpr double kLevelSlack = 0.15;
 // Points per tile side at which the finest level is estimated, edges included.
 constexpr int kTilePoints = 4;

@@ -28,8 +28,9 @@ struct PlanetView {
 SurfaceRegion wholeSurface(int width, int height);
 
 // How the planet samples its surface: a mipmapped texture whose level 0 is width x
-// height and each further level half the one before, up to maximumLevel; filtered
-// trilinearly with levelBias added to the level of detail, up to anisotropy samples
+// height and each further level half the one before, up to maximumLevel; read at the
+// two levels trilinear filtering would blend with levelBias added to the level of
+// detail (the planet reads the nearer of them), up to anisotropy samples
 // along the longer axis, on a viewport viewportHeight pixels high (and of the view's
 // aspect).
 struct SurfaceSampling {

@@ -254,7 +254,7 @@ TEST(SceneSurfacePath, TheProgramComposesIntoAFramebufferObjectAndEachPathCanBeC
         EXPECT_NE(dynamic_cast<FramebufferTarget*>(rig.scene().compositor()->target()), nullptr);
         EXPECT_EQ(rig.scene().compositor()->layerPasses(), LayerPasses::Merged);
         EXPECT_EQ(rig.scene().compositor()->levelCount(), 4);
-        // One texture holds the levels, sampled trilinearly with the surface's bias.
+        // One texture holds the levels, each pixel reading the nearest with the surface's bias.
         glPushAttrib(GL_TEXTURE_BIT);
         rig.scene().compositor()->bind();
         GLint filter = 0, maximumLevel = 0, smallest = 0;
@@ -264,7 +264,7 @@ TEST(SceneSurfacePath, TheProgramComposesIntoAFramebufferObjectAndEachPathCanBeC
         glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_LOD_BIAS, &bias);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &smallest);
         glPopAttrib();
-        EXPECT_EQ(filter, GL_LINEAR_MIPMAP_LINEAR);
+        EXPECT_EQ(filter, GL_LINEAR_MIPMAP_NEAREST);
         EXPECT_EQ(maximumLevel, 3);
         EXPECT_EQ(bias, surfaceLevelBias);
         EXPECT_EQ(smallest, kWidth >> 3);
