@@ -10,6 +10,12 @@ namespace {
 const char kProbeName[] = "testfilename001.fileext";
 const char kProbeText[] = "12345";
 const char kPartialSuffix[] = ".partial";
+
+// Where a file's new bytes go before they replace it; a folder is its own.
+std::string sideFileOf(const std::string& path)
+{
+    return path.empty() || path.back() == '\\' ? path : path + kPartialSuffix;
+}
 }
 
 bool fileExists(const std::string& path)
@@ -37,15 +43,18 @@ bool canWriteFile(const std::string& path)
     return written && closed;
 }
 
+// A file is probed through the side file it is written to first, never in its own
+// place: a program killed during the probe must not leave an empty file there.
 bool makeDirectoriesFor(const std::string& path)
 {
-    if (canWriteFile(path))
+    const std::string probe = sideFileOf(path);
+    if (canWriteFile(probe))
         return true;
     for (std::size_t i = 1; i < path.size(); ++i) {
         if (path[i] == '\\')
             CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
     }
-    return canWriteFile(path);
+    return canWriteFile(probe);
 }
 
 // The bytes go to a file beside the target first and replace it only once they are
@@ -53,7 +62,7 @@ bool makeDirectoriesFor(const std::string& path)
 bool writeWholeFile(const std::string& path, const char* bytes, std::size_t length)
 {
     makeDirectoriesFor(path);
-    const std::string partial = path + kPartialSuffix;
+    const std::string partial = sideFileOf(path);
     std::FILE* file = std::fopen(partial.c_str(), "wb");
     if (!file)
         return false;

@@ -12,7 +12,7 @@ bool fileExists(const std::string& path);
 bool canWriteFile(const std::string& path);
 
 // Creates the folders leading to the file when it cannot be written yet; true
-// when it can be written afterwards.
+// when it can be written afterwards. The file itself is never touched.
 bool makeDirectoriesFor(const std::string& path);
 
 // Writes the bytes as the whole file, creating its folders. The file is replaced

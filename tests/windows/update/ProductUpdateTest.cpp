@@ -535,6 +535,47 @@ TEST_F(ProductUpdate, ThousandsOfProductsReadQuicklyAndCancelStillEndsTheirPictu
     EXPECT_EQ(records.size(), 3000u);
 }
 
+// The names of the files created in the folder while the action runs, as the
+// file system reports them (a file renamed into place is not created).
+template <typename Action> std::vector<std::string> filesCreatedDuring(const std::string& folder, Action action)
+{
+    std::vector<std::string> names;
+    HANDLE watched =
+        CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+    if (watched == INVALID_HANDLE_VALUE)
+        return {"(the folder cannot be watched)"};
+    alignas(DWORD) char buffer[16384];
+    OVERLAPPED overlapped = {};
+    overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const auto watch = [&] {
+        ResetEvent(overlapped.hEvent);
+        return ReadDirectoryChangesW(watched, buffer, sizeof buffer, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME, nullptr,
+                                     &overlapped, nullptr);
+    };
+    bool watching = watch();
+    action();
+    DWORD length = 0;
+    while (watching && WaitForSingleObject(overlapped.hEvent, 500) == WAIT_OBJECT_0 &&
+           GetOverlappedResult(watched, &overlapped, &length, FALSE) && length > 0) {
+        for (DWORD at = 0;;) {
+            const auto* entry = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer + at);
+            if (entry->Action == FILE_ACTION_ADDED) {
+                const std::wstring wide(entry->FileName, entry->FileNameLength / sizeof(WCHAR));
+                names.emplace_back(wide.begin(), wide.end());
+            }
+            if (entry->NextEntryOffset == 0)
+                break;
+            at += entry->NextEntryOffset;
+        }
+        watching = watch();
+    }
+    CancelIo(watched);
+    CloseHandle(overlapped.hEvent);
+    CloseHandle(watched);
+    return names;
+}
+
 TEST(CacheFiles, WritingCreatesTheFoldersAndProbesLeaveNothingBehind)
 {
     const std::string area = driver::windowsPath(UPDATE_TEST_DIR) + "\\files\\";
@@ -549,6 +590,26 @@ TEST(CacheFiles, WritingCreatesTheFoldersAndProbesLeaveNothingBehind)
     EXPECT_FALSE(makeDirectoriesFor(area + "a\\b\\c.bin\\d.bin"));
     EXPECT_FALSE(writeWholeFile(area + "a\\b\\c.bin\\d.bin", "z", 1));
     EXPECT_EQ(filesBelow(area), std::vector<std::string>{"a\\b\\c.bin"});
+    removeTree(area);
+}
+
+// A program killed at any moment of a write leaves at most a side file, never a
+// file of the target's name that is not whole: the target is only ever renamed into place.
+TEST(CacheFiles, NoFileOfTheTargetsNameIsEverCreatedInPlace)
+{
+    const std::string area = driver::windowsPath(UPDATE_TEST_DIR) + "\\files\\";
+    removeTree(area);
+    ASSERT_TRUE(writeWholeFile(area + "first.bin", "1", 1));
+    const std::vector<std::string> created = filesCreatedDuring(area, [&] {
+        EXPECT_TRUE(makeDirectoriesFor(area + "probed.bin"));
+        EXPECT_TRUE(writeWholeFile(area + "new.bin", "22", 2));
+        EXPECT_TRUE(writeWholeFile(area + "first.bin", "333", 3));
+    });
+    EXPECT_FALSE(created.empty()) << "the watch saw nothing";
+    for (const std::string& name : created)
+        EXPECT_TRUE(name.find(".partial") != std::string::npos) << name << " was created in place";
+    EXPECT_EQ(filesBelow(area), (std::vector<std::string>{"first.bin", "new.bin"}));
+    EXPECT_EQ(readFile(area + "first.bin"), "333");
     removeTree(area);
 }
 
