@@ -536,7 +536,8 @@ TEST_F(ProductUpdate, ThousandsOfProductsReadQuicklyAndCancelStillEndsTheirPictu
 }
 
 // The names of the files created in the folder while the action runs, as the
-// file system reports them (a file renamed into place is not created).
+// file system reports them (a file renamed into place is not created). The watch
+// ends after 2 s without news, which leaves a loaded machine time to report.
 template <typename Action> std::vector<std::string> filesCreatedDuring(const std::string& folder, Action action)
 {
     std::vector<std::string> names;
@@ -556,7 +557,7 @@ template <typename Action> std::vector<std::string> filesCreatedDuring(const std
     bool watching = watch();
     action();
     DWORD length = 0;
-    while (watching && WaitForSingleObject(overlapped.hEvent, 500) == WAIT_OBJECT_0 &&
+    while (watching && WaitForSingleObject(overlapped.hEvent, 2000) == WAIT_OBJECT_0 &&
            GetOverlappedResult(watched, &overlapped, &length, FALSE) && length > 0) {
         for (DWORD at = 0;;) {
             const auto* entry = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer + at);
