@@ -27,6 +27,11 @@ ManifestDPIAware true
 !searchparse "${FAMILY_KEY}" "Software\" MAKER "\" FAMILY
 !searchparse /file "${STRINGS_H}" '#define STR_PRODUCT_KEY "' PRODUCT_KEY '"'
 !searchparse /file "${STRINGS_H}" '#define STR_PRODUCT_ID "' PRODUCT_ID '"'
+!searchparse /file "${STRINGS_H}" '#define STR_CACHE_FOLDER "' CACHE_FOLDER '"'
+!searchparse /file "${STRINGS_H}" '#define STR_CACHED_DOCUMENT "' CACHED_DOCUMENT '"'
+!searchparse /file "${STRINGS_H}" '#define STR_CACHED_SCREENSHOT "' CACHED_SCREENSHOT '"'
+!searchparse /file "${STRINGS_H}" '#define STR_CACHED_ICON "' CACHED_ICON '"'
+!searchparse /file "${STRINGS_H}" '#define STR_PARTIAL_SUFFIX "' PARTIAL_SUFFIX '"'
 !searchparse /file "${PROGRAM_RC}" 'VALUE "ProductName", "' PRODUCT_NAME '"'
 !searchparse /file "${PROGRAM_RC}" 'VALUE "CompanyName", "' PUBLISHER '"'
 !searchparse /file "${PROGRAM_RC}" 'VALUE "ProductVersion", "' VERSION '"'
@@ -169,22 +174,30 @@ Function un.ReleaseScreensaverChoice
   ${EndIf}
 FunctionEnd
 
+; A file of the download cache, and the side file an update cut short leaves beside it.
+!macro DeleteCached FILE
+  Delete "${FILE}"
+  Delete "${FILE}${PARTIAL_SUFFIX}"
+!macroend
+
 ; The settings dialog's download cache: the family's product list and each product's
-; screenshot and icon. File by file, so that nothing else in a "web" folder is lost.
+; screenshot and icon. File by file, so that nothing else in its folder is lost.
 Function un.RemoveDownloadCache
-  Delete "$INSTDIR\web\update.xml"
-  FindFirst $0 $1 "$INSTDIR\web\*"
+  !define CACHE "$INSTDIR\${CACHE_FOLDER}"
+  !insertmacro DeleteCached "${CACHE}\${CACHED_DOCUMENT}"
+  FindFirst $0 $1 "${CACHE}\*"
   ${DoWhile} $1 != ""
     ${If} $1 != "."
     ${AndIf} $1 != ".."
-      Delete "$INSTDIR\web\$1\screenshot.jpg"
-      Delete "$INSTDIR\web\$1\icon.bmp"
-      RMDir "$INSTDIR\web\$1"
+      !insertmacro DeleteCached "${CACHE}\$1\${CACHED_SCREENSHOT}"
+      !insertmacro DeleteCached "${CACHE}\$1\${CACHED_ICON}"
+      RMDir "${CACHE}\$1"
     ${EndIf}
     FindNext $0 $1
   ${Loop}
   FindClose $0
-  RMDir "$INSTDIR\web"
+  RMDir "${CACHE}"
+  !undef CACHE
 FunctionEnd
 
 ; The family's shared folder goes with its last member.

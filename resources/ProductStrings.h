@@ -24,6 +24,14 @@
 /* Values of each member's own key below the family key, written by its installer. */
 #define STR_EXECUTABLE_PATH "ExecutablePath"
 #define STR_INSTALL_PATH "InstallPath"
+/* The settings dialog's download cache in the install folder: the product list, and a
+   folder per product with its pictures. Each file is written beside itself under the
+   suffix first, then renamed into place. */
+#define STR_CACHE_FOLDER "web"
+#define STR_CACHED_DOCUMENT "update.xml"
+#define STR_CACHED_SCREENSHOT "screenshot.jpg"
+#define STR_CACHED_ICON "icon.bmp"
+#define STR_PARTIAL_SUFFIX ".partial"
 #define STR_WEB_ADDRESS "www.orbicade.com"
 #define STR_MAIL_ADDRESS "support@orbicade.com"
 #define STR_SLOW_RENDERER                                                                                              \

@@ -6,15 +6,16 @@
 
 #include <cstdio>
 
+#include "resources/ProductStrings.h"
+
 namespace {
 const char kProbeName[] = "testfilename001.fileext";
 const char kProbeText[] = "12345";
-const char kPartialSuffix[] = ".partial";
 
 // Where a file's new bytes go before they replace it; a folder is its own.
 std::string sideFileOf(const std::string& path)
 {
-    return path.empty() || path.back() == '\\' ? path : path + kPartialSuffix;
+    return path.empty() || path.back() == '\\' ? path : path + STR_PARTIAL_SUFFIX;
 }
 }
 

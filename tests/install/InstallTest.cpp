@@ -335,13 +335,18 @@ protected:
         EXPECT_TRUE(driver::getDword(productKey, "AnimationSpeed", value) && value == 77);
     }
 
-    // What the settings dialog's web update leaves in the install folder.
+    // What the settings dialog's web update leaves in the install folder, with the
+    // side files of an update that was cut short.
     static void writeDownloadCache()
     {
         std::filesystem::create_directories(installed("web\\ALPHA"));
+        std::filesystem::create_directories(installed("web\\BETA"));
         std::ofstream(installed("web\\update.xml")) << "<Products/>";
+        std::ofstream(installed("web\\update.xml.partial")) << "<Prod";
         std::ofstream(installed("web\\ALPHA\\screenshot.jpg")) << "jpeg";
         std::ofstream(installed("web\\ALPHA\\icon.bmp")) << "bitmap";
+        std::ofstream(installed("web\\ALPHA\\icon.bmp.partial")) << "bit";
+        std::ofstream(installed("web\\BETA\\screenshot.jpg.partial")) << "jp";
     }
 
     static void expectNothingInstalledLeft()
@@ -520,8 +525,9 @@ TEST_F(Installer, UninstallKeepsWhatIsNotOursInTheInstallFolder)
     ASSERT_EQ(uninstall(), 0);
     EXPECT_EQ(contents(installed("web\\notes.txt")), "the user's");
     EXPECT_EQ(contents(installed("web\\ALPHA\\notes.txt")), "the user's");
-    for (const char* name : {"Zandor3D.scr", "randomstart.exe", "uninstall.exe", "web\\update.xml",
-                             "web\\ALPHA\\screenshot.jpg", "web\\ALPHA\\icon.bmp"})
+    for (const char* name :
+         {"Zandor3D.scr", "randomstart.exe", "uninstall.exe", "web\\update.xml", "web\\update.xml.partial",
+          "web\\ALPHA\\screenshot.jpg", "web\\ALPHA\\icon.bmp", "web\\ALPHA\\icon.bmp.partial", "web\\BETA"})
         EXPECT_FALSE(exists(installed(name))) << name;
 }
 
