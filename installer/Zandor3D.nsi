@@ -3,6 +3,7 @@
 ; current user's registry, where the programs look for it.
 ;
 ;   makensis -DSOURCE_DIR=<repository> -DBIN_DIR=<built programs> -DICON=<icon 128>
+;            -DSCREENSAVER=<screensaver's file name> -DLAUNCHER=<randomstart's file name>
 ;            -DOUTFILE=<setup program> Zandor3D.nsi
 ;
 ; Silent runs: "Zandor3D-setup.exe /S"; "uninstall.exe /S", with /REMOVESETTINGS to
@@ -27,6 +28,10 @@ ManifestDPIAware true
 !searchparse "${FAMILY_KEY}" "Software\" MAKER "\" FAMILY
 !searchparse /file "${STRINGS_H}" '#define STR_PRODUCT_KEY "' PRODUCT_KEY '"'
 !searchparse /file "${STRINGS_H}" '#define STR_PRODUCT_ID "' PRODUCT_ID '"'
+!searchparse /file "${STRINGS_H}" '#define STR_FAMILY_LIST_KEY "' LIST_KEY '"'
+!searchparse /file "${STRINGS_H}" '#define STR_START_RANDOM "' START_RANDOM '"'
+!searchparse /file "${STRINGS_H}" '#define STR_EXECUTABLE_PATH "' EXECUTABLE_PATH '"'
+!searchparse /file "${STRINGS_H}" '#define STR_INSTALL_PATH "' INSTALL_PATH '"'
 !searchparse /file "${STRINGS_H}" '#define STR_CACHE_FOLDER "' CACHE_FOLDER '"'
 !searchparse /file "${STRINGS_H}" '#define STR_CACHED_DOCUMENT "' CACHED_DOCUMENT '"'
 !searchparse /file "${STRINGS_H}" '#define STR_CACHED_SCREENSHOT "' CACHED_SCREENSHOT '"'
@@ -40,11 +45,9 @@ ManifestDPIAware true
 
 !define MAKER_KEY "Software\${MAKER}"
 !define PRODUCT_REG "${FAMILY_KEY}\${PRODUCT_KEY}"
-!define LIST_REG "${FAMILY_KEY}\List"
+!define LIST_REG "${FAMILY_KEY}\${LIST_KEY}"
 !define UNINSTALL_REG "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT_KEY}"
 !define DESKTOP_REG "Control Panel\Desktop"
-!define SCREENSAVER "Zandor3D.scr"
-!define LAUNCHER "randomstart.exe"
 !define UNINSTALLER "uninstall.exe"
 ; randomstart under the product's name, where the system's screensaver settings look.
 !define SYSTEM_ENTRY_NAME "${PRODUCT_NAME}.scr"
@@ -58,7 +61,7 @@ BrandingText "${PRODUCT_NAME} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${FAMILY}\${PRODUCT_NAME}"
 ; Installing again goes where the last installation went.
-InstallDirRegKey HKCU "${PRODUCT_REG}" "InstallPath"
+InstallDirRegKey HKCU "${PRODUCT_REG}" "${INSTALL_PATH}"
 
 VIProductVersion "${FILE_VERSION}"
 VIAddVersionKey ProductName "${PRODUCT_NAME}"
@@ -89,8 +92,8 @@ Section "${PRODUCT_NAME}" SecProgram
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   SetOutPath "$SYSDIR"
   File "/oname=${SYSTEM_ENTRY_NAME}" "${BIN_DIR}/${LAUNCHER}"
-  WriteRegStr HKCU "${PRODUCT_REG}" "InstallPath" "$INSTDIR\"
-  WriteRegStr HKCU "${PRODUCT_REG}" "ExecutablePath" "$INSTDIR\${SCREENSAVER}"
+  WriteRegStr HKCU "${PRODUCT_REG}" "${INSTALL_PATH}" "$INSTDIR\"
+  WriteRegStr HKCU "${PRODUCT_REG}" "${EXECUTABLE_PATH}" "$INSTDIR\${SCREENSAVER}"
   WriteRegStr HKCU "${LIST_REG}" "${PRODUCT_ID}" "${PRODUCT_NAME}"
   Call WriteUninstallEntry
 SectionEnd
@@ -129,8 +132,8 @@ Section "un.${PRODUCT_NAME}" UnSecProgram
   Call un.RemoveFamilyFolder
   DeleteRegValue HKCU "${LIST_REG}" "${PRODUCT_ID}"
   DeleteRegKey /ifempty HKCU "${LIST_REG}"
-  DeleteRegValue HKCU "${PRODUCT_REG}" "InstallPath"
-  DeleteRegValue HKCU "${PRODUCT_REG}" "ExecutablePath"
+  DeleteRegValue HKCU "${PRODUCT_REG}" "${INSTALL_PATH}"
+  DeleteRegValue HKCU "${PRODUCT_REG}" "${EXECUTABLE_PATH}"
   DeleteRegKey /ifempty HKCU "${PRODUCT_REG}"
   DeleteRegKey HKLM "${UNINSTALL_REG}"
 SectionEnd
@@ -140,7 +143,7 @@ Section /o "un.Also my ${PRODUCT_NAME} settings" UnSecSettings
   ; The family's random-start switch leaves with its last listed member.
   EnumRegValue $0 HKCU "${LIST_REG}" 0
   ${If} $0 == ""
-    DeleteRegValue HKCU "${FAMILY_KEY}" "StartRandom"
+    DeleteRegValue HKCU "${FAMILY_KEY}" "${START_RANDOM}"
   ${EndIf}
 SectionEnd
 
